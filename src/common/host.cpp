@@ -1,0 +1,27 @@
+#include "common/host.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace antraid {
+
+std::string NativePath(std::string_view path) {
+  std::string p(path);
+  for (char& c : p)
+    if (c == '\\') c = '/';
+  return p;
+}
+
+bool Host::MakeSureDirectoryPathExists(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::string p = NativePath(path);
+  // Only the folder part counts: everything up to the last separator.
+  size_t cut = p.find_last_of('/');
+  if (cut == std::string::npos) return false;
+  p.resize(cut + 1);
+  std::error_code ec;
+  fs::create_directories(fs::path(p), ec);
+  return fs::is_directory(fs::path(p), ec);
+}
+
+}  // namespace antraid

@@ -1,0 +1,33 @@
+// Everything the form asks of its surroundings. The window and the headless
+// script runner each implement it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace antraid {
+
+class Host {
+ public:
+  virtual ~Host() = default;
+  // Runs the pending user events now (one event-processing pass) and returns.
+  virtual void DoEvents() = 0;
+  // Modal Yes/No question titled with the application's title; true for Yes.
+  virtual bool AskYesNo(std::string_view text) = 0;
+  virtual void Beep() = 0;
+  // The program's folder, without a trailing separator.
+  virtual std::string AppPath() = 0;
+  // Creates every missing folder of the path; true when it exists afterwards.
+  virtual bool MakeSureDirectoryPathExists(const std::string& path);
+  // The main window closes: the program ends as soon as control returns.
+  virtual void EndProgram() {}
+  // Shows the help window (not modal), creating it and loading the document
+  // at path first when load is true; otherwise only brings it to the front.
+  virtual void ShowHelp(const std::string& /*path*/, bool /*load*/) {}
+};
+
+// Turns a path of the panel into a path of this system: a backslash is a
+// folder separator.
+std::string NativePath(std::string_view path);
+
+}  // namespace antraid

@@ -1,0 +1,80 @@
+// Food placement and pick-up.
+#include <new>
+
+#include "app/main_form.h"
+
+namespace antraid {
+
+void MainForm::MakeFood() {
+  const int32_t W = worldXinCm, H = worldYinCm;
+  if (auto v = ReadSingle(panel.txtPercentFood)) percentFood = *v;  // 1
+  WriteFoodTotals();  // 2 (and the item count of 4, written again below)
+  if (percentFood <= 0) {  // 3: nothing else changes
+    foodMade = true;
+    return;
+  }
+  // 4: WriteFoodTotals set numFoodItems and its caption.
+  try {  // 5, 6
+    if (numFoodItems >= 1 || foodGrid.width() != W || foodGrid.height() != H)
+      foodGrid.Allocate(W, H);
+    else
+      foodGrid.Zero();
+  } catch (const std::bad_alloc&) {
+    foodGrid.Release();
+    Message("Food refused: the food layer does not fit in memory");
+    foodMade = true;
+    return;
+  }
+  rng.ReseedFromClock();  // 7
+  int64_t lost = 0;       // units beyond what one patch can hold
+  for (int32_t item = 0; item < numFoodItems; ++item) {  // 8
+    for (;;) {
+      int64_t x = PatchOf(rng.Next() * W);
+      int64_t y = PatchOf(rng.Next() * H);
+      if (x >= 1 && x <= W - 1 && y >= 1 && y <= H - 1) {
+        int16_t* cell = foodGrid.At(x, y);
+        int32_t sum = *cell + foodQuality;
+        if (sum > INT16_MAX) {
+          lost += sum - INT16_MAX;
+          sum = INT16_MAX;
+        }
+        *cell = static_cast<int16_t>(sum);
+        break;
+      }
+    }
+  }
+  if (lost > 0) {
+    // A patch holds at most 32767 units; the total counts only what was laid.
+    totalFood = static_cast<int32_t>(totalFood - lost < 0 ? 0 : totalFood - lost);
+    panel.lblTotalFood.SetCaption("TotalFood: " + FormatInt(totalFood));
+    Message("Food Done. " + FormatInt(lost) + " units did not fit on their patches (32767 at most)");
+  } else {
+    Message("Food Done.");  // 9
+  }
+  if (plotFood) PlotFood();  // 10
+  foodMade = true;           // 11
+}
+
+void MainForm::LookForFood(int16_t num, float myAntXPos, float myAntYPos) {
+  if (totalFood <= 0) return;  // 1
+  int16_t* food = foodGrid.At(PatchOf(myAntXPos), PatchOf(myAntYPos));  // 2
+  if (food == nullptr || *food <= 0) return;  // 4
+  AntRecord& ant = ants[static_cast<size_t>(num)];
+  --*food;  // 3a
+  --totalFood;
+  ant.hasFood = true;
+  panel.lblTotalFood.SetCachedText(totalFood, [&](char* buf) {
+    std::string_view prefix = "TotalFood: ";
+    prefix.copy(buf, prefix.size());
+    auto n = FormatIntTo(buf + prefix.size(), totalFood);
+    return std::string_view(buf, prefix.size() + n.size());
+  });
+  if (*food == 0) {
+    --numFoodItems;
+    panel.lblTotalFoodItems.SetText("Food Items: " + FormatInt(numFoodItems));
+  }
+  ant.state = kReturning;  // 3f
+  // A pick-up draws no marker: nothing places one where the food was.
+}
+
+}  // namespace antraid

@@ -1,0 +1,44 @@
+// Values the panel may hold but the model cannot run with. Each check returns
+// the message to show, or nothing when the value is usable. The parameter load
+// and the edit rules apply the same checks.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/main_form.h"
+
+namespace antraid {
+
+inline std::optional<std::string> WorldSizeProblem(int64_t xInM, int64_t yInM) {
+  if (xInM < 1 || yInM < 1) return "World size refused: width and height must be at least 1 m";
+  if (yInM * 100 - 5 > 32767) return "World height refused: at most 327 m (the home row scroll bar ends there)";
+  if (xInM * 100 > INT32_MAX) return "World width refused: too large";
+  if (xInM * 100 * yInM * 100 > kMaxPatches)
+    return "World size refused: " + std::to_string(xInM) + " m x " + std::to_string(yInM) +
+           " m has more patches than fit in memory";
+  return std::nullopt;
+}
+
+inline std::optional<std::string> AntCountProblem(int64_t n) {
+  if (n > kMaxAnts) return "Total # refused: at most 32767 ants";
+  if (n < 1) return "Total # refused: at least 1 ant";
+  return std::nullopt;
+}
+
+inline std::optional<std::string> TimeStepProblem(float step) {
+  if (!(step > 0.0f) || !std::isfinite(step)) return "Timestep refused: it must be more than 0 seconds";
+  return std::nullopt;
+}
+
+// steps: the save period in model steps; it must round to at least 1.
+inline std::optional<std::string> SaveIntervalProblem(double steps) {
+  if (!std::isfinite(steps) || std::nearbyint(steps) < 1.0)
+    return "Save every refused: the period must be more than half a time step";
+  if (std::nearbyint(steps) > 2147483647.0) return "Save every refused: the period is too long";
+  return std::nullopt;
+}
+
+}  // namespace antraid
