@@ -1,5 +1,6 @@
 // Food placement and pick-up.
 #include <new>
+#include <string>
 
 #include "app/main_form.h"
 
@@ -8,8 +9,14 @@ namespace antraid {
 void MainForm::MakeFood() {
   const int32_t W = worldXinCm, H = worldYinCm;
   if (auto v = ReadSingle(panel.txtPercentFood)) percentFood = *v;  // 1
-  WriteFoodTotals();  // 2 (and the item count of 4, written again below)
-  if (percentFood <= 0) {  // 3: nothing else changes
+  // 2: without food to place, the item count, its caption and the grid keep
+  // what they held.
+  const int32_t itemsHeld = numFoodItems;
+  const std::string itemsCaption = panel.lblTotalFoodItems.caption();
+  WriteFoodTotals();
+  if (percentFood <= 0) {  // 3
+    numFoodItems = itemsHeld;
+    panel.lblTotalFoodItems.SetCaption(itemsCaption);
     foodMade = true;
     return;
   }
