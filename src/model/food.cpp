@@ -8,7 +8,13 @@ namespace antraid {
 
 void MainForm::MakeFood() {
   const int32_t W = worldXinCm, H = worldYinCm;
-  if (auto v = ReadSingle(panel.txtPercentFood)) percentFood = *v;  // 1
+  // 1: a text that is not a usable number leaves the percentage as it was,
+  // and the closing message says so.
+  std::string refused;
+  if (auto v = ReadSingle(panel.txtPercentFood))
+    percentFood = *v;
+  else if (!panel.txtPercentFood.text().empty())
+    refused = panel.txtDebugMsg.text() + "; used " + FormatSingle(percentFood) + " %";
   // 2: without food to place, the item count, its caption and the grid keep
   // what they held.
   const int32_t itemsHeld = numFoodItems;
@@ -50,14 +56,15 @@ void MainForm::MakeFood() {
       }
     }
   }
+  std::string done = "Food Done.";  // 9
+  if (!refused.empty()) done.append(" ").append(refused);
   if (lost > 0) {
     // A patch holds at most 32767 units; the total counts only what was laid.
     totalFood = static_cast<int32_t>(totalFood - lost < 0 ? 0 : totalFood - lost);
     panel.lblTotalFood.SetCaption("TotalFood: " + FormatInt(totalFood));
-    Message("Food Done. " + FormatInt(lost) + " units did not fit on their patches (32767 at most)");
-  } else {
-    Message("Food Done.");  // 9
+    done.append(" ").append(FormatInt(lost)).append(" units did not fit on their patches (32767 at most)");
   }
+  Message(done);
   if (plotFood) PlotFood();  // 10
   foodMade = true;           // 11
 }
