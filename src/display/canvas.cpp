@@ -117,22 +117,25 @@ void Canvas::Dot(int cx, int cy, uint32_t argb) {
 }
 
 namespace {
-// Pixel index of a pixel coordinate, kept in int range (far points clip).
-int PixelIndex(double p) {
+// Pixel index of a pixel coordinate, kept in int range (far points clip). The
+// view is closed on its right and bottom edges: a point exactly on one lies on
+// the last pixel, so a patch on the world's border is drawn on the border line.
+int PixelIndex(double p, int size) {
   if (!(p > -1e6)) return -1000000;
   if (p > 1e6) return 1000000;
+  if (p == size) return size - 1;
   return static_cast<int>(std::floor(p));
 }
 }  // namespace
 
 void Canvas::PSet(float x, float y, uint32_t rgb) {
-  Dot(PixelIndex(ToPixelX(x)), PixelIndex(ToPixelY(y)), ToArgb(rgb));
+  Dot(PixelIndex(ToPixelX(x), size_), PixelIndex(ToPixelY(y), size_), ToArgb(rgb));
   ++version_;
 }
 
 void Canvas::LineBox(float x1, float y1, float x2, float y2) {
-  int ax = PixelIndex(ToPixelX(x1)), bx = PixelIndex(ToPixelX(x2));
-  int ay = PixelIndex(ToPixelY(y1)), by = PixelIndex(ToPixelY(y2));
+  int ax = PixelIndex(ToPixelX(x1), size_), bx = PixelIndex(ToPixelX(x2), size_);
+  int ay = PixelIndex(ToPixelY(y1), size_), by = PixelIndex(ToPixelY(y2), size_);
   if (ax > bx) std::swap(ax, bx);
   if (ay > by) std::swap(ay, by);
   const int lo = drawWidth_ / 2, hi = (drawWidth_ - 1) / 2;
@@ -165,7 +168,7 @@ void Canvas::Circle(float x, float y, float r, uint32_t rgb) {
   int lastX = INT32_MIN, lastY = INT32_MIN;
   for (int k = 0; k < steps; ++k) {
     double a = 2.0 * 3.14159265358979323846 * k / steps;
-    int px = PixelIndex(cx + rx * std::cos(a)), py = PixelIndex(cy + ry * std::sin(a));
+    int px = PixelIndex(cx + rx * std::cos(a), size_), py = PixelIndex(cy + ry * std::sin(a), size_);
     if (px == lastX && py == lastY) continue;
     Dot(px, py, argb);
     lastX = px;

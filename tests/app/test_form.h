@@ -1,0 +1,63 @@
+// A loaded main form on a headless host, and a temporary folder that removes
+// itself: the common ground of the form-level tests.
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include "app/main_form.h"
+#include "platform/headless/headless_host.h"
+
+namespace antraid::testing {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("antraid-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::string str() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The window as it stands after opening: controls at their defaults and the
+// parameters read once. `pauseAfter` passes of event processing after a run
+// starts, the Pause button is clicked, so every run of a test ends.
+struct LoadedForm {
+  HeadlessHost host;
+  MainForm form{host};
+  Panel& p = form.panel;
+
+  LoadedForm() {
+    form.rng.SetFixedSeed(11);
+    form.Form_Load();
+  }
+  // Clicks Pause on the given event-processing pass (counted from now).
+  void PauseOnPass(int pass) {
+    const int at = host.passes + pass;
+    host.onDoEvents = [this, at] {
+      if (host.passes == at) p.cmdPause.Click();
+    };
+  }
+  // First start that runs `steps` model steps in all before it pauses.
+  void StartAndRun(int steps) {
+    PauseOnPass(steps - 1);
+    p.cmdStartProgram.Click();
+  }
+};
+
+}  // namespace antraid::testing
