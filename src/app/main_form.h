@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -134,6 +135,10 @@ class MainForm {
 
   // True once the main window has been closed: every loop returns at once.
   bool unloaded = false;
+
+  // Runs at the very end of every model step, after a saved frame (scripted
+  // sessions record their time series here). Empty in the window.
+  std::function<void()> onStepDone;
 
   // ---- Procedures ------------------------------------------------------------
   // params/

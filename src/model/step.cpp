@@ -90,6 +90,8 @@ void MainForm::RunAnts() {
   const auto period = ToInt32(saveInterval);
   const bool due = t && period && *period != 0 && (*t % *period) == 0;
   if (saveImages && due) SaveFrame();
+
+  if (onStepDone) onStepDone();
 }
 
 void MainForm::AtHomeTurn(AntRecord& ant) {
