@@ -6,14 +6,9 @@
 
 namespace antraid {
 
-double RoundHalfEven(double v) {
-  // std::nearbyint honours the current rounding mode, which is never changed
-  // in this program (round to nearest, ties to even).
-  return std::nearbyint(v);
-}
-
 double RoundDecimals(double v, int decimals) {
-  double scale = std::pow(10.0, decimals);
+  static constexpr double kScales[] = {1, 10, 100, 1000, 1e4, 1e5, 1e6, 1e7, 1e8};
+  double scale = decimals >= 0 && decimals <= 8 ? kScales[decimals] : std::pow(10.0, decimals);
   return RoundHalfEven(v * scale) / scale;
 }
 

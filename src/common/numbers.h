@@ -10,7 +10,15 @@
 namespace antraid {
 
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-double RoundHalfEven(double v);
+// Adding and subtracting 1.5 * 2^52 makes the FPU round to an integer in its
+// default mode (nearest, ties to even); larger magnitudes are whole already.
+// Inline: the model step rounds several times per ant.
+inline double RoundHalfEven(double v) {
+  constexpr double kMagic = 6755399441055744.0;  // 1.5 * 2^52
+  if (!(v < 2251799813685248.0 && v > -2251799813685248.0)) return v;  // |v| >= 2^51, or NaN
+  volatile double t = v + kMagic;  // volatile: keep the rounding step exactly as written
+  return t - kMagic;
+}
 
 // Nearest multiple of 10^-decimals, halves to even on the scaled value.
 double RoundDecimals(double v, int decimals);
