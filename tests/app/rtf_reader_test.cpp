@@ -1,0 +1,168 @@
+#include "app/rtf_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace antraid {
+namespace {
+
+// The run that holds the text (whole or part of it), or null.
+const RtfRun* RunWith(const RtfDocument& doc, std::string_view text) {
+  for (const RtfParagraph& p : doc.paragraphs)
+    for (const RtfRun& r : p.runs)
+      if (r.text.find(text) != std::string::npos) return &r;
+  return nullptr;
+}
+
+std::string Text(std::string_view rtf) { return ReadRtf(rtf).PlainText(); }
+
+TEST(RtfReaderTest, CharacterFormatSwitchesOnAndOffAndIsScopedByGroups) {
+  RtfDocument doc = ReadRtf(
+      "{\\rtf1 a{\\b b{\\i c\\b0 d}e}f\\ul g\\ul0 h\\ul i\\ulnone j"
+      "\\fs36\\b\\i\\ul k\\plain l{\\fs9 m}}");
+  EXPECT_EQ(doc.PlainText(), "abcdefghijklm");
+  auto fmt = [&](std::string_view t) {
+    const RtfRun* r = RunWith(doc, t);
+    return r ? std::string(r->bold ? "b" : "") + (r->italic ? "i" : "") + (r->underline ? "u" : "") + "/" +
+                   std::to_string(r->font_size)
+             : "missing";
+  };
+  EXPECT_EQ(fmt("a"), "/12.000000");
+  EXPECT_EQ(fmt("b"), "b/12.000000");
+  EXPECT_EQ(fmt("c"), "bi/12.000000");
+  EXPECT_EQ(fmt("d"), "i/12.000000");
+  EXPECT_EQ(fmt("e"), "b/12.000000");
+  EXPECT_EQ(fmt("f"), "/12.000000");
+  EXPECT_EQ(fmt("g"), "u/12.000000");
+  EXPECT_EQ(fmt("h"), "/12.000000");
+  EXPECT_EQ(fmt("j"), "/12.000000");
+  EXPECT_EQ(fmt("k"), "biu/18.000000");
+  EXPECT_EQ(fmt("l"), "/12.000000");
+  EXPECT_EQ(fmt("m"), "/4.500000");
+  // Neighbouring text of one format shares a run.
+  EXPECT_EQ(ReadRtf("{a{\\b0 b}\\b0 c}").paragraphs.at(0).runs.size(), 1u);
+}
+
+TEST(RtfReaderTest, ParagraphsTabsAndEscapedCharacters) {
+  EXPECT_EQ(Text("{one\\par two\\line three\\par\\par five\\par}"), "one\ntwo\nthree\n\nfive");
+  EXPECT_EQ(Text("{a\\tab b\tc}"), "a\tb\tc");
+  EXPECT_EQ(Text("{\\\\ \\{x\\} }"), "\\ {x} ");
+  EXPECT_EQ(Text("{a\\~b\\-c\\_d}"), "a\u00A0b\u00ADc\u2011d");
+  EXPECT_EQ(Text("{line\r\nbreaks\nvanish\\\nbut this is a par}"), "linebreaksvanish\nbut this is a par");
+  // \'hh is Windows-1252: its 0x80..0x9F block differs from Latin-1.
+  EXPECT_EQ(Text("{\\'e9\\'80\\'93\\'FC\\'81}"), "\u00E9\u20AC\u201C\u00FC\uFFFD");
+  EXPECT_EQ(Text("{caf\xe9}"), "caf\u00E9");
+}
+
+TEST(RtfReaderTest, UnicodeSkipsItsFallbackCharacters) {
+  EXPECT_EQ(Text("{\\u8364?x}"), "\u20ACx");
+  EXPECT_EQ(Text("{\\uc2\\u8364 EUx}"), "\u20ACx");
+  EXPECT_EQ(Text("{\\uc0\\u8364 x}"), "\u20ACx");
+  EXPECT_EQ(Text("{\\uc1\\u8364\\'80x}"), "\u20ACx");  // a control sequence is one fallback character
+  EXPECT_EQ(Text("{\\u-3?x}"), "\uFFFDx");             // negative: N + 65536
+  EXPECT_EQ(Text("{\\u-4064?}"), "\uF020");
+  EXPECT_EQ(Text("{\\u-10179?\\u-8704?}"), "\U0001F600");  // surrogate pair
+  EXPECT_EQ(Text("{\\u-10179?x\\u-8704?}"), "\uFFFDx\uFFFD");
+  EXPECT_EQ(Text("{x\\u-10179?"), "x\uFFFD");  // a lone surrogate at the very end is not lost
+  EXPECT_EQ(Text("{\\uc2{\\u8364}x}{\\uc3 y}\\u8364 abcz"), "\u20ACxy\u20ACbcz");  // a group ends the fallback; \uc is scoped
+  EXPECT_EQ(Text("{\\u8364{x}}"), "\u20ACx");
+}
+
+TEST(RtfReaderTest, DestinationsWithoutVisibleTextAreSkipped) {
+  RtfDocument doc = ReadRtf(
+      "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Sans;}}{\\stylesheet{\\s0 Normal;}}"
+      "{\\info{\\title T}{\\author A}}{\\*\\generator G;}{\\header H\\par}{\\footer F}"
+      "{\\pict\\pngblip 89504e47}{\\object{\\*\\objdata 01}}{\\*\\unknown U{\\b V}}"
+      "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}{\\pict\\bin6 {}}\\}a}|"
+      "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue128;;}"
+      "\\cf1 red \\cf2 navy \\cf3 auto \\cf0 zero \\cf4 beyond {\\cf1 r}\\cf2\\plain  back}");
+  EXPECT_EQ(doc.PlainText(), "link|red navy auto zero beyond r back");
+  ASSERT_NE(RunWith(doc, "red"), nullptr);
+  EXPECT_EQ(RunWith(doc, "red")->color, 0xFF0000u);
+  EXPECT_EQ(RunWith(doc, "navy")->color, 0x000080u);
+  EXPECT_FALSE(RunWith(doc, "auto")->color.has_value());
+  EXPECT_FALSE(RunWith(doc, "zero")->color.has_value());
+  EXPECT_FALSE(RunWith(doc, "beyond")->color.has_value());
+  EXPECT_FALSE(RunWith(doc, "back")->color.has_value());
+}
+
+bool IsValidUtf8(const std::string& s) {
+  for (std::size_t i = 0; i < s.size();) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    std::size_t len = c < 0x80 ? 1 : c >= 0xC2 && c < 0xE0 ? 2 : c >= 0xE0 && c < 0xF0 ? 3 : c >= 0xF0 && c < 0xF5 ? 4 : 0;
+    if (len == 0 || i + len > s.size()) return false;
+    for (std::size_t k = 1; k < len; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += len;
+  }
+  return true;
+}
+
+TEST(RtfReaderTest, MalformedAndTruncatedInputGivesBestEffortText) {
+  EXPECT_EQ(Text("}}x}{\\b y"), "xy");
+  EXPECT_EQ(Text("{\\fs99999999999999999999999 a\\cf-99999999999 b\\u99999999999?c\\u70000?\\uc-5\\u65d\\bin999999999"),
+            "ab\uFFFDc\uFFFDAd");
+  EXPECT_EQ(ReadRtf("{\\fs4294967295 a}").paragraphs.at(0).runs.at(0).font_size, 1638.0);
+  const std::string whole = "{\\rtf1{\\fonttbl{\\f0 S;}}\\b caf\\'e9 \\u-10179?\\u-8704? {\\pict\\bin3 }}}x\\par}";
+  for (std::size_t n = 0; n <= whole.size(); ++n) {
+    EXPECT_TRUE(IsValidUtf8(Text(whole.substr(0, n)))) << n;
+  }
+  std::mt19937 rng(7);
+  std::string garbage(1 << 16, '\0');
+  for (char& c : garbage) c = static_cast<char>(rng());
+  RtfDocument doc = ReadRtf(garbage);
+  for (const RtfParagraph& p : doc.paragraphs)
+    for (const RtfRun& r : p.runs) EXPECT_TRUE(!r.text.empty() && IsValidUtf8(r.text));
+}
+
+TEST(RtfReaderTest, DeepNestingAndLargeInputStayCheap) {
+  const std::string open(100000, '{'), close(100000, '}');
+  RtfDocument deep = ReadRtf("{a" + open + "\\b deep" + close + "b}");
+  EXPECT_EQ(deep.PlainText(), "adeepb");
+  EXPECT_TRUE(RunWith(deep, "deep")->bold);
+  EXPECT_FALSE(RunWith(deep, "b")->bold);
+
+  // 10 MB: some 50,000 paragraphs of a few runs each, then one paragraph of
+  // over 10,000 runs.
+  const std::string filler(160, 'x');
+  std::string big = "{\\rtf1 ";
+  while (big.size() < (9u << 20)) big += filler + " {\\b bold} caf\\'e9 \\u8364? \\par ";
+  while (big.size() < (10u << 20)) big += "{\\i i}" + filler;
+  big += "}";
+  const auto start = std::chrono::steady_clock::now();
+  RtfDocument doc = ReadRtf(big);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ASSERT_GT(doc.paragraphs.size(), 40000u);
+  EXPECT_EQ(doc.paragraphs[doc.paragraphs.size() - 2].runs.back().text, " caf\u00E9 \u20AC ");
+  EXPECT_GT(doc.paragraphs.back().runs.size(), 10000u);
+  EXPECT_EQ(doc.paragraphs.back().runs.back().text, filler);
+  EXPECT_LT(seconds, 20.0);  // linear: well under a second in a release build
+}
+
+TEST(RtfReaderTest, LoadsFilesAndReportsUnreadableOnes) {
+  std::string error;
+  EXPECT_FALSE(LoadRtfFile("/nonexistent/help.rtf", &error).has_value());
+  EXPECT_NE(error.find("help.rtf"), std::string::npos);
+  EXPECT_FALSE(LoadRtfFile(std::filesystem::temp_directory_path().string(), nullptr).has_value());
+
+  // The program's own help document reads as styled text.
+  std::optional<RtfDocument> help = LoadRtfFile(std::string(ANTRAID_SOURCE_DIR) + "/assets/help.rtf", &error);
+  ASSERT_TRUE(help.has_value()) << error;
+  const RtfRun* title = RunWith(*help, "Model Information");
+  ASSERT_NE(title, nullptr);
+  EXPECT_TRUE(title->bold);
+  EXPECT_GT(title->font_size, 12.0);
+  const std::string text = help->PlainText();
+  for (const char* caption : {"Total #:", "Ants / patch:", "Stagger Leave times:", "Save every", "Run Time:",
+                              "Swarm Width:", "Plot Pher.", "TrackAnts0.bmp", "\\results\\"}) {
+    EXPECT_NE(text.find(caption), std::string::npos) << caption;
+  }
+}
+
+}  // namespace
+}  // namespace antraid
