@@ -8,9 +8,10 @@ namespace antraid {
 
 void MainForm::SetVariables() {
   Panel& p = panel;
-  // An unfinished zoom rectangle leaves the canvas in invert mode; a new run
-  // must draw normally again.
-  if (zoomSelecting) pctWorld.SetDrawMode(savedDrawMode);
+  // Invert mode belongs to the zoom rectangle alone. An unfinished rectangle,
+  // or one restarted by a second ALT press (which saved invert mode as the mode
+  // to return to), must not leave a new run drawing inverted.
+  pctWorld.SetDrawMode(kDrawCopyPen);
 
   pctWorld.Cls();  // 1
   drawWidth = 1;
