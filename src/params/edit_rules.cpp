@@ -137,8 +137,9 @@ void MainForm::txtPherToDropOut_Change() {
 }
 
 void MainForm::txtPherToDropIn_Change() {
+  // The text is kept as typed, but only a number can be laid as a trail.
   const std::string& t = panel.txtPherToDropIn.text();
-  if (t.empty()) return;
+  if (!ReadValue(panel.txtPherToDropIn)) return;
   SetPherToDropIn(t);
   Message("Drop in = " + t);
 }

@@ -63,7 +63,7 @@ void MainForm::SetVariables() {
   foodQuality = 50;
   curVel = 1.0f;
   if (auto v = ReadInt16(p.txtPherToDropOut)) pherToDropOut = *v;  // 18
-  SetPherToDropIn(p.txtPherToDropIn.text());
+  if (ReadValue(p.txtPherToDropIn)) SetPherToDropIn(p.txtPherToDropIn.text());
   pherThresholdOut = 1000;  // 19
   pherThresholdIn = 300;
   if (auto v = ReadSingle(p.txtModelTimeStep)) {  // 20
