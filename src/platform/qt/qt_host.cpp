@@ -1,0 +1,74 @@
+#include "platform/qt/qt_host.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+
+#include "app/main_form.h"
+#include "platform/qt/help_window.h"
+#include "platform/qt/main_window.h"
+
+namespace antraid {
+
+QtHost::QtHost() = default;
+QtHost::~QtHost() = default;
+
+void QtHost::Attach(MainWindow& window) {
+  window_ = &window;
+  // One mirror per frame of the screen; 60 Hz when the screen does not say.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double hz = screen && screen->refreshRate() >= 20 ? screen->refreshRate() : 60.0;
+  frameMs_ = std::clamp(static_cast<int>(std::floor(1000.0 / hz)), 4, 50);
+}
+
+void QtHost::DoEvents() {
+  // The model writes some captions on every step: the widgets follow at the
+  // rate the screen can show, not at the rate of the writes.
+  if (window_ && (!frameClock_.isValid() || frameClock_.elapsed() >= frameMs_)) {
+    window_->SyncAll();
+    frameClock_.start();
+  }
+  QCoreApplication::processEvents();
+  if (afterEvents) afterEvents();
+}
+
+bool QtHost::AskYesNo(std::string_view text) {
+  if (window_) window_->SyncAll();  // the window behind the box shows the present state
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(std::string(MainForm::TitleText())),
+                  QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                  QMessageBox::Yes | QMessageBox::No, window_);
+  box.setObjectName("msgYesNo");
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtHost::Beep() { QApplication::beep(); }
+
+std::string QtHost::AppPath() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+void QtHost::EndProgram() {
+  ended_ = true;
+  if (help_) help_->close();
+  // Leaves the application's event loop once control is back in it; the
+  // nested run loops return first because the form is unloaded.
+  QCoreApplication::quit();
+}
+
+void QtHost::ShowHelp(const std::string& path, bool load) {
+  if (!help_) {
+    help_ = std::make_unique<HelpWindow>([this] {
+      if (window_) window_->form().frmHelpScreen_Closed();
+    });
+  }
+  if (load) help_->Load(path);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+}  // namespace antraid

@@ -1,0 +1,84 @@
+#include "platform/qt/world_view.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <utility>
+
+#include "app/main_form.h"
+
+namespace antraid {
+
+WorldView::WorldView(MainForm& form, std::function<void(const std::function<void()>&)> run, QWidget* parent)
+    : QWidget(parent), form_(form), run_(std::move(run)) {
+  setObjectName("pctWorld");
+  // Moves arrive with no button held too: the ALT rectangle follows the pointer.
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setCursor(Qt::CrossCursor);
+}
+
+QPointF WorldView::ToRaster(QPointF pos) const {
+  const QRect r = rasterRect();
+  const Canvas& c = form_.pctWorld;
+  return {(pos.x() - r.x()) * c.width() / r.width(), (pos.y() - r.y()) * c.height() / r.height()};
+}
+
+int WorldView::ButtonCode(Qt::MouseButtons buttons) {
+  int code = 0;
+  if (buttons & Qt::LeftButton) code += 1;
+  if (buttons & Qt::RightButton) code += 2;
+  if (buttons & Qt::MiddleButton) code += 4;
+  return code;
+}
+
+int WorldView::ShiftCode(Qt::KeyboardModifiers modifiers) {
+  int code = 0;
+  if (modifiers & Qt::ShiftModifier) code += 1;
+  if (modifiers & Qt::ControlModifier) code += 2;
+  if (modifiers & Qt::AltModifier) code += 4;
+  return code;
+}
+
+void WorldView::paintEvent(QPaintEvent* /*event*/) {
+  QPainter p(this);
+  p.setPen(QColor(64, 64, 64));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
+  const Canvas& c = form_.pctWorld;
+  // The raster itself, no copy: a read-only image over the canvas's pixels.
+  const QImage image(reinterpret_cast<const uchar*>(c.pixels()), c.width(), c.height(),
+                     c.width() * static_cast<int>(sizeof(uint32_t)), QImage::Format_RGB32);
+  // Nearest-neighbour scaling: on a high-density screen each canvas pixel
+  // becomes a sharp block of device pixels.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  p.drawImage(rasterRect(), image);
+}
+
+void WorldView::mousePressEvent(QMouseEvent* event) {
+  const QPointF px = ToRaster(event->position());
+  const int button = ButtonCode(event->button());
+  const int shift = ShiftCode(event->modifiers());
+  run_([&] {
+    form_.pctWorld_MouseDown(button, shift, form_.pctWorld.ToWorldX(px.x()), form_.pctWorld.ToWorldY(px.y()));
+  });
+}
+
+void WorldView::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF px = ToRaster(event->position());
+  const int buttons = ButtonCode(event->buttons());
+  const int shift = ShiftCode(event->modifiers());
+  run_([&] {
+    form_.pctWorld_MouseMove(buttons, shift, form_.pctWorld.ToWorldX(px.x()), form_.pctWorld.ToWorldY(px.y()));
+  });
+}
+
+void WorldView::mouseReleaseEvent(QMouseEvent* event) {
+  const QPointF px = ToRaster(event->position());
+  const int button = ButtonCode(event->button());
+  const int shift = ShiftCode(event->modifiers());
+  run_([&] {
+    form_.pctWorld_MouseUp(button, shift, form_.pctWorld.ToWorldX(px.x()), form_.pctWorld.ToWorldY(px.y()));
+  });
+}
+
+}  // namespace antraid

@@ -1,0 +1,45 @@
+// The world canvas pctWorld on the screen: shows the form's raster without
+// copying it, scaled by whole device pixels without smoothing, and turns
+// mouse events into the form's pctWorld_Mouse* handlers in world units.
+#pragma once
+
+#include <QPointF>
+#include <QRect>
+#include <QWidget>
+#include <functional>
+
+class QPaintEvent;
+class QMouseEvent;
+
+namespace antraid {
+
+class MainForm;
+
+class WorldView : public QWidget {
+ public:
+  static constexpr int kBorder = 1;  // px of frame around the raster
+
+  // run executes a form handler on behalf of the user (and mirrors after it).
+  WorldView(MainForm& form, std::function<void(const std::function<void()>&)> run, QWidget* parent);
+
+  // Where the raster is shown, in widget coordinates.
+  QRect rasterRect() const { return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder); }
+  // A widget position in raster pixels (may lie outside the raster).
+  QPointF ToRaster(QPointF pos) const;
+
+  // Mouse button and modifier codes of the form's handlers.
+  static int ButtonCode(Qt::MouseButtons buttons);
+  static int ShiftCode(Qt::KeyboardModifiers modifiers);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  MainForm& form_;
+  std::function<void(const std::function<void()>&)> run_;
+};
+
+}  // namespace antraid
