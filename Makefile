@@ -31,5 +31,9 @@ test-asan: deps
 bench: build
 	$(BUILD)/antraid-bench --benchmark_counters_tabular=true
 
+# docs/screenshot.png from a default run (on Xvfb when installed).
+screenshot: deps
+	BUILD=$(BUILD) scripts/screenshot
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

@@ -1,0 +1,47 @@
+// antraid-screenshot OUTPUT.png [STEPS]: opens the window, clicks Start,
+// clicks Pause after STEPS run-loop passes (400 by default), writes the
+// window's picture to OUTPUT.png and closes the window, which must end the
+// program. The random source has a fixed seed so the picture is repeatable.
+#include <QApplication>
+#include <QPixmap>
+#include <QPushButton>
+#include <QString>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/qt/main_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: antraid-screenshot OUTPUT.png [STEPS]\n");
+    return 2;
+  }
+  const QString output = QString::fromLocal8Bit(argv[1]);
+  const int steps = argc > 2 ? std::atoi(argv[2]) : 400;
+
+  antraid::WindowProgram program;
+  program.form.rng.SetFixedSeed(1);
+  program.form.Form_Load();
+  program.window.SyncAll();
+  program.window.show();
+
+  auto* start = program.window.findChild<QPushButton*>("cmdStartProgram");
+  auto* pause = program.window.findChild<QPushButton*>("cmdPause");
+  int passes = 0;
+  program.host.afterEvents = [&] {
+    if (++passes == steps) pause->click();
+  };
+  bool saved = false;
+  QTimer::singleShot(0, &program.window, [&] {
+    start->click();  // returns when the run has paused
+    program.window.SyncAll();
+    saved = program.window.grab().save(output);
+    if (!saved) std::fprintf(stderr, "cannot write %s\n", argv[1]);
+    program.window.close();
+  });
+  const int rc = QApplication::exec();
+  if (!program.host.ended()) return 3;
+  return saved ? rc : 1;
+}
