@@ -1,0 +1,106 @@
+// Scripted sessions: the program runs headless and a script plays the user.
+//
+// The script is read line by line from inside the form's event processing:
+// every DoEvents call of the program (one pass) reads and performs lines
+// until a `wait` ends the pass. Actions that enter a run loop read the lines
+// that follow from inside that loop, exactly as a user's clicks would happen
+// between model steps. The script's end, or `close`, closes the main window.
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/headless/headless_host.h"
+
+namespace antraid {
+
+class MainForm;
+
+struct ScriptOptions {
+  // Fixes the random source for the whole session (clock reseeds included).
+  std::optional<uint64_t> seed;
+  // The program's folder (App.Path).
+  std::string appPath = ".";
+};
+
+class ScriptRunner : public HeadlessHost {
+ public:
+  // Normal output goes to out, errors to err ("antraid-script: line N: ...").
+  ScriptRunner(std::ostream& out, std::ostream& err, ScriptOptions options = {});
+  ~ScriptRunner() override;
+
+  // Creates the main form, performs the script and closes the form. Returns
+  // the exit status: 0 after `close` or the end of the script, 2 after an
+  // error. Call once per runner.
+  int Run(std::string_view script);
+
+  // The form of the session (null before Run).
+  MainForm* form() { return form_.get(); }
+
+  void DoEvents() override;
+  bool AskYesNo(std::string_view text) override;
+  void Beep() override;
+
+  // Run loops entered from inside run loops, as deep as a script may go: each
+  // level holds a few stack frames of the program.
+  static constexpr int kMaxDepth = 200;
+  // `keys` types one change per character; longer texts belong to `type`.
+  static constexpr size_t kMaxKeys = 10000;
+
+ private:
+  struct Probe;
+  struct Recording;
+  class Tokens;
+
+  // Reads and performs lines until the pass ends (a wait, or an action that
+  // returns while a wait is pending) or the session stops. Outside any run
+  // loop the pass lasts until the session stops.
+  void Pass(bool inRunLoop);
+  void Perform(int line, std::string_view action, Tokens& args);
+  void Fail(int line, std::string_view message);
+  void Close();
+  int CurrentLine() const { return performing_.empty() ? lastLine_ : performing_.back(); }
+
+  void DoType(Tokens& args);
+  void DoKeys(Tokens& args);
+  void DoClick(Tokens& args);
+  void DoScroll(Tokens& args);
+  void DoMouse(Tokens& args);
+  void DoAnswer(Tokens& args);
+  void DoPrint(Tokens& args);
+  void DoSet(Tokens& args);
+  void DoPixel(Tokens& args);
+  void DoSnapshot(Tokens& args);
+  void DoRecord(int line, Tokens& args);
+  void OnStepDone();
+
+  std::vector<Probe> ReadProbes(Tokens& args, bool forRecord);
+  Probe GridProbe(std::string_view grid, Tokens& args);
+  Probe AntProbe(Tokens& args);
+  Probe NamedProbe(std::string_view item);
+  void Print(std::string_view line);
+
+  std::ostream& out_;
+  std::ostream& err_;
+  ScriptOptions options_;
+  std::unique_ptr<MainForm> form_;
+
+  std::vector<std::string_view> lines_;
+  size_t next_ = 0;           // index of the next line to read
+  int lastLine_ = 0;          // number of the last line read
+  std::vector<int> performing_;  // lines whose actions are in progress, innermost last
+  int64_t pendingWait_ = 0;   // passes still to go by before the next line is read
+  int depth_ = 0;             // DoEvents calls in progress
+  bool stopped_ = false;      // closed, ended or failed: no more lines are read
+  bool failed_ = false;
+  std::vector<std::unique_ptr<Recording>> recordings_;
+};
+
+}  // namespace antraid

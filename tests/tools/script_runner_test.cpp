@@ -1,0 +1,365 @@
+#include "platform/headless/script_runner.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace antraid {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Session {
+  int rc = -1;
+  std::string out, err;
+};
+
+Session RunScript(const std::string& script, uint64_t seed = 1) {
+  std::ostringstream out, err;
+  ScriptOptions options;
+  options.seed = seed;
+  ScriptRunner runner(out, err, options);
+  Session s;
+  s.rc = runner.Run(script);
+  s.out = out.str();
+  s.err = err.str();
+  return s;
+}
+
+// A fresh folder for files a session writes.
+class TempDir {
+ public:
+  explicit TempDir(const std::string& use = "files") {
+    path_ = fs::temp_directory_path() /
+            ("antraid_script_test_" + std::to_string(::getpid()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + use);
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~TempDir() { fs::remove_all(path_); }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::string str() const { return path_.string(); }
+
+ private:
+  fs::path path_;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+// A run stopped and back outside any run loop, clock at 3.
+constexpr const char* kStartedAndPaused = "click cmdStartProgram\nwait 2\nclick cmdPause\nwait 2\n";
+
+TEST(ScriptWait, PauseInsideARunShowsTheHandlersStepOnly) {
+  Session s = RunScript("click cmdStartProgram\nwait 10\nclick cmdPause\nwait 1\nprint modelTime\n");
+  EXPECT_EQ(s.out, "modelTime=6.5\n");
+  EXPECT_EQ(s.err, "");
+  EXPECT_EQ(s.rc, 0);
+}
+
+TEST(ScriptWait, WaitOutsideARunDoesNothing) {
+  Session s = RunScript("wait 5\nprint modelTime running\n");
+  EXPECT_EQ(s.out, "modelTime=1\nrunning=False\n");
+  EXPECT_EQ(s.rc, 0);
+}
+
+TEST(ScriptWait, AWaitThatOutlastsTheRunEndsWithIt) {
+  // Pause: the handler's step (2.5) and the interrupted step (3.0); the rest
+  // of the wait finds no run loop.
+  Session s = RunScript("click cmdStartProgram\nwait 2\nclick cmdPause\nwait 50\nprint modelTime running\n");
+  EXPECT_EQ(s.out, "modelTime=3\nrunning=False\n");
+}
+
+TEST(ScriptWait, EndOfScriptClosesTheWindowInsideARun) {
+  Session s = RunScript("click cmdStartProgram\nwait 3\n");
+  EXPECT_EQ(s.out, "");
+  EXPECT_EQ(s.rc, 0);
+}
+
+TEST(ScriptLines, CommentsBlankLinesAndCarriageReturnsAreSkipped) {
+  Session s = RunScript("# a comment\n\n   \t\r\n  # indented comment\r\nprint modelTime\r\nprint numAnts");
+  EXPECT_EQ(s.out, "modelTime=1\nnumAnts=900\n");
+  EXPECT_EQ(s.rc, 0);
+}
+
+TEST(ScriptLines, TypedTextIsTheRestOfTheLineAfterOneBlank) {
+  Session s = RunScript(
+      "type txtImageName two  words \nprint txtImageName\n"
+      "type txtImageName  lead\nprint txtImageName\n"
+      "type txtPherToDropIn\nprint txtPherToDropIn pherToDropIn\n");
+  EXPECT_EQ(s.out, "txtImageName=two  words \ntxtImageName= lead\ntxtPherToDropIn=\npherToDropIn=10\n");
+}
+
+TEST(ScriptLines, KeysRunTheChangeRuleOncePerKey) {
+  // With ants in existence each key asks; No puts the old number back.
+  Session s = RunScript(std::string(kStartedAndPaused) + "answer No\nanswer No\nanswer No\nkeys txtNumAnts 123\nprint numAnts txtNumAnts\n");
+  const std::string ask =
+      "msgbox: Changing the number of ants will reset the program are you sure you want to do this? Reset program? \n";
+  EXPECT_EQ(s.out, ask + ask + ask + "numAnts=900\ntxtNumAnts=900\n");
+  EXPECT_EQ(s.rc, 0);
+}
+
+TEST(ScriptLines, CloseEndsTheSessionAndLaterLinesAreNotRead) {
+  Session s = RunScript("print modelTime\nclose\nno such action\n");
+  EXPECT_EQ(s.out, "modelTime=1\n");
+  EXPECT_EQ(s.rc, 0);
+}
+
+TEST(ScriptErrors, EachNamesItsLineAndStopsTheSession) {
+  struct Case {
+    const char* script;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"jump txtNumAnts", "line 1: unknown action \"jump\""},
+      {"\nclick cmdNothing", "line 2: unknown control \"cmdNothing\""},
+      {"print modelTimes", "line 1: unknown control or field \"modelTimes\""},
+      {"print txtNumAnts.caption", "line 1: unknown property \"caption\" of txtNumAnts (a text box)"},
+      {"print scrColWidth.backColor", "line 1: unknown property \"backColor\" of scrColWidth (a scroll bar)"},
+      {"wait two", "line 1: malformed number \"two\" (a whole number is needed)"},
+      {"wait -1", "line 1: number \"-1\" out of range"},
+      {"scroll scrColWidth 2.5", "line 1: malformed number \"2.5\""},
+      {"mouse down 1 0 1e99 4", "line 1: number \"1e99\" out of range"},
+      {"mouse press 1 0 1 1", "line 1: mouse needs down, move or up"},
+      {"mouse down 1 0 1", "line 1: missing y"},
+      {"answer maybe", "line 1: answer needs Yes or No"},
+      {"click cmdPause now", "line 1: unexpected \"now\" at the end of the line"},
+      {"click txtNumAnts", "line 1: txtNumAnts is a text box; click needs a button, a check box or Form"},
+      {"type scrColWidth 4", "line 1: scrColWidth is a scroll bar, not a text box"},
+      {"print", "line 1: print needs at least one item"},
+      {"print ant 1", "line 1: ant 1 does not exist (no ants yet)"},
+      {"print foodGrid 1 1", "line 1: foodGrid(1,1): the layer does not exist yet"},
+      {"set ant 1 state 1", "line 1: ant 1 does not exist"},
+      {"pixel 0 500", "line 1: pixel (0,500) lies outside the raster (0 to 499)"},
+      {"record 0 x.csv modelTime", "line 1: number \"0\" out of range"},
+      {"snapshot", "line 1: missing file name"},
+      {"print \x01\x02", "line 1: unknown control or field \"??\""},
+  };
+  for (const Case& c : cases) {
+    Session s = RunScript(std::string(c.script) + "\nprint modelTime\n");
+    EXPECT_EQ(s.rc, 2) << c.script;
+    EXPECT_EQ(s.out, "") << c.script;
+    EXPECT_EQ(s.err.rfind(std::string("antraid-script: ") + c.message, 0), 0u) << c.script << "\n" << s.err;
+    EXPECT_EQ(s.err.back(), '\n');
+    EXPECT_EQ(std::count(s.err.begin(), s.err.end(), '\n'), 1) << s.err;
+  }
+}
+
+TEST(ScriptErrors, AfterAStartPatchesAndAntsAreCheckedAgainstTheWorld) {
+  const std::string started = kStartedAndPaused;
+  Session s = RunScript(started + "print ant 901\n");
+  EXPECT_EQ(s.err, "antraid-script: line 5: ant 901 does not exist (ants 1 to 900)\n");
+  s = RunScript(started + "set pherGrid 0 5 1\n");
+  EXPECT_EQ(s.err, "antraid-script: line 5: pherGrid(0,5) lies off the layer (700 x 700)\n");
+  s = RunScript(started + "set foodGrid 5 5 40000\n");
+  EXPECT_EQ(s.err, "antraid-script: line 5: number \"40000\" out of range (-32768 to 32767)\n");
+  s = RunScript(started + "set ant 3 state 2\n");
+  EXPECT_EQ(s.err, "antraid-script: line 5: ant state \"2\" is none of 0, 1, 3, 9\n");
+  s = RunScript(started + "set ant 3 speed 2\n");
+  EXPECT_EQ(s.err.rfind("antraid-script: line 5: unknown ant field \"speed\"", 0), 0u);
+}
+
+TEST(ScriptErrors, ABoxWithNoAnswerIsShownBeforeTheError) {
+  Session s = RunScript("click cmdStartProgram\nwait 2\nclick cmdStartProgram\nprint modelTime\n");
+  EXPECT_EQ(s.out, "msgbox: Reset program? (clicking 'No' will pause)\n");
+  EXPECT_EQ(s.err.rfind("antraid-script: line 3: a Yes/No box opened with no answer queued", 0), 0u);
+  EXPECT_EQ(s.rc, 2);
+}
+
+TEST(ScriptErrors, RunLoopsNestedWithoutEndStopWithAnError) {
+  std::string script = "click cmdStartProgram\n";
+  for (int i = 0; i < 3 * ScriptRunner::kMaxDepth; ++i) script += "click cmdPause\n";
+  Session s = RunScript(script);
+  EXPECT_EQ(s.rc, 2);
+  EXPECT_NE(s.err.find("run loops nested more than"), std::string::npos) << s.err;
+}
+
+TEST(ScriptPrint, ValuesFollowThePanelAndTheNumberRules) {
+  Session s = RunScript(
+      "print chkUseVel chkUsePm scrColWidth scrColonyYPos.max lblHomeYPos cmdPause.caption cmdPause.enabled\n"
+      "print txtPathColorOut.backColor chkShowAnts.caption modelTimeStep velSlope pctWorld.ScaleWidth "
+      "pctWorld.DrawMode pctWorld.DrawWidth\n");
+  EXPECT_EQ(s.out,
+            "chkUseVel=1\nchkUsePm=0\nscrColWidth=15\nscrColonyYPos.max=695\n"
+            "lblHomeYPos=Home Y Position = 695\ncmdPause.caption=Pause\ncmdPause.enabled=False\n"
+            "txtPathColorOut.backColor=200\nchkShowAnts.caption=Show Ants?\nmodelTimeStep=0.5\n"
+            "velSlope=0.009666666\npctWorld.ScaleWidth=700\npctWorld.DrawMode=13\npctWorld.DrawWidth=1\n");
+}
+
+TEST(ScriptSet, PreparedAntsAndPatchesReadBack) {
+  Session s = RunScript(std::string(kStartedAndPaused) +
+                        "set ant 7 state 3\nset ant 7 xPos 100.25\nset ant 7 yPos 200\nset ant 7 leaveTime -4\n"
+                        "set ant 7 hasFood True\nset ant 7 justLeft 0\nprint ant 7\n"
+                        "set foodGrid 699 699 12\nset antCountGrid 1 700 -3\nprint foodGrid 699 699 antCountGrid 1 700\n");
+  EXPECT_EQ(s.out,
+            "ant 7: state=3 xPos=100.25 yPos=200 leaveTime=-4 hasFood=True justLeft=False\n"
+            "foodGrid(699,699)=12\nantCountGrid(1,700)=-3\n");
+  EXPECT_EQ(s.rc, 0);
+}
+
+TEST(ScriptOutput, BeepsArePrintedWhereTheyHappen) {
+  Session s = RunScript("type txtSaveFilePath\nprint modelTime\nclick chkSaveImages\nprint chkSaveImages\n");
+  EXPECT_EQ(s.out, "modelTime=1\nbeep\nchkSaveImages=0\n");
+}
+
+TEST(ScriptRecord, WritesARowAfterEveryNthStep) {
+  TempDir dir;
+  const std::string csv = dir / "series.csv";
+  Session s = RunScript("type txtImageName a,\"b\"\nrecord 2 " + csv +
+                        " running txtImageName pherGrid 1 1\nclick cmdStartProgram\nwait 5\nclick cmdPause\nwait 2\n"
+                        "print modelTime\n");
+  ASSERT_EQ(s.rc, 0) << s.err;
+  // Seven steps: rows after the 2nd, 4th and 6th; the 6th is the pause
+  // handler's own step, after running was cleared.
+  EXPECT_EQ(s.out, "modelTime=4.5\n");
+  EXPECT_EQ(ReadFile(csv),
+            "modelTime,running,txtImageName,\"pherGrid(1,1)\"\n"
+            "2,True,\"a,\"\"b\"\"\",0\n3,True,\"a,\"\"b\"\"\",0\n4,False,\"a,\"\"b\"\"\",0\n");
+}
+
+TEST(ScriptRecord, AValueThatCannotBeHadStopsTheSessionAtTheRecordLine) {
+  TempDir dir;
+  Session s = RunScript("print modelTime\nrecord 1 " + (dir / "x.csv") +
+                        " foodGrid 900 1\nclick cmdStartProgram\nwait 5\n");
+  EXPECT_EQ(s.rc, 2);
+  EXPECT_EQ(s.err, "antraid-script: line 2: record: foodGrid(900,1) lies off the layer (700 x 700)\n");
+  s = RunScript("record 1 " + (dir / "no/such/folder/x.csv") + " antsOut\n");
+  EXPECT_EQ(s.rc, 2);
+  EXPECT_NE(s.err.find("line 1: cannot write"), std::string::npos);
+}
+
+TEST(ScriptSnapshot, WritesTheCanvasAsABitmap) {
+  TempDir dir;
+  const std::string bmp = dir / "world now.bmp";
+  Session s = RunScript("snapshot " + bmp + "\n");
+  ASSERT_EQ(s.rc, 0) << s.err;
+  const std::string data = ReadFile(bmp);
+  ASSERT_GT(data.size(), 54u);
+  EXPECT_EQ(data.substr(0, 2), "BM");
+}
+
+TEST(ScriptSeed, TheSameSeedGivesTheSameSession) {
+  const std::string script =
+      "click cmdStartProgram\nwait 300\nclick cmdPause\nwait 2\n"
+      "print colonyFood totalFood maxDistTraveled txtSwarmWidth ant 17 pherGrid 350 500\n";
+  Session a = RunScript(script, 5), b = RunScript(script, 5), c = RunScript(script, 6);
+  EXPECT_EQ(a.out, b.out);
+  EXPECT_NE(a.out, c.out);
+}
+
+// Lines of random bytes: every one is an error, none a crash.
+TEST(ScriptRobustness, GarbageLinesEndWithAnError) {
+  std::mt19937 gen(12345);
+  for (int n = 0; n < 200; ++n) {
+    std::string script;
+    const int lines = 1 + static_cast<int>(gen() % 5);
+    for (int l = 0; l < lines; ++l) {
+      script += static_cast<char>('!' + gen() % 2);  // never a comment or a blank line
+      const int len = static_cast<int>(gen() % 60);
+      for (int k = 0; k < len; ++k) script += static_cast<char>(gen() % 256);
+      script += '\n';
+    }
+    Session s = RunScript(script);
+    ASSERT_EQ(s.rc, 2) << script;
+    EXPECT_EQ(s.err.rfind("antraid-script: line ", 0), 0u);
+  }
+}
+
+// Lines built from the script's own words with random arguments: whatever the
+// mix, the session ends cleanly with 0 or with a reported error.
+TEST(ScriptRobustness, MixedActionsWithWildArgumentsNeverCrash) {
+  const char* actions[] = {"type", "keys", "click", "scroll", "mouse", "answer", "wait", "print", "set", "pixel", "record"};
+  const char* words[] = {"cmdStartProgram", "cmdPause", "cmdPlotPher", "cmdClearScreen", "chkShowAnts", "chkPlotFood",
+                         "chkTrackAnt", "chkUsePm", "txtNumAnts", "txtWorldXinM", "txtModelTimeStep", "txtSaveTime",
+                         "txtAntNumber", "txtPercentFood", "scrColonyYPos", "scrColWidth", "pherGrid", "foodGrid",
+                         "ant", "Yes", "No", "down", "up", "move", "Form", "modelTime", "state", "xPos", "-1", "0",
+                         "1", "2", "3", "4", "9", "350", "700", "2.5", "1e9", "-1e30", "abc", "", "4.x", ".", "True"};
+  TempDir dir;
+  const std::string csv = dir / "fuzz.csv";
+  std::mt19937 gen(777);
+  auto pick = [&](const auto& list) { return std::string(list[gen() % std::size(list)]); };
+  int errors = 0;
+  for (int n = 0; n < 150; ++n) {
+    std::string script;
+    for (int l = 0; l < 25; ++l) {
+      std::string action = pick(actions);
+      std::string line = action;
+      if (action == "record") line.append(" 1 ").append(csv);
+      const int args = static_cast<int>(gen() % 6);
+      for (int a = 0; a < args; ++a) line.append(" ").append(pick(words));
+      script.append(line).append("\n");
+    }
+    Session s = RunScript(script);
+    ASSERT_TRUE(s.rc == 0 || s.rc == 2) << script;
+    if (s.rc == 2) {
+      ++errors;
+      EXPECT_EQ(s.err.rfind("antraid-script: line ", 0), 0u) << s.err;
+    }
+  }
+  EXPECT_GT(errors, 0);
+}
+
+// ---- The command line ------------------------------------------------------------
+
+Session RunExe(const std::string& args, const std::string& input = "") {
+  TempDir dir("io");
+  const std::string in = dir / "in.txt", out = dir / "out.txt", err = dir / "err.txt";
+  std::ofstream(in) << input;
+  const std::string cmd = std::string(ANTRAID_SCRIPT_EXE) + " " + args + " <" + in + " >" + out + " 2>" + err;
+  const int status = std::system(cmd.c_str());
+  Session s;
+  s.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  s.out = ReadFile(out);
+  s.err = ReadFile(err);
+  return s;
+}
+
+TEST(ScriptCommandLine, ArgumentsAreCheckedBeforeAnythingRuns) {
+  EXPECT_EQ(RunExe("--help").rc, 0);
+  Session s = RunExe("");
+  EXPECT_EQ(s.rc, 2);
+  EXPECT_EQ(s.err.rfind("antraid-script: no SCRIPT given\nusage:", 0), 0u);
+  EXPECT_EQ(RunExe("--seed x -").rc, 2);
+  EXPECT_EQ(RunExe("--seed").rc, 2);
+  EXPECT_EQ(RunExe("--colour red -").rc, 2);
+  EXPECT_EQ(RunExe("- -").rc, 2);
+  s = RunExe("/no/such/script.txt");
+  EXPECT_EQ(s.rc, 2);
+  EXPECT_EQ(s.err, "antraid-script: cannot read /no/such/script.txt\n");
+}
+
+TEST(ScriptCommandLine, StandardInputAndAppPath) {
+  TempDir dir;
+  // The folder is given with a trailing separator; App.Path has none.
+  Session s = RunExe("--seed 3 --app-path " + dir.str() + "/ -",
+                     "print saveFilePath\nclick chkSaveImages\nclick cmdStartProgram\nwait 2\n");
+  EXPECT_EQ(s.rc, 0) << s.err;
+  EXPECT_EQ(s.out, "saveFilePath=" + dir.str() + "\\results\\\n");
+  EXPECT_TRUE(fs::exists(dir / "results/TrackAnts0.bmp"));
+}
+
+TEST(ScriptCommandLine, TwoRunsWithTheSameSeedPrintTheSame) {
+  const std::string script =
+      "click cmdStartProgram\nwait 500\nclick cmdPause\nwait 2\n"
+      "print modelTime antsOut colonyFood totalFood maxDistTraveled txtSwarmWidth lblTravelVel ant 1 ant 900\n";
+  Session a = RunExe("--seed 1 -", script), b = RunExe("--seed 1 -", script);
+  EXPECT_EQ(a.rc, 0);
+  EXPECT_NE(a.out.find("modelTime=252\n"), std::string::npos);
+  EXPECT_EQ(a.out, b.out);
+}
+
+}  // namespace
+}  // namespace antraid
