@@ -1,5 +1,6 @@
 # Runs one scenario script through antraid-script and compares its output
-# with the expected file beside it.
+# with the expected file beside it. When NAME.files exists, the files the
+# session left in its work folder must be exactly the ones it lists.
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
 get_filename_component(dir ${SCRIPT} DIRECTORY)
@@ -16,4 +17,14 @@ file(READ ${dir}/${name}.expected expected)
 if(NOT actual STREQUAL expected)
   file(WRITE ${WORKDIR}/actual.txt "${actual}")
   message(FATAL_ERROR "Output differs from ${name}.expected; actual output in ${WORKDIR}/actual.txt:\n${actual}")
+endif()
+if(EXISTS ${dir}/${name}.files)
+  file(GLOB_RECURSE left RELATIVE ${WORKDIR} ${WORKDIR}/*)
+  list(SORT left)
+  string(REPLACE ";" "\n" left "${left}")
+  file(READ ${dir}/${name}.files files)
+  string(STRIP "${files}" files)
+  if(NOT left STREQUAL files)
+    message(FATAL_ERROR "Files left by ${name} differ from ${name}.files:\n${left}")
+  endif()
 endif()
