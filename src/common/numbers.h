@@ -2,6 +2,7 @@
 // whole numbers, reads numbers from texts and writes numbers as texts.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,11 +12,13 @@ namespace antraid {
 
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 // Adding and subtracting 1.5 * 2^52 makes the FPU round to an integer in its
-// default mode (nearest, ties to even); larger magnitudes are whole already.
+// default mode (nearest, ties to even) as long as |v| < 2^51. From 2^51 to 2^52
+// halves still exist and the sum would round them wrongly, so larger
+// magnitudes (and NaN) take the library's rounding, which is rarely needed.
 // Inline: the model step rounds several times per ant.
 inline double RoundHalfEven(double v) {
   constexpr double kMagic = 6755399441055744.0;  // 1.5 * 2^52
-  if (!(v < 2251799813685248.0 && v > -2251799813685248.0)) return v;  // |v| >= 2^51, or NaN
+  if (!(v < 2251799813685248.0 && v > -2251799813685248.0)) return std::nearbyint(v);
   volatile double t = v + kMagic;  // volatile: keep the rounding step exactly as written
   return t - kMagic;
 }
