@@ -3,18 +3,23 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "params/limits.h"
 
 namespace antraid {
 
 void MainForm::MakeFood() {
   const int32_t W = worldXinCm, H = worldYinCm;
-  // 1: a text that is not a usable number leaves the percentage as it was,
-  // and the closing message says so.
+  // 1: a text that is not a usable number, or a percentage the edit rule
+  // refuses, leaves the percentage as it was, and the closing message says so.
   std::string refused;
-  if (auto v = ReadSingle(panel.txtPercentFood))
-    percentFood = *v;
-  else if (!panel.txtPercentFood.text().empty())
+  if (auto v = ReadSingle(panel.txtPercentFood)) {
+    if (auto problem = PercentFoodProblem(*v))
+      refused = *problem + "; used " + FormatSingle(percentFood) + " %";
+    else
+      percentFood = *v;
+  } else if (!panel.txtPercentFood.text().empty()) {
     refused = panel.txtDebugMsg.text() + "; used " + FormatSingle(percentFood) + " %";
+  }
   // 2: without food to place, the item count, its caption and the grid keep
   // what they held.
   const int32_t itemsHeld = numFoodItems;

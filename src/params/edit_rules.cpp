@@ -264,6 +264,10 @@ void MainForm::txtPercentFood_Change() {
   if (!raw || !(*raw >= 0)) return;
   auto v = ReadSingle(panel.txtPercentFood);
   if (!v) return;
+  if (auto problem = PercentFoodProblem(*v)) {
+    Message(*problem);
+    return;
+  }
   if (!FoodTotalsFit(*v, foodQuality, worldXinCm, worldYinCm)) {
     Refuse(panel.txtPercentFood, "the food totals would not fit");
     return;

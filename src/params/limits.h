@@ -33,6 +33,14 @@ inline std::optional<std::string> TimeStepProblem(float step) {
   return std::nullopt;
 }
 
+// % Food is the share of the patches that receive a food item: at most all of
+// them. Placing the items takes time in proportion to their number.
+inline std::optional<std::string> PercentFoodProblem(double percent) {
+  if (!(percent >= 0)) return "% Food refused: it cannot be negative";
+  if (percent > 100) return "% Food refused: at most 100 (a food item on every patch)";
+  return std::nullopt;
+}
+
 // steps: the save period in model steps; it must round to at least 1.
 inline std::optional<std::string> SaveIntervalProblem(double steps) {
   if (!std::isfinite(steps) || std::nearbyint(steps) < 1.0)
