@@ -9,6 +9,9 @@ namespace antraid {
 void MainForm::pctWorld_MouseDown(int /*Button*/, int Shift, float X, float Y) {
   Message(FormatInt(Shift));  // 1
   if (Shift == 1) return;     // 2
+  // A window reports only finite positions; anything else would carry the
+  // view or the rectangle out of range.
+  if (!std::isfinite(X) || !std::isfinite(Y)) return;
   if (Shift == 4) {           // 3
     Message("Hold down the ALT key while moving the mouse to select an area to zoom in to.");
     zoomSelecting = true;
@@ -25,7 +28,7 @@ void MainForm::pctWorld_MouseDown(int /*Button*/, int Shift, float X, float Y) {
 }
 
 void MainForm::pctWorld_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y) {
-  if (!zoomSelecting) return;
+  if (!zoomSelecting || !std::isfinite(X) || !std::isfinite(Y)) return;
   pctWorld.LineBox(boxStartX, boxStartY, boxEndX, boxEndY);  // 1
   float dx = X - boxStartX;  // 2
   float dy = Y - boxStartY;
@@ -33,7 +36,8 @@ void MainForm::pctWorld_MouseMove(int /*Button*/, int /*Shift*/, float X, float 
   const float endX = boxStartX + dx, endY = boxStartY + dy;  // 4
   const float right = pctWorld.ScaleLeft() + pctWorld.ScaleWidth();
   const float bottom = pctWorld.ScaleTop() + pctWorld.ScaleHeight();
-  if (endX > right || endY > bottom) return;
+  // A corner beyond float range counts as beyond the edge.
+  if (endX > right || endY > bottom || !std::isfinite(endX) || !std::isfinite(endY)) return;
   boxEndX = endX;  // 5
   boxEndY = endY;
   pctWorld.LineBox(boxStartX, boxStartY, boxEndX, boxEndY);
