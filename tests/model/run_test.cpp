@@ -1,0 +1,260 @@
+// The run loop and the model step: clock and captions, pheromone removal,
+// release from the nest, swarm width, saved frames, pausing, and a whole run.
+#include <chrono>
+#include <filesystem>
+#include <set>
+
+#include "model/model_fixture.h"
+
+namespace antraid::modeltest {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A new, empty folder of its own for each test run.
+fs::path TempFolder(const std::string& name) {
+  fs::path dir = fs::temp_directory_path() /
+                 ("antraid-" + name + "-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+  fs::remove_all(dir);
+  return dir;
+}
+
+// One loop iteration starting at clock `clock` (running is False).
+void IterateAt(MainForm& f, float clock) {
+  f.running = false;
+  f.modelTime = clock;
+  f.TestForAntCreation();
+}
+
+TEST(ModelRunLoop, AStoppedLoopMakesOneStepAndRefreshesItsCaptions) {
+  ModelForm t;
+  MainForm& f = t.form;
+  f.panel.txtRunTimeMin.SetText("-");
+  f.TestForAntCreation();
+  EXPECT_EQ(f.modelTime, 1.5f);
+  EXPECT_EQ(t.host.passes, 1);
+  EXPECT_EQ(t.LastMessage(), "Framenumber = 45");
+  EXPECT_EQ(f.panel.txtAntsOut.text(), "Ants out: 0");
+  EXPECT_EQ(f.panel.txtRunTimeMin.text(), "-");  // clock 1.0 is no whole minute
+
+  const std::pair<float, const char*> minutes[] = {{59.5f, "0min "},  {60.0f, "0min "},  {60.5f, "1min "},
+                                                   {179.5f, "2min "}, {180.0f, "2min "}, {180.5f, "3min "}};
+  for (auto [clock, caption] : minutes) {
+    IterateAt(f, clock);
+    EXPECT_EQ(f.panel.txtRunTimeMin.text(), caption) << clock;
+  }
+}
+
+TEST(ModelRunLoop, PheromoneRemovalRunsOnItsScheduleAndLowersOddAmounts) {
+  ModelForm t;
+  MainForm& f = t.form;
+  t.BuildWorld();
+  // Runs at the iteration when patch (10, 10), set to 3 before it, holds 2 after it.
+  auto removes = [&](float clock) {
+    f.pherGrid.Set(10, 10, 3);
+    IterateAt(f, clock);
+    return f.pherGrid.Get(10, 10) == 2;
+  };
+  EXPECT_FALSE(removes(142.0f));  // switched off
+  EXPECT_FALSE(t.Said("removing pheromone..."));
+
+  f.removePher = true;
+  for (float clock : {141.5f, 142.0f, 142.5f, 283.5f}) EXPECT_TRUE(removes(clock)) << clock;
+  for (float clock : {141.0f, 143.0f, 71.0f}) EXPECT_FALSE(removes(clock)) << clock;
+  EXPECT_TRUE(t.Said("removing pheromone..."));
+  EXPECT_TRUE(t.Said("Done with pheromone"));
+
+  f.pherGrid.Set(1, 1, 1);
+  f.pherGrid.Set(2, 2, 4);
+  f.pherGrid.Set(700, 700, 1001);
+  IterateAt(f, 142.0f);
+  IterateAt(f, 142.0f);  // a second pass changes nothing more
+  EXPECT_EQ(f.pherGrid.Get(1, 1), 0);
+  EXPECT_EQ(f.pherGrid.Get(2, 2), 4);
+  EXPECT_EQ(f.pherGrid.Get(700, 700), 1000);
+
+  f.modelTimeStep = 1;  // one pass every 71 s
+  EXPECT_TRUE(removes(71.0f));
+  EXPECT_FALSE(removes(70.0f));
+  f.modelTimeStep = 200;  // a step longer than the period: every iteration
+  EXPECT_TRUE(removes(1.0f));
+  EXPECT_TRUE(removes(201.0f));
+}
+
+TEST(ModelStep, AntsLeaveAfterTheirLeaveTimeAndBringTheirFoodInThen) {
+  ModelForm t;
+  MainForm& f = t.form;
+  t.BuildWorld();
+  const int16_t k = t.AddAnt(340, 695, kAtHome);
+  AntRecord& a = t.Ant(k);
+  a.leaveTime = 2;
+  a.hasFood = true;
+  a.movesThisStep = true;
+  f.modelTime = 1.5f;
+
+  f.RunAnts();  // clock 2.0 equals the leave time: still at home
+  EXPECT_EQ(a.state, kAtHome);
+  EXPECT_EQ(f.colonyFood, 0);
+  EXPECT_EQ(t.PixelAt(340, 695), RGB(200, 0, 0));
+
+  f.RunAnts();  // clock 2.5: released, food counted, no move yet
+  EXPECT_EQ(a.state, kOutbound);
+  EXPECT_TRUE(a.justLeft);
+  EXPECT_FALSE(a.hasFood);
+  EXPECT_EQ(f.colonyFood, 1);
+  EXPECT_EQ(f.panel.txtlColonyFoodAmt.text(), "1");
+  EXPECT_EQ(a.yPos, 695);
+  EXPECT_EQ(t.PixelAt(340, 695), RGB(200, 0, 0));
+  EXPECT_EQ(f.antsOut, 0);
+
+  f.RunAnts();  // its first outbound move
+  EXPECT_LT(a.yPos, 695);
+  EXPECT_EQ(f.antsOut, 1);
+  EXPECT_EQ(t.PixelAt(a.xPos, a.yPos), RGB(200, 0, 0));
+  EXPECT_EQ(f.colonyFood, 1);
+
+  // Tracking marks the ant whatever its state and shows its position.
+  a.state = kStopped;
+  f.trackAnt = true;
+  f.antNumber = k;
+  f.RunAnts();
+  EXPECT_EQ(t.LastMessage(), FormatSingle(a.xPos) + "  " + FormatSingle(a.yPos));
+  EXPECT_EQ(t.PixelAt(a.xPos, a.yPos), kSand);  // a stopped ant is not drawn
+}
+
+TEST(ModelStep, SwarmWidthIsMeasuredEverySecondStepAndShownWhenFramesAreSaved) {
+  const fs::path dir = TempFolder("swarm");
+  ModelForm t;
+  MainForm& f = t.form;
+  f.SetVariables();  // as a start does: the extremes start at the nest, x = 350
+  t.BuildWorld();
+  f.antsPerPatch = 0;  // every patch is full: the ants stand still
+  t.AddAnt(340, 400);
+  t.AddAnt(355, 400);
+  std::vector<std::string> shown;
+  f.panel.txtSwarmWidth.onChange = [&] { shown.push_back(f.panel.txtSwarmWidth.text()); };
+
+  f.RunAnts();  // the first step after the window opened does not measure
+  EXPECT_TRUE(shown.empty());
+  f.RunAnts();
+  EXPECT_EQ(shown, (std::vector<std::string>{"10 cm", "15 cm"}));
+  EXPECT_EQ(f.swarmWidth, 0);  // the next measurement starts afresh
+
+  // A frame saved on a step between two measurements still shows the last width.
+  f.panel.txtSwarmWidth.SetText("-");
+  f.saveFilePath = dir.string() + "/";
+  f.MakeFolder(f.saveFilePath);
+  f.saveImages = true;
+  f.RunAnts();  // clock 2.5
+  EXPECT_EQ(f.panel.txtSwarmWidth.text(), "15 cm");
+  EXPECT_TRUE(fs::exists(dir / "TrackAnts0.bmp"));
+  fs::remove_all(dir);
+}
+
+TEST(ModelStep, FramesAreSavedWhenTheRoundedClockMatchesTheInterval) {
+  const fs::path dir = TempFolder("frames");
+  ModelForm t;
+  MainForm& f = t.form;
+  t.host.appPath = dir.string();
+  f.SetVariables();
+  f.panel.chkSaveImages.Click();
+  ASSERT_TRUE(f.saveImages);
+  ASSERT_TRUE(fs::is_directory(dir / "results"));
+
+  std::vector<float> saved;
+  for (int i = 0; i < 9; ++i) {
+    const float before = f.frameNumber;
+    f.RunAnts();
+    if (f.frameNumber != before) saved.push_back(f.modelTime);
+  }
+  EXPECT_EQ(saved, (std::vector<float>{1.5f, 2.0f, 2.5f, 3.5f, 4.0f, 4.5f, 5.5f}));
+  EXPECT_EQ(t.host.passes, 7);  // events run after every saved frame
+  EXPECT_EQ(t.LastMessage(), "5.5");
+  for (int n = 0; n < 7; ++n) EXPECT_TRUE(fs::exists(dir / "results" / ("TrackAnts" + std::to_string(n) + ".bmp"))) << n;
+  EXPECT_FALSE(fs::exists(dir / "results" / "TrackAnts7.bmp"));
+
+  // A period that rounds to no step at all is refused, and never saves or divides by it.
+  f.panel.txtSaveTime.SetText("0.2");
+  f.SetVariables();
+  EXPECT_EQ(f.saveInterval, 2.0);
+  EXPECT_TRUE(t.Said("Save every refused"));
+  f.saveInterval = 0.4;
+  f.saveImages = true;
+  for (int i = 0; i < 4; ++i) f.RunAnts();
+  EXPECT_EQ(f.frameNumber, 0);
+  fs::remove_all(dir);
+}
+
+TEST(ModelRunLoop, PauseFromInsideTheLoopEndsItAfterTwoMoreSteps) {
+  ModelForm t(3);
+  MainForm& f = t.form;
+  int pauseAt = 10;
+  t.host.onDoEvents = [&] {
+    if (t.host.passes == pauseAt) f.panel.cmdPause.Click();
+  };
+  f.panel.cmdStartProgram.Click();
+  // Nine plain iterations, then the nested iteration and the rest of the outer one.
+  EXPECT_EQ(f.modelTime, 1.0f + 11 * 0.5f);
+  EXPECT_FALSE(f.running);
+  EXPECT_EQ(f.panel.cmdPause.caption(), "Go");
+
+  pauseAt = 15;  // Go runs a loop of its own until the next pause
+  f.panel.cmdPause.Click();
+  EXPECT_EQ(f.modelTime, 6.5f + 5 * 0.5f);
+  EXPECT_EQ(t.host.passes, 16);
+}
+
+// Ants on each patch, counted from the ant records.
+std::vector<int32_t> CountAnts(const MainForm& f) {
+  std::vector<int32_t> n(f.antCountGrid.cells().size(), 0);
+  for (size_t k = 1; k < f.ants.size(); ++k) {
+    const int64_t x = MainForm::PatchOf(f.ants[k].xPos), y = MainForm::PatchOf(f.ants[k].yPos);
+    if (f.antCountGrid.Contains(x, y)) ++n[static_cast<size_t>((y - 1) * f.antCountGrid.width() + (x - 1))];
+  }
+  return n;
+}
+
+TEST(ModelRun, AWholeRunBringsFoodHomeAndKeepsItsBooksStraight) {
+  ModelForm t(11);
+  MainForm& f = t.form;
+  int checks = 0, itemsLessPatches = -1;
+  std::set<int16_t> statesSeen;
+  t.host.onDoEvents = [&] {
+    if (t.host.passes == 3000) f.panel.cmdPause.Click();
+    if (t.host.passes % 250 != 2) return;
+    ++checks;
+    EXPECT_EQ(f.antCountGrid.cells(), CountAnts(f)) << t.host.passes;
+    int64_t food = 0, patches = 0;
+    for (int16_t v : f.foodGrid.cells()) {
+      EXPECT_GE(v, 0);
+      food += v;
+      patches += v > 0;
+    }
+    EXPECT_EQ(f.totalFood, food);
+    EXPECT_GE(f.totalFood, 0);
+    if (itemsLessPatches < 0) itemsLessPatches = static_cast<int>(f.numFoodItems - patches);
+    EXPECT_EQ(f.numFoodItems - patches, itemsLessPatches);
+    for (int32_t v : f.pherGrid.cells()) EXPECT_TRUE(v >= 0 && v <= 1000);
+    // Every unit taken is carried or delivered; every ant away is counted.
+    int carried = 0, away = 0;
+    for (size_t k = 1; k < f.ants.size(); ++k) {
+      carried += f.ants[k].hasFood;
+      away += f.ants[k].state != kAtHome && !f.ants[k].justLeft;
+      statesSeen.insert(f.ants[k].state);
+    }
+    EXPECT_EQ(f.colonyFood + carried, 4900 - f.totalFood);
+    EXPECT_EQ(f.antsOut, away);
+  };
+  f.panel.cmdStartProgram.Click();
+  EXPECT_EQ(checks, 12);
+  EXPECT_EQ(f.modelTime, 1.0f + 3001 * 0.5f);
+  EXPECT_GT(f.colonyFood, 0);
+  EXPECT_LT(f.totalFood, 4900);
+  EXPECT_GT(f.maxDistTraveled, 300.0f);
+  EXPECT_EQ(f.panel.txtlColonyFoodAmt.text(), FormatInt(f.colonyFood));
+  EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: " + FormatInt(f.totalFood));
+  EXPECT_EQ(statesSeen, (std::set<int16_t>{kAtHome, kOutbound, kReturning, kStopped}));
+}
+
+}  // namespace
+}  // namespace antraid::modeltest

@@ -1,0 +1,282 @@
+// Building a run: the world layers, the food layout and the ants at the nest,
+// and the food display commands.
+#include <map>
+#include <numeric>
+
+#include "model/model_fixture.h"
+
+namespace antraid::modeltest {
+namespace {
+
+int64_t Sum(const std::vector<int16_t>& cells) { return std::accumulate(cells.begin(), cells.end(), int64_t{0}); }
+
+TEST(ModelWorld, CreateWorldSizesTheLayersAndTakesTheNewFoodQualityAfterTheTotals) {
+  ModelForm t;
+  MainForm& f = t.form;
+  f.panel.txtFoodQuality.SetText("2");
+  f.SetVariables();  // holds the fixed 3 % and 50 again
+  ASSERT_TRUE(f.CreateWorld());
+  EXPECT_EQ(f.pherGrid.width(), 700);
+  EXPECT_EQ(f.antCountGrid.height(), 700);
+  EXPECT_EQ(f.panel.lblWorldSizeInCm.caption(), "(700 cm x 700 cm)");
+  // The totals use the quality held before the box is read.
+  EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 735000");
+  EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 14700");
+  EXPECT_EQ(f.foodQuality, 2);
+  EXPECT_EQ(t.PixelAt(350, 695), RGB(150, 0, 0));  // the nest
+
+  // Rebuilding while ants exist clears pheromone and counts, not the food or the ants.
+  t.AddAnt(100, 100);
+  f.pherGrid.Set(100, 100, 7);
+  f.foodGrid.Allocate(700, 700);
+  f.foodGrid.Set(5, 5, 3);
+  ASSERT_TRUE(f.CreateWorld());
+  EXPECT_EQ(f.pherGrid.Get(100, 100), 0);
+  EXPECT_EQ(f.antCountGrid.Get(100, 100), 0);
+  EXPECT_EQ(f.foodGrid.Get(5, 5), 3);
+  EXPECT_EQ(t.Ant(1).xPos, 100.0f);
+
+  // A quality that is not a number is refused and the old one stays.
+  f.panel.txtFoodQuality.SetText("lots");
+  ASSERT_TRUE(f.CreateWorld());
+  EXPECT_EQ(f.foodQuality, 2);
+  EXPECT_NE(t.LastMessage().find("Food Quality: \"lots\" refused"), std::string::npos);
+}
+
+TEST(ModelFood, OnePercentOfQualityOnePlacesFoodInsideTheLastColumnAndRow) {
+  ModelForm t;
+  MainForm& f = t.form;
+  t.BuildWorld();
+  f.MakeFood();
+  EXPECT_EQ(f.numFoodItems, 4900);
+  EXPECT_EQ(f.totalFood, 4900);
+  EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 4900");
+  EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 4900");
+  EXPECT_EQ(t.LastMessage(), "Food Done.");
+  EXPECT_TRUE(f.foodMade);
+  EXPECT_EQ(Sum(f.foodGrid.cells()), 4900);
+  for (int i = 1; i <= 700; ++i) {
+    EXPECT_EQ(f.foodGrid.Get(700, i), 0);
+    EXPECT_EQ(f.foodGrid.Get(i, 700), 0);
+  }
+  // Each half of the interior gets about half of the items.
+  int64_t left = 0;
+  for (int x = 1; x <= 350; ++x)
+    for (int y = 1; y <= 700; ++y) left += f.foodGrid.Get(x, y);
+  EXPECT_NEAR(left, 2450, 200);
+
+  // With "Show Food:" on, the new layout is drawn on a cleared canvas.
+  f.plotFood = true;
+  f.MakeFood();
+  EXPECT_GT(t.NonBackgroundPixels(), 4500);
+  int other = 0;  // the nest is gone, every dot is food
+  for (int py = 0; py < 500; ++py)
+    for (int px = 0; px < 500; ++px) other += f.pctWorld.Pixel(px, py) != kSand && f.pctWorld.Pixel(px, py) != RGB(0, 0, 250);
+  EXPECT_EQ(other, 0);
+}
+
+TEST(ModelFood, NoFoodToPlaceKeepsTheOldLayoutAndItemCount) {
+  ModelForm t;
+  MainForm& f = t.form;
+  t.BuildWorld();
+  f.MakeFood();
+  const std::vector<int16_t> layout = f.foodGrid.cells();
+
+  // A new run with "% Food" at 0: the world's totals use the loaded 3 %.
+  f.panel.txtPercentFood.SetText("0");
+  f.SetVariables();
+  ASSERT_TRUE(f.CreateWorld());
+  EXPECT_EQ(f.numFoodItems, 14700);
+  t.messages.clear();
+  f.MakeFood();
+  EXPECT_EQ(f.totalFood, 0);
+  EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 0");
+  EXPECT_EQ(f.numFoodItems, 14700);
+  EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 14700");
+  EXPECT_EQ(f.foodGrid.cells(), layout);
+  EXPECT_TRUE(f.foodMade);
+  EXPECT_TRUE(t.messages.empty());
+
+  // A share so small that no item is due clears the grid.
+  f.panel.txtPercentFood.SetText("0.0001");
+  f.MakeFood();
+  EXPECT_EQ(f.numFoodItems, 0);
+  EXPECT_EQ(Sum(f.foodGrid.cells()), 0);
+  EXPECT_EQ(t.LastMessage(), "Food Done.");
+
+  // A share that is not a number is refused; the loaded 3 % is used and the
+  // closing message says so.
+  f.SetVariables();
+  f.panel.txtPercentFood.SetText("plenty");
+  f.MakeFood();
+  EXPECT_EQ(f.numFoodItems, 14700);
+  EXPECT_EQ(t.LastMessage(), "Food Done. % Food: \"plenty\" refused, not a number; used 3 %");
+}
+
+TEST(ModelFood, CrowdedSmallWorldCapsPatchesAtTheLargest16BitAmount) {
+  ModelForm t;
+  MainForm& f = t.form;
+  f.panel.txtWorldXinM.SetText("1");
+  f.panel.txtWorldYinM.SetText("1");
+  f.panel.txtPercentFood.SetText("100");
+  f.SetVariables();
+  ASSERT_TRUE(f.CreateWorld());
+  f.MakeFood();
+  EXPECT_EQ(f.numFoodItems, 10000);
+  EXPECT_EQ(Sum(f.foodGrid.cells()), 10000);
+  EXPECT_EQ(f.foodGrid.Get(100, 50) + f.foodGrid.Get(50, 100), 0);
+  EXPECT_GT(*std::max_element(f.foodGrid.cells().begin(), f.foodGrid.cells().end()), 1);
+
+  f.panel.txtFoodQuality.SetText("30000");
+  ASSERT_TRUE(f.CreateWorld());
+  f.MakeFood();
+  const auto& cells = f.foodGrid.cells();
+  EXPECT_EQ(*std::max_element(cells.begin(), cells.end()), 32767);
+  EXPECT_GE(*std::min_element(cells.begin(), cells.end()), 0);
+  EXPECT_EQ(f.totalFood, Sum(cells));  // only what was laid is counted
+  EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: " + FormatInt(f.totalFood));
+  EXPECT_EQ(t.LastMessage().rfind("Food Done. ", 0), 0u);
+  EXPECT_NE(t.LastMessage().find("32767"), std::string::npos);
+}
+
+TEST(ModelAnts, AntsStartOnTheNestRowWithStaggeredLeaveTimes) {
+  ModelForm t;
+  MainForm& f = t.form;
+  t.BuildWorld();
+  f.CreateAnts();
+  ASSERT_EQ(f.ants.size(), 901u);
+  EXPECT_TRUE(f.antsCreated);
+  std::map<int, int> perPatch;
+  for (int k = 1; k <= 900; ++k) {
+    const AntRecord& a = f.ants[static_cast<size_t>(k)];
+    EXPECT_EQ(a.antNum, k);
+    EXPECT_EQ(a.xPos, std::floor(a.xPos));
+    EXPECT_GE(a.xPos, 335);
+    EXPECT_LE(a.xPos, 350);
+    EXPECT_EQ(a.yPos, 695);
+    EXPECT_GE(a.leaveTime, 0);
+    EXPECT_LE(a.leaveTime, 60);
+    EXPECT_EQ(a.state, kAtHome);
+    EXPECT_TRUE(a.justLeft && a.movesThisStep && !a.hasFood);
+    ++perPatch[static_cast<int>(a.xPos)];
+  }
+  for (int x = 335; x <= 350; ++x) {
+    EXPECT_EQ(f.antCountGrid.Get(x, 695), perPatch[x]) << x;
+    EXPECT_EQ(f.pherGrid.Get(x, 695), perPatch[x]) << x;
+  }
+
+  // The two ends of the nest and of the stagger interval come up half as often.
+  f.numAnts = 30000;
+  ASSERT_TRUE(f.CreateWorld());
+  f.CreateAnts();
+  std::map<int, int> xs, leaves;
+  for (size_t k = 1; k < f.ants.size(); ++k) {
+    ++xs[static_cast<int>(f.ants[k].xPos)];
+    ++leaves[f.ants[k].leaveTime];
+  }
+  ASSERT_EQ(xs.size(), 16u);
+  ASSERT_EQ(leaves.size(), 61u);
+  EXPECT_NEAR((xs[335] + xs[350]) / 2000.0 / 2.0, 0.5, 0.06);
+  EXPECT_NEAR(xs[342] / 2000.0, 1.0, 0.1);
+  EXPECT_NEAR((leaves[0] + leaves[60]) / 500.0 / 2.0, 0.5, 0.1);
+
+  f.numAnts = 900;
+  f.panel.txtLeaveInterval.SetText("0");
+  ASSERT_TRUE(f.CreateWorld());
+  f.CreateAnts();
+  for (size_t k = 1; k < f.ants.size(); ++k) EXPECT_EQ(f.ants[k].leaveTime, 0);
+}
+
+TEST(ModelAnts, UnusableSettingsAreRefusedOrKeptOnTheLattice) {
+  ModelForm t;
+  MainForm& f = t.form;
+  t.BuildWorld();
+
+  // A stagger interval that is not a number: the last accepted one (1 min) is used.
+  f.panel.txtLeaveInterval.SetText("soon");
+  f.CreateAnts();
+  EXPECT_NE(t.LastMessage().find("Stagger Leave times: \"soon\" refused"), std::string::npos);
+  int latest = 0;
+  for (size_t k = 1; k < f.ants.size(); ++k) latest = std::max(latest, f.ants[k].leaveTime);
+  EXPECT_GT(latest, 50);
+  EXPECT_LE(latest, 60);
+
+  // A nest partly off the world: every ant starts on a patch of the lattice.
+  f.homeXPos = 5;
+  ASSERT_TRUE(f.CreateWorld());
+  f.CreateAnts();
+  EXPECT_EQ(t.LastMessage(), "The nest lies partly off the world: ants start on the nearest patches");
+  int64_t counted = 0;
+  for (int x = 1; x <= 5; ++x) counted += f.antCountGrid.Get(x, 695);
+  EXPECT_EQ(counted, 900);
+
+  // More ants than the 16-bit ant pass can count are refused by the parameter load.
+  f.panel.txtNumAnts.SetText("40000");
+  f.SetVariables();
+  EXPECT_EQ(f.numAnts, 900);
+  EXPECT_TRUE(t.Said("Total # refused: at most 32767 ants"));
+  // Should the field hold more anyway, the population stops at 32767.
+  f.numAnts = 40000;
+  ASSERT_TRUE(f.CreateWorld());
+  f.CreateAnts();
+  EXPECT_EQ(f.ants.size(), 32768u);
+  f.RunAnts();
+  EXPECT_EQ(f.modelTime, 1.5f);
+}
+
+// ---- Food display and the redraw commands ------------------------------------------
+
+TEST(ModelFoodDisplay, RedrawCommandsShowExactlyTheFoodWhenAsked) {
+  ModelForm t;
+  MainForm& f = t.form;
+  const uint32_t blue = RGB(0, 0, 250);
+  t.BuildWorld();
+  EXPECT_EQ(t.PixelAt(350, 695), RGB(150, 0, 0));
+
+  // Before any food: "Show Ants?" off changes only the flag, "Show Food:" on draws nothing.
+  f.panel.chkShowAnts.Click();
+  EXPECT_FALSE(f.showAnts);
+  f.panel.chkPlotFood.Click();
+  EXPECT_TRUE(f.plotFood);
+  EXPECT_EQ(t.PixelAt(350, 695), RGB(150, 0, 0));
+  f.panel.chkShowAnts.Click();
+  EXPECT_TRUE(f.showAnts);
+  f.panel.chkPlotFood.Click();  // off: clears
+  EXPECT_EQ(t.NonBackgroundPixels(), 0);
+
+  f.foodGrid.Allocate(700, 700);
+  f.foodGrid.Set(350, 350, 3);
+  f.foodGrid.Set(100, 600, 1);
+  f.foodMade = true;
+  f.PlotHome();
+  f.cmdClearScreen_Click();
+  EXPECT_EQ(t.NonBackgroundPixels(), 0);
+
+  f.panel.chkPlotFood.Click();  // on, food made: exactly the food dots
+  EXPECT_EQ(t.PixelAt(350, 350), blue);
+  EXPECT_EQ(t.PixelAt(100, 600), blue);
+  EXPECT_EQ(t.NonBackgroundPixels(), 2);
+  f.PlotHome();
+  f.cmdClearScreen_Click();
+  EXPECT_EQ(t.PixelAt(350, 350), blue);
+  EXPECT_EQ(t.NonBackgroundPixels(), 2);
+
+  // After a start, hiding the ants redraws the canvas with the food only.
+  f.programStarted = true;
+  f.PlotHome();
+  f.panel.chkShowAnts.Click();
+  EXPECT_EQ(t.NonBackgroundPixels(), 2);
+  EXPECT_EQ(t.PixelAt(350, 350), blue);
+
+  // A food layer smaller than the world, or none at all, shows what it has.
+  f.foodGrid.Allocate(100, 100);
+  f.foodGrid.Set(50, 50, 1);
+  f.PlotFood();
+  EXPECT_EQ(t.NonBackgroundPixels(), 1);
+  f.foodGrid.Release();
+  f.PlotFood();
+  EXPECT_EQ(t.NonBackgroundPixels(), 0);
+}
+
+}  // namespace
+}  // namespace antraid::modeltest
