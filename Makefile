@@ -1,9 +1,12 @@
 # antraid: the two everyday commands are `make run` and `make test`.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_SMOKE_SECONDS ?= 25
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build test-asan bench fuzz deps clean screenshot
+.PHONY: run test build test-asan bench fuzz fuzz-smoke fuzz-build deps clean screenshot
 
 deps:
 	@scripts/install-deps
@@ -16,10 +19,12 @@ run: build
 	$(BUILD)/src/platform/qt/antraid
 
 # Every test of the Release build (window tests on the offscreen platform),
-# then the toolkit-free tests again under AddressSanitizer + UBSan.
+# then the toolkit-free tests again under AddressSanitizer + UBSan, then a
+# short run of each fuzzer from its seed corpus.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory fuzz-smoke
 
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DANTRAID_SANITIZE=ON \
@@ -27,6 +32,21 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -L core
+
+# The libFuzzer targets (clang, AddressSanitizer + UBSan) in a build of their own.
+fuzz-build:
+	@scripts/install-deps --fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DANTRAID_FUZZ=ON -DANTRAID_WITH_QT=OFF -DANTRAID_WITH_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target form_fuzz rtf_fuzz
+
+# Each fuzzer for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=1800); the corpus grows
+# in $(FUZZ_BUILD)/corpus, findings land in $(FUZZ_BUILD)/artifacts.
+fuzz: fuzz-build
+	scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-smoke: fuzz-build
+	scripts/fuzz --smoke $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 bench: build
 	$(BUILD)/antraid-bench --benchmark_counters_tabular=true

@@ -1,0 +1,403 @@
+// Plays a sequence of user actions, decoded from arbitrary bytes, on a
+// headless main form, and checks after every action the state the program
+// must never reach. The action fuzzer and its regression test share it.
+//
+// Input: one action per line. The first byte of a line names the action, the
+// rest of the line holds its arguments separated by single blanks. A line
+// whose action is unknown, or whose arguments do not fit it, does nothing.
+//
+//   t NAME TEXT     types TEXT into the text box NAME, the whole text at once
+//   k NAME TEXT     types TEXT after the text in the box, one key at a time
+//   b NAME N        N backspaces in the text box NAME (0..64)
+//   c NAME          clicks the button NAME
+//   x NAME          clicks the check box NAME
+//   v NAME N        sets the scroll bar NAME to N
+//   d NAME N        drags the thumb of the scroll bar NAME to N
+//   m E B S X Y     mouse event E (d press, m move, u release) with button B
+//                   and modifier mask S at world position X, Y (any float,
+//                   "nan" and "inf" included)
+//   p E B S PX PY   the same at canvas pixel PX, PY, converted as the window
+//                   converts it
+//   y, n            the next Yes/No box will be answered Yes, No
+//   w N             ends the event-processing pass; N - 1 further passes
+//                   (model steps, in a run) go by without an action (N 1..8)
+//   f               a click on the window background
+//   h               the help window is closed
+//   q               the main window is closed; the session ends
+//
+// NAME is a control's name; any other word picks a control of that kind by
+// its hash, so every input means something. Like the window, the player
+// types only into enabled boxes that have an edit rule.
+//
+// Actions are performed from inside the form's event processing, as a
+// user's would be: a click that enters the run loop reads the lines that
+// follow from inside that loop. When the input ends inside a run loop the
+// main window is closed.
+//
+// Limits that keep one input cheap (each is a limit of the player, not of
+// the program): at most kMaxSteps model steps, kMaxDepth nested event passes,
+// kMaxActions actions and kMaxCpuSeconds of processor time per input (a
+// thousand clicks on Plot Pher. are slow, not wrong), after which the window
+// is closed; world sizes above
+// kMaxWorldM metres are not typed (the largest worlds have tests of their
+// own); save folders that begin with a separator or contain ".." are not
+// typed, so that frames land under the current folder only.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/main_form.h"
+#include "platform/headless/headless_host.h"
+
+namespace antraid::fuzzing {
+
+// The checks scan whole layers after every action. They stay out of the
+// fuzzer's coverage feedback, which would cost a call per patch, and the two
+// plain scans over a layer's own cells skip AddressSanitizer's per-load check.
+#if defined(__clang__)
+#define ANTRAID_NOT_COVERED __attribute__((no_sanitize("coverage")))
+#define ANTRAID_PLAIN_SCAN __attribute__((no_sanitize("address", "coverage")))
+#else
+#define ANTRAID_NOT_COVERED
+#define ANTRAID_PLAIN_SCAN __attribute__((no_sanitize("address")))
+#endif
+
+ANTRAID_PLAIN_SCAN inline int64_t SumOfMagnitudes(const int32_t* cells, size_t n) {
+  int64_t sum = 0;
+  for (size_t i = 0; i < n; ++i) sum += cells[i] < 0 ? -static_cast<int64_t>(cells[i]) : cells[i];
+  return sum;
+}
+
+ANTRAID_PLAIN_SCAN inline int16_t Least(const int16_t* cells, size_t n) {
+  int16_t least = 0;
+  for (size_t i = 0; i < n; ++i) least = cells[i] < least ? cells[i] : least;
+  return least;
+}
+
+inline constexpr int kMaxSteps = 300;
+inline constexpr int kMaxDepth = 40;
+inline constexpr int kMaxActions = 1000;
+inline constexpr double kMaxCpuSeconds = 3.0;
+inline constexpr double kMaxWorldM = 12.0;
+
+// The first state the program must never be in, or an empty text when all is
+// well:
+// - every ant stands on a patch of the layers (when they exist);
+// - each patch of antCountGrid holds the number of ants standing on it;
+// - no patch holds negative food, and totalFood is not negative;
+// - the canvas scale is finite with a positive width and height, the pen at
+//   least 1 pixel wide;
+// - no read-out shows a number that is not finite.
+ANTRAID_NOT_COVERED inline std::string CheckInvariants(const MainForm& f) {
+  const Layer<int32_t>& counts = f.antCountGrid;
+  if (counts.exists()) {
+    if (f.pherGrid.width() != counts.width() || f.pherGrid.height() != counts.height())
+      return "pherGrid and antCountGrid differ in size";
+    // Patch index of every ant, sorted: equal runs are the ants of a patch.
+    std::vector<int64_t> at;
+    at.reserve(f.ants.size());
+    for (size_t k = 1; k < f.ants.size(); ++k) {
+      const AntRecord& a = f.ants[k];
+      const int64_t x = MainForm::PatchOf(a.xPos), y = MainForm::PatchOf(a.yPos);
+      if (!counts.Contains(x, y))
+        return "ant " + std::to_string(k) + " at (" + FormatSingle(a.xPos) + ", " + FormatSingle(a.yPos) +
+               ") is off the " + std::to_string(counts.width()) + " x " + std::to_string(counts.height()) +
+               " lattice";
+      at.push_back((y - 1) * counts.width() + (x - 1));
+    }
+    std::sort(at.begin(), at.end());
+    const std::vector<int32_t>& cells = counts.cells();
+    size_t i = 0;
+    int64_t antsCounted = 0;
+    while (i < at.size()) {
+      size_t j = i;
+      while (j < at.size() && at[j] == at[i]) ++j;
+      const int32_t held = cells[static_cast<size_t>(at[i])];
+      if (held != static_cast<int32_t>(j - i))
+        return "antCountGrid holds " + std::to_string(held) + " at patch index " + std::to_string(at[i]) + " with " +
+               std::to_string(j - i) + " ants on it";
+      antsCounted += held;
+      i = j;
+    }
+    // Every patch with ants agrees; then the rest must be empty, which the
+    // sum of magnitudes tells in one pass.
+    const int64_t magnitude = SumOfMagnitudes(cells.data(), cells.size());
+    if (magnitude != antsCounted)
+      return "antCountGrid counts ants on patches where none stand (" + std::to_string(magnitude) + " against " +
+             std::to_string(antsCounted) + ")";
+  }
+  if (f.totalFood < 0) return "totalFood is " + std::to_string(f.totalFood);
+  if (const int16_t least = Least(f.foodGrid.cells().data(), f.foodGrid.cells().size()); least < 0)
+    return "foodGrid holds " + std::to_string(least) + " on a patch";
+  const Canvas& c = f.pctWorld;
+  if (!(c.ScaleWidth() > 0) || !(c.ScaleHeight() > 0) || !std::isfinite(c.ScaleWidth()) ||
+      !std::isfinite(c.ScaleHeight()) || !std::isfinite(c.ScaleLeft()) || !std::isfinite(c.ScaleTop()))
+    return "canvas scale " + FormatSingle(c.ScaleLeft()) + ", " + FormatSingle(c.ScaleTop()) + ", " +
+           FormatSingle(c.ScaleWidth()) + " x " + FormatSingle(c.ScaleHeight());
+  if (c.DrawWidth() < 1 || f.drawWidth < 1) return "pen width " + std::to_string(f.drawWidth);
+  // Read-outs the program writes; the user cannot type into them.
+  const Panel& p = f.panel;
+  const TextControl* readOuts[] = {&p.txtRunTimeMin,  &p.txtAntsOut,        &p.txtSwarmWidth,   &p.txtlColonyFoodAmt,
+                                   &p.txtDeadAntCount, &p.txtColonyWidth,   &p.lblDistTraveled, &p.lblTravelVel,
+                                   &p.lblTotalFood,    &p.lblTotalFoodItems, &p.lblWorldSizeInCm, &p.lblWorldWidth,
+                                   &p.lblAntsPerStep,  &p.lblHomeYPos};
+  for (const TextControl* r : readOuts)
+    if (r->text().find("NaN") != std::string::npos || r->text().find("Infinity") != std::string::npos)
+      return r->name() + " shows \"" + r->text() + "\"";
+  // Messages made of a number alone, or of the frame number.
+  std::string_view msg = p.txtDebugMsg.text();
+  if (msg.rfind("Framenumber = ", 0) == 0) msg.remove_prefix(14);
+  if (msg == "NaN" || msg == "Infinity" || msg == "-Infinity") return "txtDebugMsg shows \"" + p.txtDebugMsg.text() + "\"";
+  return {};
+}
+
+// One session: a fresh form on a headless host, the actions of one input, the
+// invariants after each of them.
+class ActionPlayer {
+ public:
+  explicit ActionPlayer(std::string_view input, uint64_t seed = 1) : input_(input) {
+    form_.rng.SetFixedSeed(seed);
+    host_.onDoEvents = [this] { Pass(); };
+    form_.onStepDone = [this] { ++steps_; };
+  }
+  ActionPlayer(const ActionPlayer&) = delete;
+  ActionPlayer& operator=(const ActionPlayer&) = delete;
+
+  // Loads the form and performs the input. Returns the first broken
+  // invariant with the line that led to it, or an empty text.
+  std::string Play() {
+    started_ = std::clock();
+    form_.Form_Load();
+    Check("load");
+    while (!Stopped() && pos_ < input_.size()) PerformLine();
+    Check("end");
+    return failure_;
+  }
+
+  MainForm& form() { return form_; }
+  HeadlessHost& host() { return host_; }
+  int64_t actions() const { return actions_; }
+  int64_t steps() const { return steps_; }
+
+ private:
+  bool Stopped() const { return form_.unloaded || !failure_.empty(); }
+
+  void Check(std::string_view after) {
+    if (!failure_.empty()) return;
+    std::string problem = CheckInvariants(form_);
+    if (problem.empty()) return;
+    failure_ = "after " + std::string(after) + ": " + problem;
+    form_.Form_Unload();  // every loop returns at once
+  }
+
+  bool OutOfTime() const {
+    return static_cast<double>(std::clock() - started_) > kMaxCpuSeconds * CLOCKS_PER_SEC;
+  }
+
+  void Close() {
+    if (!form_.unloaded) form_.Form_Unload();
+  }
+
+  // One event-processing pass of the program.
+  void Pass() {
+    if (Stopped()) return;
+    ++depth_;
+    Check("model step " + std::to_string(steps_));
+    if (steps_ >= kMaxSteps || depth_ > kMaxDepth || OutOfTime()) Close();
+    if (waiting_ > 0) {
+      --waiting_;
+    } else {
+      passEnded_ = false;
+      while (!Stopped() && !passEnded_ && pos_ < input_.size()) PerformLine();
+      if (!passEnded_ && pos_ >= input_.size()) Close();  // input exhausted inside a run loop
+    }
+    --depth_;
+  }
+
+  void PerformLine() {
+    const size_t end = std::min(input_.find('\n', pos_), input_.size());
+    const std::string_view line = input_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    ++lineNumber_;
+    if (line.empty()) return;
+    if (++actions_ > kMaxActions || OutOfTime()) {
+      --actions_;
+      Close();
+      return;
+    }
+    Perform(line);
+    Check("line " + std::to_string(lineNumber_) + " \"" + std::string(line.substr(0, 60)) + "\"");
+  }
+
+  // Splits off the next blank-separated word.
+  static std::string_view Word(std::string_view& rest) {
+    const size_t blank = rest.find(' ');
+    std::string_view w = rest.substr(0, blank);
+    rest = blank == std::string_view::npos ? std::string_view{} : rest.substr(blank + 1);
+    return w;
+  }
+  static bool Int(std::string_view w, long long lo, long long hi, long long& out) {
+    ParsedNumber n = ParseNumber(w);
+    if (!n.ok() || !(n.value >= static_cast<double>(lo)) || !(n.value <= static_cast<double>(hi))) return false;
+    out = static_cast<long long>(n.value);
+    return true;
+  }
+  static bool Float(std::string_view w, float& out) {
+    if (w.empty() || w.size() > 64) return false;
+    std::string s(w);
+    char* end = nullptr;
+    out = std::strtof(s.c_str(), &end);
+    return end == s.c_str() + s.size();
+  }
+
+  template <typename T>
+  T* Pick(std::string_view name) {
+    std::vector<T*> all;
+    for (Control* c : form_.panel.all())
+      if (T* t = dynamic_cast<T*>(c)) all.push_back(t);
+    for (T* t : all)
+      if (t->name() == name) return t;
+    if (all.empty()) return nullptr;
+    uint32_t h = 2166136261u;
+    for (char ch : name) h = (h ^ static_cast<unsigned char>(ch)) * 16777619u;
+    return all[h % all.size()];
+  }
+
+  // Whether the user may put this text into the box (limits of the player).
+  bool MayType(const TextBox& box, std::string_view text) const {
+    const Panel& p = form_.panel;
+    if (&box == &p.txtWorldXinM || &box == &p.txtWorldYinM) {
+      ParsedNumber n = ParseNumber(text);
+      if (n.ok() && n.value > kMaxWorldM + 0.5) return false;
+    }
+    if (&box == &p.txtSaveFilePath) {
+      std::string native = NativePath(text);
+      if (!native.empty() && native.front() == '/') return false;
+      if (native.find("..") != std::string::npos) return false;
+    }
+    return true;
+  }
+
+  TextBox* TypableBox(std::string_view name) {
+    TextBox* box = Pick<TextBox>(name);
+    if (box == nullptr || !box->enabled() || !box->onChange) return nullptr;
+    return box;
+  }
+
+  void Mouse(char event, int button, int shift, float x, float y) {
+    if (event == 'd')
+      form_.pctWorld_MouseDown(button, shift, x, y);
+    else if (event == 'm')
+      form_.pctWorld_MouseMove(button, shift, x, y);
+    else if (event == 'u')
+      form_.pctWorld_MouseUp(button, shift, x, y);
+  }
+
+  void Perform(std::string_view line) {
+    const char op = line[0];
+    std::string_view rest = line.size() > 2 ? line.substr(2) : std::string_view{};
+    long long n = 0;
+    switch (op) {
+      case 't': {
+        TextBox* box = TypableBox(Word(rest));
+        if (box && MayType(*box, rest)) box->SetText(rest);
+        break;
+      }
+      case 'k': {
+        TextBox* box = TypableBox(Word(rest));
+        for (char ch : rest) {
+          if (!box || Stopped() || !box->enabled()) break;
+          std::string next = box->text() + ch;
+          if (!MayType(*box, next)) break;
+          box->SetText(next);
+        }
+        break;
+      }
+      case 'b': {
+        TextBox* box = TypableBox(Word(rest));
+        if (!box || !Int(rest, 0, 64, n)) break;
+        for (long long i = 0; i < n && !Stopped() && box->enabled() && !box->text().empty(); ++i) {
+          std::string next = box->text();
+          next.pop_back();
+          if (!MayType(*box, next)) break;
+          box->SetText(next);
+        }
+        break;
+      }
+      case 'c':
+        if (Button* b = Pick<Button>(Word(rest))) b->Click();
+        break;
+      case 'x':
+        if (CheckBox* b = Pick<CheckBox>(Word(rest))) b->Click();
+        break;
+      case 'v':
+      case 'd': {
+        ScrollBar* bar = Pick<ScrollBar>(Word(rest));
+        if (!bar || !bar->enabled() || !Int(rest, -1000000, 1000000, n)) break;
+        if (op == 'v')
+          bar->SetValue(static_cast<int>(n));
+        else
+          bar->Drag(static_cast<int>(n));
+        break;
+      }
+      case 'm':
+      case 'p': {
+        const std::string_view e = Word(rest);
+        long long button = 0, shift = 0;
+        float x = 0, y = 0;
+        if (e.size() != 1 || !Int(Word(rest), 0, 7, button) || !Int(Word(rest), 0, 7, shift)) break;
+        if (!Float(Word(rest), x) || !Float(Word(rest), y)) break;
+        if (op == 'p') {
+          if (!(std::fabs(x) <= 10000) || !(std::fabs(y) <= 10000)) break;
+          x = form_.pctWorld.ToWorldX(x);
+          y = form_.pctWorld.ToWorldY(y);
+        }
+        Mouse(e[0], static_cast<int>(button), static_cast<int>(shift), x, y);
+        break;
+      }
+      case 'y':
+      case 'n':
+        host_.answers.push_back(op == 'y');
+        break;
+      case 'w':
+        if (!Int(rest, 1, 8, n)) n = 1;
+        waiting_ = static_cast<int>(n) - 1;
+        passEnded_ = true;
+        break;
+      case 'f':
+        form_.Form_Click();
+        break;
+      case 'h':
+        form_.frmHelpScreen_Closed();
+        break;
+      case 'q':
+        Close();
+        break;
+      default:
+        --actions_;  // not an action
+        break;
+    }
+  }
+
+  std::string_view input_;
+  HeadlessHost host_;
+  MainForm form_{host_};
+  size_t pos_ = 0;
+  int lineNumber_ = 0;
+  int64_t actions_ = 0;
+  int64_t steps_ = 0;
+  int depth_ = 0;
+  int waiting_ = 0;
+  std::clock_t started_ = 0;
+  bool passEnded_ = false;
+  std::string failure_;
+};
+
+}  // namespace antraid::fuzzing
