@@ -42,7 +42,8 @@ struct LoadedForm {
   MainForm form{host};
   Panel& p = form.panel;
 
-  LoadedForm() {
+  explicit LoadedForm(std::string appPath = ".") {
+    host.appPath = std::move(appPath);
     form.rng.SetFixedSeed(11);
     form.Form_Load();
   }
