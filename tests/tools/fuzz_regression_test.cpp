@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using fuzzing::ActionPlayer;
-using fuzzing::CheckInvariants;
+
 
 std::vector<fs::path> Inputs() {
   std::vector<fs::path> files;

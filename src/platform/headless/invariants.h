@@ -1,0 +1,115 @@
+// The state a main form must never be in, whatever the user did: checked
+// after every action by the action fuzzer and its regression replay, and
+// along the way by the soak run.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/main_form.h"
+
+namespace antraid {
+
+// The checks scan whole layers. In the fuzzer they stay out of the
+// fuzzer's coverage feedback, which would cost a call per patch, and the two
+// plain scans over a layer's own cells skip AddressSanitizer's per-load check.
+#if defined(__clang__)
+#define ANTRAID_NOT_COVERED __attribute__((no_sanitize("coverage")))
+#define ANTRAID_PLAIN_SCAN __attribute__((no_sanitize("address", "coverage")))
+#else
+#define ANTRAID_NOT_COVERED
+#define ANTRAID_PLAIN_SCAN __attribute__((no_sanitize("address")))
+#endif
+
+namespace invariants_detail {
+
+ANTRAID_PLAIN_SCAN inline int64_t SumOfMagnitudes(const int32_t* cells, size_t n) {
+  int64_t sum = 0;
+  for (size_t i = 0; i < n; ++i) sum += cells[i] < 0 ? -static_cast<int64_t>(cells[i]) : cells[i];
+  return sum;
+}
+
+ANTRAID_PLAIN_SCAN inline int16_t Least(const int16_t* cells, size_t n) {
+  int16_t least = 0;
+  for (size_t i = 0; i < n; ++i) least = cells[i] < least ? cells[i] : least;
+  return least;
+}
+
+}  // namespace invariants_detail
+
+// The first state the program must never be in, or an empty text when all is
+// well:
+// - every ant stands on a patch of the layers (when they exist);
+// - each patch of antCountGrid holds the number of ants standing on it;
+// - no patch holds negative food, and totalFood is not negative;
+// - the canvas scale is finite with a positive width and height, the pen at
+//   least 1 pixel wide;
+// - no read-out shows a number that is not finite.
+ANTRAID_NOT_COVERED inline std::string CheckInvariants(const MainForm& f) {
+  const Layer<int32_t>& counts = f.antCountGrid;
+  if (counts.exists()) {
+    if (f.pherGrid.width() != counts.width() || f.pherGrid.height() != counts.height())
+      return "pherGrid and antCountGrid differ in size";
+    // Patch index of every ant, sorted: equal runs are the ants of a patch.
+    std::vector<int64_t> at;
+    at.reserve(f.ants.size());
+    for (size_t k = 1; k < f.ants.size(); ++k) {
+      const AntRecord& a = f.ants[k];
+      const int64_t x = MainForm::PatchOf(a.xPos), y = MainForm::PatchOf(a.yPos);
+      if (!counts.Contains(x, y))
+        return "ant " + std::to_string(k) + " at (" + FormatSingle(a.xPos) + ", " + FormatSingle(a.yPos) +
+               ") is off the " + std::to_string(counts.width()) + " x " + std::to_string(counts.height()) +
+               " lattice";
+      at.push_back((y - 1) * counts.width() + (x - 1));
+    }
+    std::sort(at.begin(), at.end());
+    const std::vector<int32_t>& cells = counts.cells();
+    size_t i = 0;
+    int64_t antsCounted = 0;
+    while (i < at.size()) {
+      size_t j = i;
+      while (j < at.size() && at[j] == at[i]) ++j;
+      const int32_t held = cells[static_cast<size_t>(at[i])];
+      if (held != static_cast<int32_t>(j - i))
+        return "antCountGrid holds " + std::to_string(held) + " at patch index " + std::to_string(at[i]) + " with " +
+               std::to_string(j - i) + " ants on it";
+      antsCounted += held;
+      i = j;
+    }
+    // Every patch with ants agrees; then the rest must be empty, which the
+    // sum of magnitudes tells in one pass.
+    const int64_t magnitude = invariants_detail::SumOfMagnitudes(cells.data(), cells.size());
+    if (magnitude != antsCounted)
+      return "antCountGrid counts ants on patches where none stand (" + std::to_string(magnitude) + " against " +
+             std::to_string(antsCounted) + ")";
+  }
+  if (f.totalFood < 0) return "totalFood is " + std::to_string(f.totalFood);
+  if (const int16_t least = invariants_detail::Least(f.foodGrid.cells().data(), f.foodGrid.cells().size()); least < 0)
+    return "foodGrid holds " + std::to_string(least) + " on a patch";
+  const Canvas& c = f.pctWorld;
+  if (!(c.ScaleWidth() > 0) || !(c.ScaleHeight() > 0) || !std::isfinite(c.ScaleWidth()) ||
+      !std::isfinite(c.ScaleHeight()) || !std::isfinite(c.ScaleLeft()) || !std::isfinite(c.ScaleTop()))
+    return "canvas scale " + FormatSingle(c.ScaleLeft()) + ", " + FormatSingle(c.ScaleTop()) + ", " +
+           FormatSingle(c.ScaleWidth()) + " x " + FormatSingle(c.ScaleHeight());
+  if (c.DrawWidth() < 1 || f.drawWidth < 1) return "pen width " + std::to_string(f.drawWidth);
+  // Read-outs the program writes; the user cannot type into them.
+  const Panel& p = f.panel;
+  const TextControl* readOuts[] = {&p.txtRunTimeMin,  &p.txtAntsOut,        &p.txtSwarmWidth,   &p.txtlColonyFoodAmt,
+                                   &p.txtDeadAntCount, &p.txtColonyWidth,   &p.lblDistTraveled, &p.lblTravelVel,
+                                   &p.lblTotalFood,    &p.lblTotalFoodItems, &p.lblWorldSizeInCm, &p.lblWorldWidth,
+                                   &p.lblAntsPerStep,  &p.lblHomeYPos};
+  for (const TextControl* r : readOuts)
+    if (r->text().find("NaN") != std::string::npos || r->text().find("Infinity") != std::string::npos)
+      return r->name() + " shows \"" + r->text() + "\"";
+  // Messages made of a number alone, or of the frame number.
+  std::string_view msg = p.txtDebugMsg.text();
+  if (msg.rfind("Framenumber = ", 0) == 0) msg.remove_prefix(14);
+  if (msg == "NaN" || msg == "Infinity" || msg == "-Infinity") return "txtDebugMsg shows \"" + p.txtDebugMsg.text() + "\"";
+  return {};
+}
+
+}  // namespace antraid
