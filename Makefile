@@ -4,9 +4,12 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SECONDS ?= 25
+SOAK_STEPS ?= 1000000
+SOAK_ANTS ?= 0
+SOAK_MINUTES ?= 0
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build test-asan bench fuzz fuzz-smoke fuzz-build deps clean screenshot
+.PHONY: run test build test-asan bench fuzz fuzz-smoke fuzz-build soak deps clean screenshot
 
 deps:
 	@scripts/install-deps
@@ -47,6 +50,11 @@ fuzz: fuzz-build
 
 fuzz-smoke: fuzz-build
 	scripts/fuzz --smoke $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
+
+# One long run watching memory and the invariants (SOAK_ANTS=0: the panel's
+# default), e.g. make soak SOAK_ANTS=30000 SOAK_MINUTES=20.
+soak: build
+	$(BUILD)/antraid-soak --steps $(SOAK_STEPS) --ants $(SOAK_ANTS) --minutes $(SOAK_MINUTES)
 
 bench: build
 	$(BUILD)/antraid-bench --benchmark_counters_tabular=true
