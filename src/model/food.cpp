@@ -9,11 +9,14 @@ namespace antraid {
 
 void MainForm::MakeFood() {
   const int32_t W = worldXinCm, H = worldYinCm;
-  // 1: a text that is not a usable number, or a percentage the edit rule
-  // refuses, leaves the percentage as it was, and the closing message says so.
+  // 1: a text that is not a usable number, or a percentage above 100, leaves
+  // the percentage as it was, and the closing message says so. A negative
+  // percentage places nothing, like 0 (and no food total can fall below 0).
   std::string refused;
   if (auto v = ReadSingle(panel.txtPercentFood)) {
-    if (auto problem = PercentFoodProblem(*v))
+    if (*v < 0)
+      percentFood = 0;
+    else if (auto problem = PercentFoodProblem(*v))
       refused = *problem + "; used " + FormatSingle(percentFood) + " %";
     else
       percentFood = *v;

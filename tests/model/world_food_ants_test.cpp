@@ -97,6 +97,14 @@ TEST(ModelFood, NoFoodToPlaceKeepsTheOldLayoutAndItemCount) {
   EXPECT_TRUE(f.foodMade);
   EXPECT_TRUE(t.messages.empty());
 
+  // A negative share, which the edit rule would not take, places nothing
+  // either, and the food total does not fall below 0.
+  f.panel.txtPercentFood.SetText("-1");
+  f.MakeFood();
+  EXPECT_EQ(f.totalFood, 0);
+  EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 0");
+  EXPECT_EQ(f.foodGrid.cells(), layout);
+
   // A share so small that no item is due clears the grid.
   f.panel.txtPercentFood.SetText("0.0001");
   f.MakeFood();
