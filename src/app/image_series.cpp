@@ -8,6 +8,9 @@ void MainForm::chkSaveImages_Click() {
     host.Beep();
     Message("Please fill in a File Name and Directory");
     panel.chkSaveImages.SetValue(0);
+    // The box now reads unchecked, so no frame may follow, also when this
+    // click was meant to switch saving off.
+    saveImages = false;
     return;
   }
   Message("");  // 2
@@ -36,7 +39,9 @@ void MainForm::SaveFrame() {
   // b: folder, base name, number and ".bmp", joined as they stand.
   const std::string name = saveFilePath + imageName + FormatSingle(frameNumber) + ".bmp";
   std::string problem;
-  if (imageName.find_first_of("/\\") != std::string::npos || imageName.find('\0') != std::string::npos)
+  if (saveFilePath.empty())
+    problem = "the file path is empty";
+  else if (imageName.find_first_of("/\\") != std::string::npos || imageName.find('\0') != std::string::npos)
     problem = "the base filename may not contain a folder separator";
   else if (!pctWorld.SavePicture(NativePath(name)))
     problem = "the file could not be written";

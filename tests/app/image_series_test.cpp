@@ -105,6 +105,34 @@ TEST(ImageSeries, AnEmptyFolderOrNameIsRefusedWithABeep) {
   EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
+TEST(ImageSeries, EmptyingThePathWhileSavingWritesNothingOutsideAFolder) {
+  TempFolder dir;
+  LoadedForm t(dir.str());
+  t.p.chkSaveImages.Click();
+  ASSERT_TRUE(t.form.saveImages);
+  t.p.txtSaveFilePath.SetText("");
+  // Switching saving off is refused for the empty path, but the box reads
+  // unchecked and no frame follows.
+  t.p.chkSaveImages.Click();
+  EXPECT_FALSE(t.p.chkSaveImages.checked());
+  EXPECT_FALSE(t.form.saveImages);
+  // Saving that is on when the path is emptied during a run stops at the
+  // next frame instead of writing beside the working directory.
+  t.p.chkSaveImages.Click();
+  t.p.txtSaveFilePath.SetText("\\results\\");
+  t.host.onDoEvents = [&] {
+    if (t.host.passes == 1) {
+      t.p.chkSaveImages.Click();
+      t.p.txtSaveFilePath.SetText("");
+    }
+    if (t.host.passes == 6) t.p.cmdPause.Click();
+  };
+  t.p.cmdStartProgram.Click();
+  EXPECT_FALSE(t.form.saveImages);
+  EXPECT_EQ(t.form.frameNumber, 0);
+  EXPECT_FALSE(fs::exists("TrackAnts0.bmp"));
+}
+
 TEST(ImageSeries, AFrameThatCannotBeWrittenSwitchesSavingOffAndTheRunGoesOn) {
   TempFolder dir;
   LoadedForm t(dir.str());
