@@ -109,26 +109,36 @@ TEST(ImageSeries, EmptyingThePathWhileSavingWritesNothingOutsideAFolder) {
   TempFolder dir;
   LoadedForm t(dir.str());
   t.p.chkSaveImages.Click();
-  ASSERT_TRUE(t.form.saveImages);
-  t.p.txtSaveFilePath.SetText("");
-  // Switching saving off is refused for the empty path, but the box reads
-  // unchecked and no frame follows.
-  t.p.chkSaveImages.Click();
-  EXPECT_FALSE(t.p.chkSaveImages.checked());
-  EXPECT_FALSE(t.form.saveImages);
-  // Saving that is on when the path is emptied during a run stops at the
-  // next frame instead of writing beside the working directory.
-  t.p.chkSaveImages.Click();
-  t.p.txtSaveFilePath.SetText("\\results\\");
+  // During a run the path is emptied, then the box unchecked: the click is
+  // refused for the empty path, but the box reads unchecked and no frame follows.
   t.host.onDoEvents = [&] {
     if (t.host.passes == 1) {
-      t.p.chkSaveImages.Click();
       t.p.txtSaveFilePath.SetText("");
+      t.p.chkSaveImages.Click();
     }
     if (t.host.passes == 6) t.p.cmdPause.Click();
   };
   t.p.cmdStartProgram.Click();
+  EXPECT_EQ(t.host.beeps, 1);
+  EXPECT_FALSE(t.p.chkSaveImages.checked());
   EXPECT_FALSE(t.form.saveImages);
+  EXPECT_EQ(t.form.frameNumber, 0);
+
+  // A new run saves into the program's folder; emptying the path while it
+  // saves stops the series at the next frame instead of writing beside the
+  // working folder.
+  t.host.answers = {true};
+  t.host.onDoEvents = [&] {
+    if (t.host.passes == 7) {
+      t.p.chkSaveImages.Click();
+      EXPECT_TRUE(t.form.saveImages);
+      t.p.txtSaveFilePath.SetText("");
+    }
+    if (t.host.passes == 12) t.p.cmdPause.Click();
+  };
+  t.p.cmdStartProgram.Click();
+  EXPECT_FALSE(t.form.saveImages);
+  EXPECT_FALSE(t.p.chkSaveImages.checked());
   EXPECT_EQ(t.form.frameNumber, 0);
   EXPECT_FALSE(fs::exists("TrackAnts0.bmp"));
 }
