@@ -19,7 +19,10 @@ namespace antraid {
 inline double RoundHalfEven(double v) {
   constexpr double kMagic = 6755399441055744.0;  // 1.5 * 2^52
   if (!(v < 2251799813685248.0 && v > -2251799813685248.0)) return std::nearbyint(v);
-  volatile double t = v + kMagic;  // volatile: keep the rounding step exactly as written
+  double t = v + kMagic;
+#if defined(__GNUC__) && defined(__x86_64__)
+  __asm__("" : "+x"(t));  // the sum must be rounded to a double here, never folded away
+#endif
   return t - kMagic;
 }
 

@@ -31,6 +31,10 @@ void Random::Seed(uint64_t seed) {
 
 void Random::ReseedFromClock() {
   if (fixed_) return;
+  // The model reseeds before every ant's draws, far more often than a clock
+  // worth mixing in ticks; reading it on every 64th call keeps the reseed
+  // cheap and still stirs the clock into the sequence many times a step.
+  if ((++reseeds_ & 63u) != 0) return;
   uint64_t x = ClockTicks();
   s_[0] ^= SplitMix(x);
   if ((s_[0] | s_[1] | s_[2] | s_[3]) == 0) s_[0] = 1;  // the all-zero state is a fixed point

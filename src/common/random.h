@@ -41,6 +41,7 @@ class Random {
   void Seed(uint64_t seed);
 
   uint64_t s_[4];
+  uint32_t reseeds_ = 0;  // calls of ReseedFromClock so far
   bool fixed_ = false;
 };
 

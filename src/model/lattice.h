@@ -38,6 +38,12 @@ class Layer {
   T* At(int64_t x, int64_t y) {
     return Contains(x, y) ? &cells_[static_cast<size_t>(y - 1) * width_ + static_cast<size_t>(x - 1)] : nullptr;
   }
+  // Hints that patch (x, y) and its row neighbours will be read soon.
+  void Prefetch(int64_t x, int64_t y) const {
+#if defined(__GNUC__)
+    if (Contains(x, y)) __builtin_prefetch(&cells_[static_cast<size_t>(y - 1) * width_ + static_cast<size_t>(x - 1)]);
+#endif
+  }
   T Get(int64_t x, int64_t y) const {
     return Contains(x, y) ? cells_[static_cast<size_t>(y - 1) * width_ + static_cast<size_t>(x - 1)] : T{0};
   }

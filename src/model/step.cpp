@@ -35,6 +35,17 @@ void MainForm::RunAnts() {
   const int32_t last = std::min<int32_t>(std::clamp(numAnts, 0, kMaxAnts), static_cast<int32_t>(ants.size()) - 1);
   for (antNum = 1; antNum <= last && antNum > 0; ++antNum) {
     const int16_t k = antNum;
+    if (k < last) {
+      // The next ant's patches are far apart in a large world: start loading
+      // them while this ant takes its turn.
+      const AntRecord& next = ants[static_cast<size_t>(k) + 1];
+      const int64_t nx = PatchOf(next.xPos), ny = PatchOf(next.yPos);
+      const int64_t ahead = next.state == kReturning ? ny + 1 : ny - 1;
+      pherGrid.Prefetch(nx, ahead);
+      antCountGrid.Prefetch(nx, ahead);
+      antCountGrid.Prefetch(nx, ny);
+      foodGrid.Prefetch(nx, ny);
+    }
     switch (ants[static_cast<size_t>(k)].state) {
       case kAtHome:
         AtHomeTurn(ants[static_cast<size_t>(k)]);
