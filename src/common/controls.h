@@ -77,6 +77,25 @@ class TextControl : public Control {
     cacheVersion_ = version();
   }
 
+  // prefix + the whole number n + suffix, cached on n.
+  void SetCachedInt(std::string_view prefix, long long n, std::string_view suffix) {
+    SetCachedText(static_cast<double>(n), [&](char* buf) { return Compose(buf, prefix, FormatIntTo(buf + prefix.size(), n), suffix); });
+  }
+  // prefix + v as a 64-bit float + suffix, cached on v.
+  void SetCachedDouble(std::string_view prefix, double v, std::string_view suffix) {
+    SetCachedText(v, [&](char* buf) { return Compose(buf, prefix, FormatDoubleTo(buf + prefix.size(), v), suffix); });
+  }
+
+ private:
+  // Completes buf, which holds the number's text right after the prefix.
+  static std::string_view Compose(char* buf, std::string_view prefix, std::string_view number, std::string_view suffix) {
+    prefix.copy(buf, prefix.size());
+    suffix.copy(buf + prefix.size() + number.size(), suffix.size());
+    return {buf, prefix.size() + number.size() + suffix.size()};
+  }
+
+ public:
+
  protected:
   virtual void Changed() {}
 

@@ -85,12 +85,7 @@ void MainForm::LookForFood(int16_t num, float myAntXPos, float myAntYPos) {
   --*food;  // 3a
   --totalFood;
   ant.hasFood = true;
-  panel.lblTotalFood.SetCachedText(totalFood, [&](char* buf) {
-    std::string_view prefix = "TotalFood: ";
-    prefix.copy(buf, prefix.size());
-    auto n = FormatIntTo(buf + prefix.size(), totalFood);
-    return std::string_view(buf, prefix.size() + n.size());
-  });
+  panel.lblTotalFood.SetCachedInt("TotalFood: ", totalFood, "");
   if (*food == 0) {
     --numFoodItems;
     panel.lblTotalFoodItems.SetText("Food Items: " + FormatInt(numFoodItems));

@@ -14,12 +14,7 @@ void MainForm::ReturningAnt(int16_t num) {
     ant.state = kAtHome;
     ant.leaveTime = ToInt32(modelTime).value_or(INT32_MAX);
     --antsOut;
-    panel.txtAntsOut.SetCachedText(antsOut, [&](char* buf) {
-      std::string_view prefix = "Ants out: ";
-      prefix.copy(buf, prefix.size());
-      auto n = FormatIntTo(buf + prefix.size(), antsOut);
-      return std::string_view(buf, prefix.size() + n.size());
-    });
+    panel.txtAntsOut.SetCachedInt("Ants out: ", antsOut, "");
     return;
   }
   if (x <= 2 || x >= worldXinCm - 2 || y <= 2 || y >= worldYinCm - 2) return;  // 3: border band

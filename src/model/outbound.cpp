@@ -110,21 +110,8 @@ void MainForm::DeneubourghMove(int16_t num) {
   // 13: raid front captions, formatted only when their figures change.
   const float vel = maxDistTraveled / modelTime;
   const double velShown = RoundDecimals(vel, 1);
-  panel.lblTravelVel.SetCachedText(velShown, [&](char* buf) {
-    std::string_view a = "Travel Vel.: ", b = "cm/sec";
-    a.copy(buf, a.size());
-    auto n = FormatDoubleTo(buf + a.size(), velShown);
-    b.copy(buf + a.size() + n.size(), b.size());
-    return std::string_view(buf, a.size() + n.size() + b.size());
-  });
-  const double distShown = RoundHalfEven(maxDistTraveled);
-  panel.lblDistTraveled.SetCachedText(distShown, [&](char* buf) {
-    std::string_view a = "Dist. Traveled: ", b = "cm";
-    a.copy(buf, a.size());
-    auto n = FormatIntTo(buf + a.size(), static_cast<long long>(distShown));
-    b.copy(buf + a.size() + n.size(), b.size());
-    return std::string_view(buf, a.size() + n.size() + b.size());
-  });
+  panel.lblTravelVel.SetCachedDouble("Travel Vel.: ", velShown, "cm/sec");
+  panel.lblDistTraveled.SetCachedInt("Dist. Traveled: ", static_cast<long long>(RoundHalfEven(maxDistTraveled)), "cm");
 }
 
 void MainForm::DropPherOut(int16_t num) {

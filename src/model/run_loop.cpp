@@ -19,12 +19,7 @@ void MainForm::TestForAntCreation() {
       suffix.copy(buf + n.size(), suffix.size());
       panel.txtRunTimeMin.SetText(std::string_view(buf, n.size() + suffix.size()));
     }
-    panel.txtAntsOut.SetCachedText(antsOut, [&](char* buf) {  // 4
-      std::string_view prefix = "Ants out: ";
-      prefix.copy(buf, prefix.size());
-      auto n = FormatIntTo(buf + prefix.size(), antsOut);
-      return std::string_view(buf, prefix.size() + n.size());
-    });
+    panel.txtAntsOut.SetCachedInt("Ants out: ", antsOut, "");  // 4
     // 5: steps per removal period. A time step of 142 s or more makes every
     // step a period of its own.
     const double period = RoundHalfEven(71.0 / modelTimeStep);

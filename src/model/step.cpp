@@ -77,10 +77,7 @@ void MainForm::RunAnts() {
         swarmMinX = ant.xPos;
         if (swarmMaxX - swarmMinX > swarmWidth) swarmWidth = static_cast<float>(swarmMaxX - swarmMinX);
       }
-      const double shown = RoundHalfEven(swarmWidth);
-      panel.txtSwarmWidth.SetCachedText(shown, [&](char* buf) {
-        return Compose(buf, "", [&](char* b) { return FormatIntTo(b, static_cast<long long>(shown)); }, " cm");
-      });
+      panel.txtSwarmWidth.SetCachedInt("", static_cast<long long>(RoundHalfEven(swarmWidth)), " cm");
     }
   }
 
@@ -116,7 +113,7 @@ void MainForm::AtHomeTurn(AntRecord& ant) {
       if (colonyFood < INT32_MAX) ++colonyFood;
       ant.hasFood = false;
     }
-    panel.txtlColonyFoodAmt.SetCachedText(colonyFood, [&](char* buf) { return FormatIntTo(buf, colonyFood); });
+    panel.txtlColonyFoodAmt.SetCachedInt("", colonyFood, "");
   }
   pctWorld.SetDrawWidth(width);  // 3
 }
