@@ -99,6 +99,11 @@ TEST_F(InvariantCheck, NoticesAnAntOffTheLattice) {
   EXPECT_NE(CheckInvariants(t.form), "");
 }
 
+TEST_F(InvariantCheck, NoticesAnAntsOutCountThatDrifted) {
+  ++t.form.antsOut;
+  EXPECT_NE(CheckInvariants(t.form), "");
+}
+
 TEST_F(InvariantCheck, NoticesNegativeFood) {
   t.form.totalFood = -1;
   EXPECT_NE(CheckInvariants(t.form), "");
