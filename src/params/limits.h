@@ -28,8 +28,13 @@ inline std::optional<std::string> AntCountProblem(int64_t n) {
   return std::nullopt;
 }
 
+// The model clock counts seconds in a 32-bit float and is shown times 30 (the
+// frame number): a longer step could carry it beyond float range.
+inline constexpr float kMaxTimeStep = 1e9f;
+
 inline std::optional<std::string> TimeStepProblem(float step) {
   if (!(step > 0.0f) || !std::isfinite(step)) return "Timestep refused: it must be more than 0 seconds";
+  if (step > kMaxTimeStep) return "Timestep refused: at most 1000000000 seconds";
   return std::nullopt;
 }
 
