@@ -28,6 +28,8 @@ Canvas::Canvas(int size)
       foreColor_(RGB(0, 0, 0)) {
   scaleWidth_ = static_cast<float>(size);
   scaleHeight_ = static_cast<float>(size);
+  dirtyTop_ = 0;
+  dirtyBottom_ = size - 1;
   Cls();
 }
 
@@ -49,17 +51,22 @@ bool Canvas::SetScaleHeight(float v) {
 }
 
 void Canvas::Cls() {
-  // One row by a plain loop, the rest by memcpy: memory-speed fill.
-  const uint32_t c = ToArgb(backColor_);
-  uint32_t* p = pixels_.data();
-  std::fill_n(p, size_, c);
-  const size_t rowBytes = static_cast<size_t>(size_) * sizeof(uint32_t);
-  size_t done = 1;
-  const size_t rows = static_cast<size_t>(size_);
-  while (done < rows) {
-    size_t n = std::min(done, rows - done);
-    std::memcpy(p + done * size_, p, n * rowBytes);
-    done += n;
+  // Only the rows drawn on since the last clear differ from the background:
+  // refill those, one row by a plain loop and the rest by memcpy.
+  if (dirtyTop_ <= dirtyBottom_) {
+    const uint32_t c = ToArgb(backColor_);
+    uint32_t* p = pixels_.data() + static_cast<size_t>(dirtyTop_) * size_;
+    std::fill_n(p, size_, c);
+    const size_t rowBytes = static_cast<size_t>(size_) * sizeof(uint32_t);
+    const size_t rows = static_cast<size_t>(dirtyBottom_ - dirtyTop_ + 1);
+    size_t done = 1;
+    while (done < rows) {
+      size_t n = std::min(done, rows - done);
+      std::memcpy(p + done * size_, p, n * rowBytes);
+      done += n;
+    }
+    dirtyTop_ = size_;
+    dirtyBottom_ = -1;
   }
   ++version_;
 }
@@ -68,6 +75,8 @@ inline void Canvas::Plot(int px, int py, uint32_t argb) {
   if (static_cast<unsigned>(px) >= static_cast<unsigned>(size_) ||
       static_cast<unsigned>(py) >= static_cast<unsigned>(size_))
     return;
+  if (py < dirtyTop_) dirtyTop_ = py;
+  if (py > dirtyBottom_) dirtyBottom_ = py;
   uint32_t& p = pixels_[static_cast<size_t>(py) * size_ + px];
   if (drawMode_ == kDrawInvert)
     p = 0xFF000000u | (~p & 0x00FFFFFFu);

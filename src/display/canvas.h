@@ -22,7 +22,6 @@ class Canvas {
   int height() const { return size_; }
   // Pixels as 0xFFRRGGBB, row after row from the top left.
   const uint32_t* pixels() const { return pixels_.data(); }
-  uint32_t* pixels() { return pixels_.data(); }
   // Colour of one pixel as RGB(r, g, b); 0 outside the raster.
   uint32_t Pixel(int px, int py) const;
   // Grows with every change of the raster (the window repaints on change).
@@ -83,6 +82,8 @@ class Canvas {
   int16_t drawMode_ = kDrawCopyPen;
   float scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
   // Row spans of the round dot for stampWidth_: dx range per dy.
+  // Rows drawn on since the last clear (none when top > bottom).
+  int dirtyTop_ = 0, dirtyBottom_ = -1;
   int stampWidth_ = 0;
   std::vector<int> stampDy_, stampX0_, stampX1_;
 };

@@ -35,13 +35,14 @@ void MainForm::RunAnts() {
   const int32_t last = std::min<int32_t>(std::clamp(numAnts, 0, kMaxAnts), static_cast<int32_t>(ants.size()) - 1);
   for (antNum = 1; antNum <= last && antNum > 0; ++antNum) {
     const int16_t k = antNum;
-    if (k < last) {
-      // The next ant's patches are far apart in a large world: start loading
-      // them while this ant takes its turn.
-      const AntRecord& next = ants[static_cast<size_t>(k) + 1];
+    if (k + 2 <= last) {
+      // Patches of an ant two turns ahead lie far apart in a large world:
+      // start loading them now so they are in cache when its turn comes.
+      const AntRecord& next = ants[static_cast<size_t>(k) + 2];
       const int64_t nx = PatchOf(next.xPos), ny = PatchOf(next.yPos);
       const int64_t ahead = next.state == kReturning ? ny + 1 : ny - 1;
       pherGrid.Prefetch(nx, ahead);
+      pherGrid.Prefetch(nx, ny);
       antCountGrid.Prefetch(nx, ahead);
       antCountGrid.Prefetch(nx, ny);
       foodGrid.Prefetch(nx, ny);
