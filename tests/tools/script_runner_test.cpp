@@ -63,113 +63,74 @@ std::string ReadFile(const std::string& path) {
 // A run stopped and back outside any run loop, clock at 3.
 constexpr const char* kStartedAndPaused = "click cmdStartProgram\nwait 2\nclick cmdPause\nwait 2\n";
 
-TEST(ScriptWait, PauseInsideARunShowsTheHandlersStepOnly) {
-  Session s = RunScript("click cmdStartProgram\nwait 10\nclick cmdPause\nwait 1\nprint modelTime\n");
-  EXPECT_EQ(s.out, "modelTime=6.5\n");
-  EXPECT_EQ(s.err, "");
-  EXPECT_EQ(s.rc, 0);
-}
-
-TEST(ScriptWait, WaitOutsideARunDoesNothing) {
+TEST(ScriptWait, WaitCountsPassesOfTheRunLoopAndNothingOutsideOne) {
   Session s = RunScript("wait 5\nprint modelTime running\n");
   EXPECT_EQ(s.out, "modelTime=1\nrunning=False\n");
-  EXPECT_EQ(s.rc, 0);
-}
-
-TEST(ScriptWait, AWaitThatOutlastsTheRunEndsWithIt) {
   // Pause: the handler's step (2.5) and the interrupted step (3.0); the rest
   // of the wait finds no run loop.
-  Session s = RunScript("click cmdStartProgram\nwait 2\nclick cmdPause\nwait 50\nprint modelTime running\n");
+  s = RunScript("click cmdStartProgram\nwait 2\nclick cmdPause\nwait 50\nprint modelTime running\n");
   EXPECT_EQ(s.out, "modelTime=3\nrunning=False\n");
-}
-
-TEST(ScriptWait, EndOfScriptClosesTheWindowInsideARun) {
-  Session s = RunScript("click cmdStartProgram\nwait 3\n");
-  EXPECT_EQ(s.out, "");
+  // The end of the script closes the window inside a run.
+  s = RunScript("click cmdStartProgram\nwait 3\n");
+  EXPECT_EQ(s.out + s.err, "");
   EXPECT_EQ(s.rc, 0);
 }
 
-TEST(ScriptLines, CommentsBlankLinesAndCarriageReturnsAreSkipped) {
+TEST(ScriptLines, CommentsBlanksCarriageReturnsTypedTextAndClose) {
   Session s = RunScript("# a comment\n\n   \t\r\n  # indented comment\r\nprint modelTime\r\nprint numAnts");
   EXPECT_EQ(s.out, "modelTime=1\nnumAnts=900\n");
-  EXPECT_EQ(s.rc, 0);
-}
-
-TEST(ScriptLines, TypedTextIsTheRestOfTheLineAfterOneBlank) {
-  Session s = RunScript(
-      "type txtImageName two  words \nprint txtImageName\n"
-      "type txtImageName  lead\nprint txtImageName\n"
-      "type txtPherToDropIn\nprint txtPherToDropIn pherToDropIn\n");
-  EXPECT_EQ(s.out, "txtImageName=two  words \ntxtImageName= lead\ntxtPherToDropIn=\npherToDropIn=10\n");
-}
-
-TEST(ScriptLines, KeysRunTheChangeRuleOncePerKey) {
-  // With ants in existence each key asks; No puts the old number back.
-  Session s = RunScript(std::string(kStartedAndPaused) + "answer No\nanswer No\nanswer No\nkeys txtNumAnts 123\nprint numAnts txtNumAnts\n");
-  const std::string ask =
-      "msgbox: Changing the number of ants will reset the program are you sure you want to do this? Reset program? \n";
-  EXPECT_EQ(s.out, ask + ask + ask + "numAnts=900\ntxtNumAnts=900\n");
-  EXPECT_EQ(s.rc, 0);
-}
-
-TEST(ScriptLines, CloseEndsTheSessionAndLaterLinesAreNotRead) {
-  Session s = RunScript("print modelTime\nclose\nno such action\n");
+  // Typed text is the rest of the line after one blank.
+  s = RunScript("type txtImageName two  words \nprint txtImageName\ntype txtImageName  lead\nprint txtImageName\n");
+  EXPECT_EQ(s.out, "txtImageName=two  words \ntxtImageName= lead\n");
+  // Lines after close are not read.
+  s = RunScript("print modelTime\nclose\nno such action\n");
   EXPECT_EQ(s.out, "modelTime=1\n");
   EXPECT_EQ(s.rc, 0);
 }
 
 TEST(ScriptErrors, EachNamesItsLineAndStopsTheSession) {
   struct Case {
+    bool started;  // after kStartedAndPaused, four lines
     const char* script;
     const char* message;
   };
   const Case cases[] = {
-      {"jump txtNumAnts", "line 1: unknown action \"jump\""},
-      {"\nclick cmdNothing", "line 2: unknown control \"cmdNothing\""},
-      {"print modelTimes", "line 1: unknown control or field \"modelTimes\""},
-      {"print txtNumAnts.caption", "line 1: unknown property \"caption\" of txtNumAnts (a text box)"},
-      {"print scrColWidth.backColor", "line 1: unknown property \"backColor\" of scrColWidth (a scroll bar)"},
-      {"wait two", "line 1: malformed number \"two\" (a whole number is needed)"},
-      {"wait -1", "line 1: number \"-1\" out of range"},
-      {"scroll scrColWidth 2.5", "line 1: malformed number \"2.5\""},
-      {"mouse down 1 0 1e99 4", "line 1: number \"1e99\" out of range"},
-      {"mouse press 1 0 1 1", "line 1: mouse needs down, move or up"},
-      {"mouse down 1 0 1", "line 1: missing y"},
-      {"answer maybe", "line 1: answer needs Yes or No"},
-      {"click cmdPause now", "line 1: unexpected \"now\" at the end of the line"},
-      {"click txtNumAnts", "line 1: txtNumAnts is a text box; click needs a button, a check box or Form"},
-      {"type scrColWidth 4", "line 1: scrColWidth is a scroll bar, not a text box"},
-      {"print", "line 1: print needs at least one item"},
-      {"print ant 1", "line 1: ant 1 does not exist (no ants yet)"},
-      {"print foodGrid 1 1", "line 1: foodGrid(1,1): the layer does not exist yet"},
-      {"set ant 1 state 1", "line 1: ant 1 does not exist"},
-      {"pixel 0 500", "line 1: pixel (0,500) lies outside the raster (0 to 499)"},
-      {"record 0 x.csv modelTime", "line 1: number \"0\" out of range"},
-      {"snapshot", "line 1: missing file name"},
-      {"print \x01\x02", "line 1: unknown control or field \"??\""},
+      {false, "jump txtNumAnts", "line 1: unknown action \"jump\""},
+      {false, "\nclick cmdNothing", "line 2: unknown control \"cmdNothing\""},
+      {false, "print modelTimes", "line 1: unknown control or field \"modelTimes\""},
+      {false, "print txtNumAnts.caption", "line 1: unknown property \"caption\" of txtNumAnts (a text box)"},
+      {false, "print scrColWidth.backColor", "line 1: unknown property \"backColor\" of scrColWidth (a scroll bar)"},
+      {false, "wait two", "line 1: malformed number \"two\" (a whole number is needed)"},
+      {false, "wait -1", "line 1: number \"-1\" out of range"},
+      {false, "scroll scrColWidth 2.5", "line 1: malformed number \"2.5\""},
+      {false, "mouse down 1 0 1e99 4", "line 1: number \"1e99\" out of range"},
+      {false, "mouse press 1 0 1 1", "line 1: mouse needs down, move or up"},
+      {false, "mouse down 1 0 1", "line 1: missing y"},
+      {false, "answer maybe", "line 1: answer needs Yes or No"},
+      {false, "click cmdPause now", "line 1: unexpected \"now\" at the end of the line"},
+      {false, "click txtNumAnts", "line 1: txtNumAnts is a text box; click needs a button, a check box or Form"},
+      {false, "type scrColWidth 4", "line 1: scrColWidth is a scroll bar, not a text box"},
+      {false, "print", "line 1: print needs at least one item"},
+      {false, "print ant 1", "line 1: ant 1 does not exist (no ants yet)"},
+      {false, "print foodGrid 1 1", "line 1: foodGrid(1,1): the layer does not exist yet"},
+      {false, "set ant 1 state 1", "line 1: ant 1 does not exist"},
+      {false, "pixel 0 500", "line 1: pixel (0,500) lies outside the raster (0 to 499)"},
+      {false, "record 0 x.csv modelTime", "line 1: number \"0\" out of range"},
+      {false, "snapshot", "line 1: missing file name"},
+      {false, "print \x01\x02", "line 1: unknown control or field \"??\""},
+      {true, "print ant 901", "line 5: ant 901 does not exist (ants 1 to 900)"},
+      {true, "set foodGrid 5 5 40000", "line 5: number \"40000\" out of range (-32768 to 32767)"},
+      {true, "set ant 3 state 2", "line 5: ant state \"2\" is none of 0, 1, 3, 9"},
+      {true, "set ant 3 speed 2", "line 5: unknown ant field \"speed\""},
   };
   for (const Case& c : cases) {
-    Session s = RunScript(std::string(c.script) + "\nprint modelTime\n");
+    Session s = RunScript((c.started ? kStartedAndPaused : "") + std::string(c.script) + "\nprint modelTime\n");
     EXPECT_EQ(s.rc, 2) << c.script;
     EXPECT_EQ(s.out, "") << c.script;
     EXPECT_EQ(s.err.rfind(std::string("antraid-script: ") + c.message, 0), 0u) << c.script << "\n" << s.err;
-    EXPECT_EQ(s.err.back(), '\n');
     EXPECT_EQ(std::count(s.err.begin(), s.err.end(), '\n'), 1) << s.err;
+    EXPECT_EQ(s.err.back(), '\n');
   }
-}
-
-TEST(ScriptErrors, AfterAStartPatchesAndAntsAreCheckedAgainstTheWorld) {
-  const std::string started = kStartedAndPaused;
-  Session s = RunScript(started + "print ant 901\n");
-  EXPECT_EQ(s.err, "antraid-script: line 5: ant 901 does not exist (ants 1 to 900)\n");
-  s = RunScript(started + "set pherGrid 0 5 1\n");
-  EXPECT_EQ(s.err, "antraid-script: line 5: pherGrid(0,5) lies off the layer (700 x 700)\n");
-  s = RunScript(started + "set foodGrid 5 5 40000\n");
-  EXPECT_EQ(s.err, "antraid-script: line 5: number \"40000\" out of range (-32768 to 32767)\n");
-  s = RunScript(started + "set ant 3 state 2\n");
-  EXPECT_EQ(s.err, "antraid-script: line 5: ant state \"2\" is none of 0, 1, 3, 9\n");
-  s = RunScript(started + "set ant 3 speed 2\n");
-  EXPECT_EQ(s.err.rfind("antraid-script: line 5: unknown ant field \"speed\"", 0), 0u);
 }
 
 TEST(ScriptErrors, ABoxWithNoAnswerIsShownBeforeTheError) {
@@ -187,35 +148,19 @@ TEST(ScriptErrors, RunLoopsNestedWithoutEndStopWithAnError) {
   EXPECT_NE(s.err.find("run loops nested more than"), std::string::npos) << s.err;
 }
 
-TEST(ScriptPrint, ValuesFollowThePanelAndTheNumberRules) {
-  Session s = RunScript(
-      "print chkUseVel chkUsePm scrColWidth scrColonyYPos.max lblHomeYPos cmdPause.caption cmdPause.enabled\n"
-      "print txtPathColorOut.backColor chkShowAnts.caption modelTimeStep velSlope pctWorld.ScaleWidth "
-      "pctWorld.DrawMode pctWorld.DrawWidth\n");
-  EXPECT_EQ(s.out,
-            "chkUseVel=1\nchkUsePm=0\nscrColWidth=15\nscrColonyYPos.max=695\n"
-            "lblHomeYPos=Home Y Position = 695\ncmdPause.caption=Pause\ncmdPause.enabled=False\n"
-            "txtPathColorOut.backColor=200\nchkShowAnts.caption=Show Ants?\nmodelTimeStep=0.5\n"
-            "velSlope=0.009666666\npctWorld.ScaleWidth=700\npctWorld.DrawMode=13\npctWorld.DrawWidth=1\n");
-}
-
-TEST(ScriptSet, PreparedAntsAndPatchesReadBack) {
-  Session s = RunScript(std::string(kStartedAndPaused) +
+TEST(ScriptPrintAndSet, PropertiesAntsAndPatchesReadBack) {
+  Session s = RunScript("print scrColonyYPos.max chkShowAnts.caption lblHomeYPos\n" + std::string(kStartedAndPaused) +
                         "set ant 7 state 3\nset ant 7 xPos 100.25\nset ant 7 yPos 200\nset ant 7 leaveTime -4\n"
                         "set ant 7 hasFood True\nset ant 7 justLeft 0\nprint ant 7\n"
                         "set foodGrid 699 699 12\nset antCountGrid 1 700 -3\nprint foodGrid 699 699 antCountGrid 1 700\n");
   EXPECT_EQ(s.out,
+            "scrColonyYPos.max=695\nchkShowAnts.caption=Show Ants?\nlblHomeYPos=Home Y Position = 695\n"
             "ant 7: state=3 xPos=100.25 yPos=200 leaveTime=-4 hasFood=True justLeft=False\n"
             "foodGrid(699,699)=12\nantCountGrid(1,700)=-3\n");
   EXPECT_EQ(s.rc, 0);
 }
 
-TEST(ScriptOutput, BeepsArePrintedWhereTheyHappen) {
-  Session s = RunScript("type txtSaveFilePath\nprint modelTime\nclick chkSaveImages\nprint chkSaveImages\n");
-  EXPECT_EQ(s.out, "modelTime=1\nbeep\nchkSaveImages=0\n");
-}
-
-TEST(ScriptRecord, WritesARowAfterEveryNthStep) {
+TEST(ScriptFiles, RecordWritesARowAfterEveryNthStep) {
   TempDir dir;
   const std::string csv = dir / "series.csv";
   Session s = RunScript("type txtImageName a,\"b\"\nrecord 2 " + csv +
@@ -230,7 +175,7 @@ TEST(ScriptRecord, WritesARowAfterEveryNthStep) {
             "2,True,\"a,\"\"b\"\"\",0\n3,True,\"a,\"\"b\"\"\",0\n4,False,\"a,\"\"b\"\"\",0\n");
 }
 
-TEST(ScriptRecord, AValueThatCannotBeHadStopsTheSessionAtTheRecordLine) {
+TEST(ScriptFiles, ARecordThatCannotBeKeptStopsTheSessionAtItsLine) {
   TempDir dir;
   Session s = RunScript("print modelTime\nrecord 1 " + (dir / "x.csv") +
                         " foodGrid 900 1\nclick cmdStartProgram\nwait 5\n");
@@ -241,12 +186,11 @@ TEST(ScriptRecord, AValueThatCannotBeHadStopsTheSessionAtTheRecordLine) {
   EXPECT_NE(s.err.find("line 1: cannot write"), std::string::npos);
 }
 
-TEST(ScriptSnapshot, WritesTheCanvasAsABitmap) {
+TEST(ScriptFiles, SnapshotWritesTheCanvasAsABitmap) {
   TempDir dir;
-  const std::string bmp = dir / "world now.bmp";
-  Session s = RunScript("snapshot " + bmp + "\n");
+  Session s = RunScript("snapshot " + (dir / "world now.bmp") + "\n");
   ASSERT_EQ(s.rc, 0) << s.err;
-  const std::string data = ReadFile(bmp);
+  const std::string data = ReadFile(dir / "world now.bmp");
   ASSERT_GT(data.size(), 54u);
   EXPECT_EQ(data.substr(0, 2), "BM");
 }
@@ -295,19 +239,16 @@ TEST(ScriptRobustness, MixedActionsWithWildArgumentsNeverCrash) {
   for (int n = 0; n < 150; ++n) {
     std::string script;
     for (int l = 0; l < 25; ++l) {
-      std::string action = pick(actions);
-      std::string line = action;
-      if (action == "record") line.append(" 1 ").append(csv);
+      std::string line = pick(actions);
+      if (line == "record") line.append(" 1 ").append(csv);
       const int args = static_cast<int>(gen() % 6);
       for (int a = 0; a < args; ++a) line.append(" ").append(pick(words));
       script.append(line).append("\n");
     }
     Session s = RunScript(script);
     ASSERT_TRUE(s.rc == 0 || s.rc == 2) << script;
-    if (s.rc == 2) {
-      ++errors;
-      EXPECT_EQ(s.err.rfind("antraid-script: line ", 0), 0u) << s.err;
-    }
+    errors += s.rc == 2;
+    EXPECT_TRUE(s.rc == 0 || s.err.rfind("antraid-script: line ", 0) == 0) << s.err;
   }
   EXPECT_GT(errors, 0);
 }
@@ -332,10 +273,7 @@ TEST(ScriptCommandLine, ArgumentsAreCheckedBeforeAnythingRuns) {
   Session s = RunExe("");
   EXPECT_EQ(s.rc, 2);
   EXPECT_EQ(s.err.rfind("antraid-script: no SCRIPT given\nusage:", 0), 0u);
-  EXPECT_EQ(RunExe("--seed x -").rc, 2);
-  EXPECT_EQ(RunExe("--seed").rc, 2);
-  EXPECT_EQ(RunExe("--colour red -").rc, 2);
-  EXPECT_EQ(RunExe("- -").rc, 2);
+  for (const char* args : {"--seed x -", "--seed", "--colour red -", "- -"}) EXPECT_EQ(RunExe(args).rc, 2) << args;
   s = RunExe("/no/such/script.txt");
   EXPECT_EQ(s.rc, 2);
   EXPECT_EQ(s.err, "antraid-script: cannot read /no/such/script.txt\n");
@@ -349,16 +287,6 @@ TEST(ScriptCommandLine, StandardInputAndAppPath) {
   EXPECT_EQ(s.rc, 0) << s.err;
   EXPECT_EQ(s.out, "saveFilePath=" + dir.str() + "\\results\\\n");
   EXPECT_TRUE(fs::exists(dir / "results/TrackAnts0.bmp"));
-}
-
-TEST(ScriptCommandLine, TwoRunsWithTheSameSeedPrintTheSame) {
-  const std::string script =
-      "click cmdStartProgram\nwait 500\nclick cmdPause\nwait 2\n"
-      "print modelTime antsOut colonyFood totalFood maxDistTraveled txtSwarmWidth lblTravelVel ant 1 ant 900\n";
-  Session a = RunExe("--seed 1 -", script), b = RunExe("--seed 1 -", script);
-  EXPECT_EQ(a.rc, 0);
-  EXPECT_NE(a.out.find("modelTime=252\n"), std::string::npos);
-  EXPECT_EQ(a.out, b.out);
 }
 
 }  // namespace
