@@ -291,24 +291,24 @@ void ScriptRunner::Beep() {
 
 // ---- User actions --------------------------------------------------------------
 
-void ScriptRunner::DoType(Tokens& args) {
+TextBox* ScriptRunner::NeedTextBox(Tokens& args) {
   const std::string_view name = args.Need("text box name");
   TextBox* box = form_->panel.FindTextBox(name);
   if (!box) {
     if (Control* c = form_->panel.Find(name)) Throw(std::string(name) + " is " + KindOf(c) + ", not a text box");
     Throw("unknown control " + Shown(name));
   }
+  return box;
+}
+
+void ScriptRunner::DoType(Tokens& args) {
+  TextBox* box = NeedTextBox(args);
   const std::string text(args.RestOfLine());
   if (box->enabled()) box->SetText(text);  // a disabled box takes no typing
 }
 
 void ScriptRunner::DoKeys(Tokens& args) {
-  const std::string_view name = args.Need("text box name");
-  TextBox* box = form_->panel.FindTextBox(name);
-  if (!box) {
-    if (Control* c = form_->panel.Find(name)) Throw(std::string(name) + " is " + KindOf(c) + ", not a text box");
-    Throw("unknown control " + Shown(name));
-  }
+  TextBox* box = NeedTextBox(args);
   const std::string text(args.RestOfLine());
   if (text.size() > kMaxKeys)
     Throw("keys types at most " + FormatInt(static_cast<long long>(kMaxKeys)) + " characters; use type for longer texts");

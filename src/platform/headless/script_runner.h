@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/controls.h"
 #include "platform/headless/headless_host.h"
 
 namespace antraid {
@@ -68,6 +69,7 @@ class ScriptRunner : public HeadlessHost {
   void Close();
   int CurrentLine() const { return performing_.empty() ? lastLine_ : performing_.back(); }
 
+  TextBox* NeedTextBox(Tokens& args);  // the text box named next, or an error
   void DoType(Tokens& args);
   void DoKeys(Tokens& args);
   void DoClick(Tokens& args);
