@@ -19,8 +19,10 @@ class Surface {
     points_.push_back({x, y, rgb});
     ++version_;
     // Plots without a clear in between lie over each other; keep only the
-    // newest few so that a long session does not grow without bound.
-    if (points_.size() > kMaxPoints) points_.erase(points_.begin(), points_.begin() + (points_.size() - kMaxPoints));
+    // newest so that a long session does not grow without bound. The oldest
+    // go a batch at a time: dropping one per point moved the whole list for
+    // every point once it was full.
+    if (points_.size() > kMaxPoints + kMaxPoints / 4) points_.erase(points_.begin(), points_.end() - kMaxPoints);
   }
   void Cls() {
     points_.clear();
@@ -29,7 +31,7 @@ class Surface {
   const std::vector<SurfacePoint>& points() const { return points_; }
   uint64_t version() const { return version_; }
 
-  static constexpr size_t kMaxPoints = 200000;
+  static constexpr size_t kMaxPoints = 200000;  // kept at least; at most a quarter more
 
  private:
   std::vector<SurfacePoint> points_;
