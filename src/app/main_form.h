@@ -136,6 +136,10 @@ class MainForm {
   // True once the main window has been closed: every loop returns at once.
   bool unloaded = false;
 
+  // Run loops open inside one another (each restart during a run opens one
+  // inside the event processing of the last) at most this deep.
+  static constexpr int kMaxRunLoopDepth = 256;
+
   // Runs at the very end of every model step, after a saved frame (scripted
   // sessions record their time series here). Empty in the window.
   std::function<void()> onStepDone;
@@ -229,6 +233,7 @@ class MainForm {
   static int64_t PatchOf(double v) { return static_cast<int64_t>(RoundHalfEven(Clamp(v))); }
 
  private:
+  int runLoopDepth_ = 0;  // run loops in progress
   static double Clamp(double v) { return v > 4e9 ? 4e9 : (v < -4e9 ? -4e9 : (v == v ? v : -4e9)); }
   void MoveDownBy(int16_t antNum, int dx);
   void AtHomeTurn(AntRecord& ant);

@@ -8,6 +8,15 @@ namespace antraid {
 
 void MainForm::TestForAntCreation() {
   if (running) panel.cmdPause.SetCaption("Pause");  // 1
+  // Past kMaxRunLoopDepth a handler opens no further loop: the innermost one
+  // goes on stepping whatever the handler built, so thousands of restarts
+  // during a run cannot exhaust the stack.
+  if (runLoopDepth_ >= kMaxRunLoopDepth) return;
+  struct Depth {
+    int& d;
+    explicit Depth(int& depth) : d(++depth) {}
+    ~Depth() { --d; }
+  } depth(runLoopDepth_);
   do {
     host.DoEvents();  // 2: handlers run here
     if (unloaded) return;
