@@ -1,5 +1,7 @@
 // The turn of an outbound (searching) ant.
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/main_form.h"
 
@@ -78,8 +80,11 @@ void MainForm::DeneubourghMove(int16_t num) {
         // The step length of this move.
         float v = curVel;
         if (useVel) {
-          v = static_cast<float>(minVel + static_cast<double>(velSlope) * P[choice]);
-          if (v > maxVel) v = maxVel;
+          // Capped in double: a huge Min. Vel. or slope times a strong trail
+          // would become an infinite float step.
+          double d = minVel + static_cast<double>(velSlope) * P[choice];
+          if (!(d <= maxVel)) d = maxVel;
+          v = static_cast<float>(std::max(d, -static_cast<double>(std::numeric_limits<float>::max())));
         }
         const float dx = choice == 0 ? -v : (choice == 1 ? 0.0f : v);
         const float nx = x + dx, ny = y - v;

@@ -62,7 +62,7 @@ ANTRAID_PLAIN_SCAN inline int16_t Least(const int16_t* cells, size_t n) {
 // - no patch holds negative food, and totalFood is not negative;
 // - the canvas scale is finite with a positive width and height, the pen at
 //   least 1 pixel wide;
-// - no read-out shows a number that is not finite.
+// - no read-out or message of the program shows a number that is not finite.
 ANTRAID_NOT_COVERED inline std::string CheckInvariants(const MainForm& f) {
   const Layer<int32_t>& counts = f.antCountGrid;
   if (counts.exists()) {
@@ -124,10 +124,19 @@ ANTRAID_NOT_COVERED inline std::string CheckInvariants(const MainForm& f) {
   for (const TextControl* r : readOuts)
     if (r->text().find("NaN") != std::string::npos || r->text().find("Infinity") != std::string::npos)
       return r->name() + " shows \"" + r->text() + "\"";
-  // Messages made of a number alone, or of the frame number.
-  std::string_view msg = p.txtDebugMsg.text();
-  if (msg.rfind("Framenumber = ", 0) == 0) msg.remove_prefix(14);
-  if (msg == "NaN" || msg == "Infinity" || msg == "-Infinity") return "txtDebugMsg shows \"" + p.txtDebugMsg.text() + "\"";
+  // Messages: what the program writes, leaving out the user's texts it quotes
+  // and the file name of a frame that could not be written.
+  const std::string& msg = p.txtDebugMsg.text();
+  if (msg.rfind("Image saving switched off: ", 0) != 0) {
+    std::string own;
+    bool quoted = false;
+    for (char ch : msg) {
+      if (ch == '"') quoted = !quoted;
+      else if (!quoted) own += ch;
+    }
+    if (own.find("NaN") != std::string::npos || own.find("Infinity") != std::string::npos)
+      return "txtDebugMsg shows \"" + msg + "\"";
+  }
   return {};
 }
 
