@@ -1,0 +1,144 @@
+// The words of a script line, the checks on them and the read-out items,
+// shared by the script runner's actions and its print, record and set.
+#pragma once
+
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <vector>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "common/controls.h"
+#include "common/numbers.h"
+#include "platform/headless/script_runner.h"
+
+namespace antraid::script {
+
+// A script error: reported with the line number, then the session stops.
+struct ScriptError {
+  std::string message;
+};
+
+[[noreturn]] inline void Throw(std::string message) { throw ScriptError{std::move(message)}; }
+
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A script's word as it may be shown in a message: quoted, control characters
+// replaced, long words cut.
+inline std::string Shown(std::string_view word) {
+  constexpr size_t kMax = 40;
+  std::string s = "\"";
+  for (size_t i = 0; i < word.size() && i < kMax; ++i) {
+    const unsigned char c = static_cast<unsigned char>(word[i]);
+    s += (c < 0x20 || c == 0x7f) ? '?' : static_cast<char>(c);
+  }
+  if (word.size() > kMax) s += "...";
+  s += '"';
+  return s;
+}
+
+// A whole number within lo..hi.
+inline int64_t Whole(std::string_view word, int64_t lo, int64_t hi) {
+  ParsedNumber n = ParseNumber(word);
+  if (!n.ok() || n.value != std::trunc(n.value)) Throw("malformed number " + Shown(word) + " (a whole number is needed)");
+  if (n.value < static_cast<double>(lo) || n.value > static_cast<double>(hi))
+    Throw("number " + Shown(word) + " out of range (" + FormatInt(lo) + " to " + FormatInt(hi) + ")");
+  return static_cast<int64_t>(n.value);
+}
+
+// A real that fits a 32-bit float.
+inline float Single(std::string_view word) {
+  ParsedNumber n = ParseNumber(word);
+  if (!n.ok()) Throw("malformed number " + Shown(word));
+  const float f = static_cast<float>(n.value);
+  if (!std::isfinite(f)) Throw("number " + Shown(word) + " out of range");
+  return f;
+}
+
+inline bool Boolean(std::string_view word) {
+  if (word == "True" || word == "1") return true;
+  if (word == "False" || word == "0") return false;
+  Throw("malformed truth value " + Shown(word) + " (True or False)");
+}
+
+inline const char* KindOf(const Control* c) {
+  if (dynamic_cast<const TextBox*>(c)) return "a text box";
+  if (dynamic_cast<const Button*>(c)) return "a button";
+  if (dynamic_cast<const Label*>(c)) return "a label";
+  if (dynamic_cast<const CheckBox*>(c)) return "a check box";
+  if (dynamic_cast<const ScrollBar*>(c)) return "a scroll bar";
+  return "a control";
+}
+
+
+}  // namespace antraid::script
+
+namespace antraid {
+
+// The words of one line after the action.
+class ScriptRunner::Tokens {
+ public:
+  explicit Tokens(std::string_view rest) : rest_(rest) {}
+
+  std::optional<std::string_view> Next() {
+    size_t b = 0;
+    while (b < rest_.size() && script::IsBlank(rest_[b])) ++b;
+    if (b == rest_.size()) {
+      rest_ = {};
+      return std::nullopt;
+    }
+    size_t e = b;
+    while (e < rest_.size() && !script::IsBlank(rest_[e])) ++e;
+    std::string_view word = rest_.substr(b, e - b);
+    rest_.remove_prefix(e);
+    return word;
+  }
+  std::string_view Need(std::string_view what) {
+    auto w = Next();
+    if (!w) script::Throw("missing " + std::string(what));
+    return *w;
+  }
+  // Everything after the single blank that follows the last word read.
+  std::string_view RestOfLine() {
+    std::string_view r = rest_.empty() ? rest_ : rest_.substr(1);
+    rest_ = {};
+    return r;
+  }
+  // Everything after the blanks that follow the last word read.
+  std::string_view Rest() {
+    size_t b = 0;
+    while (b < rest_.size() && script::IsBlank(rest_[b])) ++b;
+    std::string_view r = rest_.substr(b);
+    rest_ = {};
+    return r;
+  }
+  void End() {
+    if (auto w = Next()) script::Throw("unexpected " + script::Shown(*w) + " at the end of the line");
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+// A value the script can print or record. read() throws a ScriptError when
+// the value cannot be had (an ant or patch that no longer exists).
+struct ScriptRunner::Probe {
+  std::string label;
+  std::function<std::string()> read;
+  bool wholeLine = false;  // read() gives the whole printed line (`ant N`)
+};
+
+struct ScriptRunner::Recording {
+  int line = 0;
+  int64_t every = 1;
+  int64_t steps = 0;
+  std::string file;
+  std::ofstream stream;
+  std::vector<Probe> probes;
+};
+
+}  // namespace antraid
