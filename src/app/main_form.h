@@ -25,15 +25,16 @@
 
 namespace antraid {
 
-// Ant states.
-enum AntState : int16_t { kAtHome = 0, kOutbound = 1, kReturning = 3, kStopped = 9 };
+// Where an ant is on its road; the numbers are the ones scripts and tests
+// read and write.
+enum class AntState : int16_t { kAtHome = 0, kOutbound = 1, kReturning = 3, kStopped = 9 };
 
 struct AntRecord {
   int32_t antNum = 0;     // the ant's own index, 1..numAnts
   int32_t leaveTime = 0;  // s; released at the first step whose clock exceeds it
   float xPos = 0;         // cm
   float yPos = 0;         // cm
-  int16_t state = kAtHome;
+  AntState state = AntState::kAtHome;
   bool hasFood = false;
   bool justLeft = false;       // released, not yet counted in antsOut
   bool movesThisStep = false;  // move gate of the outbound rule

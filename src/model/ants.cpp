@@ -37,7 +37,7 @@ void MainForm::CreateAnts() {
     }
     ant.xPos = static_cast<float>(x);
     ant.yPos = static_cast<float>(y);
-    ant.state = kAtHome;
+    ant.state = AntState::kAtHome;
     ant.movesThisStep = true;
     ant.hasFood = false;
     ant.justLeft = true;

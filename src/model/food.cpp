@@ -90,7 +90,7 @@ void MainForm::LookForFood(int16_t num, float myAntXPos, float myAntYPos) {
     --numFoodItems;
     panel.lblTotalFoodItems.SetText("Food Items: " + FormatInt(numFoodItems));
   }
-  ant.state = kReturning;  // 3f
+  ant.state = AntState::kReturning;  // 3f
   // A pick-up draws no marker: nothing places one where the food was.
 }
 

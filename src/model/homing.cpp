@@ -11,7 +11,7 @@ void MainForm::ReturningAnt(int16_t num) {
   antYPos = ant.yPos;
   const double x = antXPos, y = antYPos;
   if (std::fabs(x - homeXPos) < colonyWidth && std::fabs(y - homeYPos) < 2) {  // 2: home
-    ant.state = kAtHome;
+    ant.state = AntState::kAtHome;
     ant.leaveTime = ToInt32(modelTime).value_or(INT32_MAX);
     --antsOut;
     panel.txtAntsOut.SetCachedInt("Ants out: ", antsOut, "");

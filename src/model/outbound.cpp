@@ -25,7 +25,7 @@ void MainForm::DeneubourghMove(int16_t num) {
   const float x = antXPos, y = antYPos;
 
   const double W = worldXinCm, H = worldYinCm;  // 3: border
-  if (std::fabs(x - W) < 5 || x < 5 || y < 5 || RoundHalfEven(std::fabs(y - H)) < 5) ant.state = kStopped;
+  if (std::fabs(x - W) < 5 || x < 5 || y < 5 || RoundHalfEven(std::fabs(y - H)) < 5) ant.state = AntState::kStopped;
 
   // 4: the three patches of the row ahead. Patches off the lattice count as
   // closed and hold no pheromone.
@@ -91,7 +91,7 @@ void MainForm::DeneubourghMove(int16_t num) {
         if (!antCountGrid.Contains(PatchOf(nx), PatchOf(ny))) {
           // A step this long would carry the ant off the lattice: it stops
           // where it stands, like an ant at the border.
-          ant.state = kStopped;
+          ant.state = AntState::kStopped;
           Message("Ant " + FormatInt(num) + " stopped: its step of " + FormatSingle(v) + " cm would leave the world");
         } else {
           antCountGrid.Add(PatchOf(x), PatchOf(y), -1);  // a

@@ -40,7 +40,7 @@ void MainForm::RunAnts() {
       // start loading them now so they are in cache when its turn comes.
       const AntRecord& next = ants[static_cast<size_t>(k) + 2];
       const int64_t nx = PatchOf(next.xPos), ny = PatchOf(next.yPos);
-      const int64_t ahead = next.state == kReturning ? ny + 1 : ny - 1;
+      const int64_t ahead = next.state == AntState::kReturning ? ny + 1 : ny - 1;
       pherGrid.Prefetch(nx, ahead);
       pherGrid.Prefetch(nx, ny);
       antCountGrid.Prefetch(nx, ahead);
@@ -48,13 +48,13 @@ void MainForm::RunAnts() {
       foodGrid.Prefetch(nx, ny);
     }
     switch (ants[static_cast<size_t>(k)].state) {
-      case kAtHome:
+      case AntState::kAtHome:
         AtHomeTurn(ants[static_cast<size_t>(k)]);
         break;
-      case kOutbound:
+      case AntState::kOutbound:
         GoingOutAnt(k);
         break;
-      case kReturning:
+      case AntState::kReturning:
         ReturningAnt(k);
         break;
       default:
@@ -71,10 +71,10 @@ void MainForm::RunAnts() {
       Message(std::string_view(buf, x.size() + gap.size() + y.size()));
     }
     if (swarmPass) {  // c
-      if (ant.state == kOutbound && ant.xPos > swarmMaxX) {
+      if (ant.state == AntState::kOutbound && ant.xPos > swarmMaxX) {
         swarmMaxX = ant.xPos;
         if (swarmMaxX - swarmMinX > swarmWidth) swarmWidth = static_cast<float>(swarmMaxX - swarmMinX);
-      } else if (ant.state == kOutbound && ant.xPos < swarmMinX) {
+      } else if (ant.state == AntState::kOutbound && ant.xPos < swarmMinX) {
         swarmMinX = ant.xPos;
         if (swarmMaxX - swarmMinX > swarmWidth) swarmWidth = static_cast<float>(swarmMaxX - swarmMinX);
       }
@@ -108,7 +108,7 @@ void MainForm::AtHomeTurn(AntRecord& ant) {
   pctWorld.SetDrawWidth(2);
   pctWorld.PSet(ant.xPos, ant.yPos, RGB(pathColorOut, 0, 0));
   if (static_cast<double>(modelTime) > ant.leaveTime) {  // 2: release
-    ant.state = kOutbound;
+    ant.state = AntState::kOutbound;
     ant.justLeft = true;
     if (ant.hasFood) {
       if (colonyFood < INT32_MAX) ++colonyFood;

@@ -77,7 +77,7 @@ std::string CheckBalances(const MainForm& f, int64_t foodAtStart) {
   for (size_t k = 1; k < f.ants.size(); ++k) {
     const AntRecord& a = f.ants[k];
     carried += a.hasFood;
-    out += a.state != kAtHome && !a.justLeft;
+    out += a.state != AntState::kAtHome && !a.justLeft;
   }
   if (FoodAccounted(f) != foodAtStart)
     return "food left " + std::to_string(f.totalFood) + " + delivered " + std::to_string(f.colonyFood) +

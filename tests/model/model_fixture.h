@@ -38,7 +38,7 @@ class ModelForm {
   }
 
   // Adds an ant at (x, y), counted on its patch; returns its index.
-  int16_t AddAnt(float x, float y, int16_t state = kOutbound) {
+  int16_t AddAnt(float x, float y, AntState state = AntState::kOutbound) {
     if (form.ants.empty()) form.ants.emplace_back();
     AntRecord a;
     a.antNum = static_cast<int32_t>(form.ants.size());
@@ -53,7 +53,7 @@ class ModelForm {
   AntRecord& Ant(int16_t k) { return form.ants[static_cast<size_t>(k)]; }
 
   // Puts ant k back at (x, y) in state `state`, keeping the ant counts right.
-  void MoveBack(int16_t k, float x, float y, int16_t state) {
+  void MoveBack(int16_t k, float x, float y, AntState state) {
     AntRecord& a = Ant(k);
     form.antCountGrid.Add(MainForm::PatchOf(a.xPos), MainForm::PatchOf(a.yPos), -1);
     form.antCountGrid.Add(MainForm::PatchOf(x), MainForm::PatchOf(y), 1);

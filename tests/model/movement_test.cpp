@@ -13,7 +13,7 @@ enum { kLeft, kStraight, kRight, kStill };
 // Lets ant k take `turns` turns from (x, y), putting it back after each, and
 // tells how often it went ahead-left, straight, ahead-right or stayed.
 template <typename Turn>
-std::array<int, 4> Turns(ModelForm& t, int16_t k, float x, float y, int16_t state, int turns, Turn turn) {
+std::array<int, 4> Turns(ModelForm& t, int16_t k, float x, float y, AntState state, int turns, Turn turn) {
   std::array<int, 4> n{};
   for (int i = 0; i < turns; ++i) {
     turn();
@@ -26,7 +26,7 @@ std::array<int, 4> Turns(ModelForm& t, int16_t k, float x, float y, int16_t stat
 
 std::array<int, 4> OutboundTurns(ModelForm& t, int turns, float x = kX, float y = kY) {
   const int16_t k = t.AddAnt(x, y);
-  return Turns(t, k, x, y, kOutbound, turns, [&] { t.form.DeneubourghMove(k); });
+  return Turns(t, k, x, y, AntState::kOutbound, turns, [&] { t.form.DeneubourghMove(k); });
 }
 
 TEST(ModelOutbound, CandidatesAreChosenInProportionToTheirOpenWeights) {
@@ -86,7 +86,7 @@ TEST(ModelOutbound, CandidatePatchesRoundHalvesToEven) {
   t.form.DeneubourghMove(k);
   EXPECT_EQ(t.Ant(k).yPos, kY);
   EXPECT_EQ(t.form.pherGrid.Get(11, 400), 0);
-  EXPECT_EQ(t.Ant(k).state, kReturning);
+  EXPECT_EQ(t.Ant(k).state, AntState::kReturning);
 }
 
 TEST(ModelOutbound, MoveGateLetsTheFirstTurnMoveAndThenAboutOneTurnInEight) {
@@ -99,14 +99,14 @@ TEST(ModelOutbound, MoveGateLetsTheFirstTurnMoveAndThenAboutOneTurnInEight) {
   f.DeneubourghMove(k);
   EXPECT_LT(t.Ant(k).yPos, kY);
   EXPECT_FALSE(t.Ant(k).movesThisStep);
-  t.MoveBack(k, kX, kY, kOutbound);
+  t.MoveBack(k, kX, kY, AntState::kOutbound);
 
   const double pm = (1 + std::tanh(-1.0)) / 2;  // no pheromone level enters the gate
-  auto n = Turns(t, k, kX, kY, kOutbound, 20000, [&] { f.DeneubourghMove(k); });
+  auto n = Turns(t, k, kX, kY, AntState::kOutbound, 20000, [&] { f.DeneubourghMove(k); });
   EXPECT_NEAR(1 - n[kStill] / 20000.0, pm, 0.008);
   // A scale of 0 gives the same gate, without dividing by it.
   f.fiftyPercProb = 0;
-  n = Turns(t, k, kX, kY, kOutbound, 20000, [&] { f.DeneubourghMove(k); });
+  n = Turns(t, k, kX, kY, AntState::kOutbound, 20000, [&] { f.DeneubourghMove(k); });
   EXPECT_NEAR(1 - n[kStill] / 20000.0, pm, 0.008);
 }
 
@@ -122,14 +122,14 @@ TEST(ModelOutbound, StepLengthFollowsThePheromoneOfTheChosenPatch) {
   EXPECT_FLOAT_EQ(t.Ant(k).yPos, kY - 1.6f);
 
   for (int x = 349; x <= 351; ++x) f.pherGrid.Set(x, 399, 1000);
-  t.MoveBack(k, kX, kY, kOutbound);
+  t.MoveBack(k, kX, kY, AntState::kOutbound);
   f.DeneubourghMove(k);
   EXPECT_EQ(f.curVel, 3.5f);
 
   // Without the velocity rule the last length stays in force.
   f.useVel = false;
   for (int x = 349; x <= 351; ++x) f.pherGrid.Set(x, 399, 0);
-  t.MoveBack(k, kX, kY, kOutbound);
+  t.MoveBack(k, kX, kY, AntState::kOutbound);
   f.DeneubourghMove(k);
   EXPECT_EQ(t.Ant(k).yPos, kY - 3.5f);
 }
@@ -147,7 +147,7 @@ TEST(ModelOutbound, BorderStopsAntsAfterTheirLastTurn) {
   const int16_t fed = t.AddAnt(350, 4.9f);
   f.DeneubourghMove(fed);
   EXPECT_LT(t.Ant(fed).yPos, 4.9f);
-  EXPECT_EQ(t.Ant(fed).state, kReturning);
+  EXPECT_EQ(t.Ant(fed).state, AntState::kReturning);
   EXPECT_TRUE(t.Ant(fed).hasFood);
   EXPECT_EQ(f.totalFood, 0);
 
@@ -155,10 +155,10 @@ TEST(ModelOutbound, BorderStopsAntsAfterTheirLastTurn) {
   const int16_t right = t.AddAnt(696, 300);
   const int16_t clear = t.AddAnt(695, 300);
   for (int16_t k : {top, right, clear}) f.DeneubourghMove(k);
-  EXPECT_EQ(t.Ant(top).state, kStopped);
+  EXPECT_EQ(t.Ant(top).state, AntState::kStopped);
   EXPECT_LT(t.Ant(top).yPos, 4.9f);
-  EXPECT_EQ(t.Ant(right).state, kStopped);
-  EXPECT_EQ(t.Ant(clear).state, kOutbound);
+  EXPECT_EQ(t.Ant(right).state, AntState::kStopped);
+  EXPECT_EQ(t.Ant(clear).state, AntState::kOutbound);
 
   // A stopped ant takes no further turn.
   const AntRecord before = t.Ant(top);
@@ -172,7 +172,7 @@ TEST(ModelOutbound, BorderStopsAntsAfterTheirLastTurn) {
   const int16_t fast = t.AddAnt(100, 3.0f);
   f.DeneubourghMove(fast);
   EXPECT_EQ(t.Ant(fast).yPos, 3.0f);
-  EXPECT_EQ(t.Ant(fast).state, kStopped);
+  EXPECT_EQ(t.Ant(fast).state, AntState::kStopped);
   EXPECT_EQ(f.antCountGrid.Get(100, 3), 1);
   EXPECT_NE(t.LastMessage().find("stopped"), std::string::npos);
 
@@ -194,13 +194,13 @@ TEST(ModelOutbound, FirstTurnCountsTheAntAndTheRaidFrontIsShown) {
   EXPECT_EQ(f.antsOut, 1);
   EXPECT_FALSE(t.Ant(k).justLeft);
   EXPECT_NEAR(f.maxDistTraveled, 15.6, 1e-4);
-  t.MoveBack(k, kX, 680, kOutbound);
+  t.MoveBack(k, kX, 680, AntState::kOutbound);
   f.maxDistTraveled = 0;
   f.DeneubourghMove(k);
   EXPECT_EQ(f.panel.lblTravelVel.caption(), "Travel Vel.: 1.5cm/sec");
   EXPECT_EQ(f.panel.lblDistTraveled.caption(), "Dist. Traveled: 15cm");
   // The farthest distance only grows.
-  t.MoveBack(k, kX, 690, kOutbound);
+  t.MoveBack(k, kX, 690, AntState::kOutbound);
   f.DeneubourghMove(k);
   EXPECT_EQ(f.maxDistTraveled, 15.0f);
 }
@@ -237,7 +237,7 @@ TEST(ModelPheromone, DepositsStopAtTheirThresholdsAndNotOnTheNestRow) {
 
   // Ants leaving the nest row lay nothing on it, whichever way they go.
   const int16_t outbound = t.AddAnt(300, 695);
-  const int16_t homing = t.AddAnt(200, 695, kReturning);
+  const int16_t homing = t.AddAnt(200, 695, AntState::kReturning);
   f.DeneubourghMove(outbound);
   f.ReturningAnt(homing);
   EXPECT_LT(t.Ant(outbound).yPos, 695);
@@ -264,7 +264,7 @@ TEST(ModelFoodPickUp, OneUnitIsTakenFromThePatchUnderTheAnt) {
   EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 50");
   EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 1");
   EXPECT_TRUE(t.Ant(a).hasFood);
-  EXPECT_EQ(t.Ant(a).state, kReturning);
+  EXPECT_EQ(t.Ant(a).state, AntState::kReturning);
   EXPECT_EQ(f.pctWorld.Pixel(0, 0), kSand);  // no pick-up marker
 
   f.LookForFood(b, 11.5f, 20.5f);
@@ -278,12 +278,12 @@ TEST(ModelFoodPickUp, OneUnitIsTakenFromThePatchUnderTheAnt) {
   f.totalFood = 0;
   f.LookForFood(c, 12, 20);
   EXPECT_EQ(f.foodGrid.Get(12, 20), 49);
-  EXPECT_EQ(t.Ant(c).state, kOutbound);
+  EXPECT_EQ(t.Ant(c).state, AntState::kOutbound);
   // Nor off the food layer.
   f.totalFood = 10;
   f.foodGrid.Allocate(100, 100);
   f.LookForFood(c, 500, 500);
-  EXPECT_EQ(t.Ant(c).state, kOutbound);
+  EXPECT_EQ(t.Ant(c).state, AntState::kOutbound);
 }
 
 TEST(ModelHoming, ArrivalNeedsBothStrictLimits) {
@@ -292,29 +292,29 @@ TEST(ModelHoming, ArrivalNeedsBothStrictLimits) {
   t.BuildWorld();
   f.antsOut = 3;
   f.modelTime = 10.5f;
-  const int16_t home = t.AddAnt(336, 694, kReturning);
-  const int16_t wide = t.AddAnt(335, 694, kReturning);
-  const int16_t low = t.AddAnt(350, 697, kReturning);
+  const int16_t home = t.AddAnt(336, 694, AntState::kReturning);
+  const int16_t wide = t.AddAnt(335, 694, AntState::kReturning);
+  const int16_t low = t.AddAnt(350, 697, AntState::kReturning);
   t.Ant(home).hasFood = true;
   for (int16_t k : {home, wide, low}) f.ReturningAnt(k);
-  EXPECT_EQ(t.Ant(home).state, kAtHome);
+  EXPECT_EQ(t.Ant(home).state, AntState::kAtHome);
   EXPECT_EQ(t.Ant(home).leaveTime, 10);  // 10.5 rounds to even
   EXPECT_TRUE(t.Ant(home).hasFood);      // counted when it leaves again
   EXPECT_EQ(f.colonyFood, 0);
   EXPECT_EQ(f.antsOut, 2);
   EXPECT_EQ(f.panel.txtAntsOut.text(), "Ants out: 2");
   EXPECT_EQ(t.Ant(home).yPos, 694);
-  EXPECT_EQ(t.Ant(wide).state, kReturning);
+  EXPECT_EQ(t.Ant(wide).state, AntState::kReturning);
   EXPECT_EQ(t.Ant(wide).yPos, 695);
   EXPECT_EQ(t.Ant(low).yPos, 698);
 
   // Two rows above the bottom edge an ant never moves again.
   f.ReturningAnt(low);
   EXPECT_EQ(t.Ant(low).yPos, 698);
-  EXPECT_EQ(t.Ant(low).state, kReturning);
+  EXPECT_EQ(t.Ant(low).state, AntState::kReturning);
 
   f.modelTime = 11.5f;
-  t.MoveBack(home, 340, 695, kReturning);
+  t.MoveBack(home, 340, 695, AntState::kReturning);
   f.ReturningAnt(home);
   EXPECT_EQ(t.Ant(home).leaveTime, 12);
 }
@@ -323,12 +323,12 @@ TEST(ModelHoming, AntsWalkDownTowardsTheStrongestTrail) {
   ModelForm t;
   MainForm& f = t.form;
   t.BuildWorld();
-  const int16_t k = t.AddAnt(kX, kY, kReturning);
+  const int16_t k = t.AddAnt(kX, kY, AntState::kReturning);
   auto walk = [&](int a, int b, int c, int turns) {
     f.pherGrid.Set(349, 401, a);
     f.pherGrid.Set(350, 401, b);
     f.pherGrid.Set(351, 401, c);
-    return Turns(t, k, kX, kY, kReturning, turns, [&] { f.ReturningAnt(k); });
+    return Turns(t, k, kX, kY, AntState::kReturning, turns, [&] { f.ReturningAnt(k); });
   };
   auto n = walk(0, 0, 0, 30000);
   for (int c : {kLeft, kStraight, kRight}) EXPECT_NEAR(n[c] / 30000.0, 1 / 3.0, 0.012);
@@ -342,7 +342,7 @@ TEST(ModelHoming, AntsWalkDownTowardsTheStrongestTrail) {
   EXPECT_NEAR(n[kRight] / 4000.0, 0.5, 0.04);
 
   // Each step lays the inbound trail on the patch left and moves the ant count.
-  t.MoveBack(k, 200, 300, kReturning);
+  t.MoveBack(k, 200, 300, AntState::kReturning);
   f.ReturningAnt(k);
   EXPECT_EQ(f.pherGrid.Get(200, 300), 10);
   EXPECT_EQ(f.antCountGrid.Get(200, 300), 0);

@@ -77,7 +77,7 @@ TEST(ModelStep, AntsLeaveAfterTheirLeaveTimeAndBringTheirFoodInThen) {
   ModelForm t;
   MainForm& f = t.form;
   t.BuildWorld();
-  const int16_t k = t.AddAnt(340, 695, kAtHome);
+  const int16_t k = t.AddAnt(340, 695, AntState::kAtHome);
   AntRecord& a = t.Ant(k);
   a.leaveTime = 2;
   a.hasFood = true;
@@ -85,12 +85,12 @@ TEST(ModelStep, AntsLeaveAfterTheirLeaveTimeAndBringTheirFoodInThen) {
   f.modelTime = 1.5f;
 
   f.RunAnts();  // clock 2.0 equals the leave time: still at home
-  EXPECT_EQ(a.state, kAtHome);
+  EXPECT_EQ(a.state, AntState::kAtHome);
   EXPECT_EQ(f.colonyFood, 0);
   EXPECT_EQ(t.PixelAt(340, 695), RGB(200, 0, 0));
 
   f.RunAnts();  // clock 2.5: released, food counted, no move yet
-  EXPECT_EQ(a.state, kOutbound);
+  EXPECT_EQ(a.state, AntState::kOutbound);
   EXPECT_TRUE(a.justLeft);
   EXPECT_FALSE(a.hasFood);
   EXPECT_EQ(f.colonyFood, 1);
@@ -106,7 +106,7 @@ TEST(ModelStep, AntsLeaveAfterTheirLeaveTimeAndBringTheirFoodInThen) {
   EXPECT_EQ(f.colonyFood, 1);
 
   // A stopped ant is not drawn, but tracking marks it and shows its position.
-  a.state = kStopped;
+  a.state = AntState::kStopped;
   f.RunAnts();
   EXPECT_EQ(t.NonBackgroundPixels(), 0);
   f.trackAnt = true;
@@ -204,7 +204,7 @@ TEST(ModelRun, AWholeRunBringsFoodHomeAndKeepsItsBooksStraight) {
   ModelForm t(11);
   MainForm& f = t.form;
   int checks = 0, itemsLessPatches = -1;
-  std::set<int16_t> statesSeen;
+  std::set<AntState> statesSeen;
   t.host.onDoEvents = [&] {
     if (t.host.passes == 3000) f.panel.cmdPause.Click();
     if (t.host.passes % 250 != 2) return;
@@ -225,7 +225,7 @@ TEST(ModelRun, AWholeRunBringsFoodHomeAndKeepsItsBooksStraight) {
     int carried = 0, away = 0;
     for (size_t k = 1; k < f.ants.size(); ++k) {
       carried += f.ants[k].hasFood;
-      away += f.ants[k].state != kAtHome && !f.ants[k].justLeft;
+      away += f.ants[k].state != AntState::kAtHome && !f.ants[k].justLeft;
       statesSeen.insert(f.ants[k].state);
     }
     EXPECT_EQ(f.colonyFood + carried, 4900 - f.totalFood);
@@ -239,7 +239,7 @@ TEST(ModelRun, AWholeRunBringsFoodHomeAndKeepsItsBooksStraight) {
   EXPECT_GT(f.maxDistTraveled, 300.0f);
   EXPECT_EQ(f.panel.txtlColonyFoodAmt.text(), FormatInt(f.colonyFood));
   EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: " + FormatInt(f.totalFood));
-  EXPECT_EQ(statesSeen, (std::set<int16_t>{kAtHome, kOutbound, kReturning, kStopped}));
+  EXPECT_EQ(statesSeen, (std::set<AntState>{AntState::kAtHome, AntState::kOutbound, AntState::kReturning, AntState::kStopped}));
 }
 
 }  // namespace

@@ -164,7 +164,7 @@ TEST(ModelAnts, AntsStartOnTheNestRowWithStaggeredLeaveTimes) {
     EXPECT_EQ(a.yPos, 695);
     EXPECT_GE(a.leaveTime, 0);
     EXPECT_LE(a.leaveTime, 60);
-    EXPECT_EQ(a.state, kAtHome);
+    EXPECT_EQ(a.state, AntState::kAtHome);
     EXPECT_TRUE(a.justLeft && a.movesThisStep && !a.hasFood);
     ++perPatch[static_cast<int>(a.xPos)];
   }

@@ -104,7 +104,7 @@ ANTRAID_NOT_COVERED inline std::string CheckInvariants(const MainForm& f) {
   // "Ants out" counts the ants that have left the nest, made their first
   // move and not come back.
   int64_t out = 0;
-  for (size_t k = 1; k < f.ants.size(); ++k) out += f.ants[k].state != kAtHome && !f.ants[k].justLeft;
+  for (size_t k = 1; k < f.ants.size(); ++k) out += f.ants[k].state != AntState::kAtHome && !f.ants[k].justLeft;
   if (out != f.antsOut) return "antsOut is " + std::to_string(f.antsOut) + " with " + std::to_string(out) + " ants out";
   if (f.totalFood < 0) return "totalFood is " + std::to_string(f.totalFood);
   if (const int16_t least = invariants_detail::Least(f.foodGrid.cells().data(), f.foodGrid.cells().size()); least < 0)

@@ -108,7 +108,7 @@ ScriptRunner::Probe ScriptRunner::AntProbe(Tokens& args) {
   MainForm& f = *form_;
   p.read = [&f, n] {
     const AntRecord& a = AntAt(f, n);
-    return "ant " + FormatInt(n) + ": state=" + FormatInt(a.state) + " xPos=" + FormatSingle(a.xPos) +
+    return "ant " + FormatInt(n) + ": state=" + FormatInt(static_cast<int16_t>(a.state)) + " xPos=" + FormatSingle(a.xPos) +
            " yPos=" + FormatSingle(a.yPos) + " leaveTime=" + FormatInt(a.leaveTime) +
            " hasFood=" + FormatBool(a.hasFood) + " justLeft=" + FormatBool(a.justLeft);
   };
@@ -216,9 +216,11 @@ void ScriptRunner::DoSet(Tokens& args) {
   args.End();
   if (field == "state") {
     const int64_t s = Whole(v, INT16_MIN, INT16_MAX);
-    if (s != kAtHome && s != kOutbound && s != kReturning && s != kStopped)
+    const auto state = static_cast<AntState>(s);
+    if (state != AntState::kAtHome && state != AntState::kOutbound && state != AntState::kReturning &&
+        state != AntState::kStopped)
       Throw("ant state " + Shown(v) + " is none of 0, 1, 3, 9");
-    ant.state = static_cast<int16_t>(s);
+    ant.state = state;
   } else if (field == "xPos") {
     ant.xPos = Single(v);
   } else if (field == "yPos") {
