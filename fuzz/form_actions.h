@@ -72,7 +72,6 @@ class ActionPlayer {
   explicit ActionPlayer(std::string_view input, uint64_t seed = 1) : input_(input) {
     form_.rng.SetFixedSeed(seed);
     host_.onDoEvents = [this] { Pass(); };
-    form_.onStepDone = [this] { ++steps_; };
   }
   ActionPlayer(const ActionPlayer&) = delete;
   ActionPlayer& operator=(const ActionPlayer&) = delete;
@@ -296,6 +295,7 @@ class ActionPlayer {
   std::string_view input_;
   HeadlessHost host_;
   MainForm form_{host_};
+  StepListener stepCounter_{form_, [this] { ++steps_; }};
   size_t pos_ = 0;
   int lineNumber_ = 0;
   int64_t actions_ = 0;

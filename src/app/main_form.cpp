@@ -47,6 +47,15 @@ MainForm::MainForm(Host& h) : host(h) {
   rng.ReseedFromClock();
 }
 
+void MainForm::Subscribe(FormObserver& observer) { observers_.push_back(&observer); }
+
+void MainForm::Unsubscribe(FormObserver& observer) { std::erase(observers_, &observer); }
+
+void MainForm::Message(std::string_view text) {
+  panel.txtDebugMsg.SetText(text);
+  for (FormObserver* o : observers_) o->MessageShown(text);
+}
+
 void MainForm::Form_Load() {
   programStarted = false;
   SetVariables();

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/form_observer.h"
 #include "app/panel.h"
 #include "common/host.h"
 #include "common/random.h"
@@ -141,9 +142,15 @@ class MainForm {
   // inside the event processing of the last) at most this deep.
   static constexpr int kMaxRunLoopDepth = 256;
 
-  // Runs at the very end of every model step, after a saved frame (scripted
-  // sessions record their time series here). Empty in the window.
-  std::function<void()> onStepDone;
+  // Listeners hear the form's events until they unsubscribe; a listener
+  // must not subscribe or unsubscribe from inside a notification.
+  void Subscribe(FormObserver& observer);
+  void Unsubscribe(FormObserver& observer);
+
+  // The random source restarts from this seed when the next run is built
+  // (and stays fixed from then on, as with a seed given at start-up).
+  void SetSeedForNextRun(uint64_t seed) { seedForNextRun_ = seed; }
+  const std::optional<uint64_t>& seedForNextRun() const { return seedForNextRun_; }
 
   // ---- Procedures ------------------------------------------------------------
   // params/
@@ -176,6 +183,10 @@ class MainForm {
   void ZoomOut(float X, float Y);
   static void KeepAspectRatio(float aspect, float& dx, float& dy);
   // app/
+  // Reads the parameters and builds world, food and ants for a new run, as
+  // Start does before it enters the run loop. False when no run was built:
+  // the world did not fit, or the window closed meanwhile.
+  bool BuildRun();
   bool MakeFolder(const std::string& pathToCreate);
   bool EnsurePathExists(const std::string& path);
 
@@ -235,6 +246,8 @@ class MainForm {
 
  private:
   int runLoopDepth_ = 0;  // run loops in progress
+  std::vector<FormObserver*> observers_;
+  std::optional<uint64_t> seedForNextRun_;
   static double Clamp(double v) { return v > 4e9 ? 4e9 : (v < -4e9 ? -4e9 : (v == v ? v : -4e9)); }
   void MoveDownBy(int16_t antNum, int dx);
   void AtHomeTurn(AntRecord& ant);
@@ -244,7 +257,13 @@ class MainForm {
   void WriteWorldSizeCaption();
   void WriteWindowWidthCaption();
   bool ApplyWorldSize(int32_t xInM, int32_t yInM);
-  void Message(std::string_view text) { panel.txtDebugMsg.SetText(text); }
+  // A message in the Messages box; listeners hear it.
+  void Message(std::string_view text);
+  // The texts rewritten on every step go to the Messages box unheard.
+  void StepStatus(std::string_view text) { panel.txtDebugMsg.SetText(text); }
+  void NotifyStepDone() {
+    for (FormObserver* o : observers_) o->StepDone();
+  }
 
   // Reading a number from a box. Empty -> nullopt silently; a text that is not
   // a number or is out of range -> nullopt with a message naming the box.
@@ -259,6 +278,23 @@ class MainForm {
   void SetPherToDropIn(std::string_view text);
 
   friend class FormTestAccess;
+};
+
+// Runs a function at the end of every model step for as long as it lives
+// (tools and tests that count or sample steps).
+class StepListener final : public FormObserver {
+ public:
+  StepListener(MainForm& form, std::function<void()> onStep) : form_(form), onStep_(std::move(onStep)) {
+    form_.Subscribe(*this);
+  }
+  ~StepListener() { form_.Unsubscribe(*this); }
+  StepListener(const StepListener&) = delete;
+  StepListener& operator=(const StepListener&) = delete;
+  void StepDone() override { onStep_(); }
+
+ private:
+  MainForm& form_;
+  std::function<void()> onStep_;
 };
 
 }  // namespace antraid

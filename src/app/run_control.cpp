@@ -6,15 +6,10 @@ namespace antraid {
 void MainForm::cmdStartProgram_Click() {
   if (unloaded) return;
   if (!programStarted) {  // first start
-    programStarted = true;
-    SetVariables();
-    if (!CreateWorld()) {
+    if (!BuildRun()) {
       programStarted = false;  // nothing was built: the next Start is a first start again
       return;
     }
-    MakeFood();
-    CreateAnts();
-    if (unloaded) return;
     panel.cmdPause.SetEnabled(true);
     running = true;
     panel.txtNumAnts.SetEnabled(false);
@@ -26,17 +21,27 @@ void MainForm::cmdStartProgram_Click() {
   const bool yes = host.AskYesNo("Reset program? (clicking 'No' will pause)");
   if (unloaded) return;
   if (yes) {
-    programStarted = true;
-    SetVariables();
-    if (!CreateWorld()) return;
-    MakeFood();
-    CreateAnts();
-    if (unloaded) return;
+    if (!BuildRun()) return;
     running = true;
     TestForAntCreation();
   } else {
     cmdPause_Click();
   }
+}
+
+bool MainForm::BuildRun() {
+  if (seedForNextRun_) {
+    rng.SetFixedSeed(*seedForNextRun_);
+    seedForNextRun_.reset();
+  }
+  programStarted = true;
+  SetVariables();
+  if (!CreateWorld()) return false;
+  MakeFood();
+  CreateAnts();
+  if (unloaded) return false;
+  for (FormObserver* o : observers_) o->RunBuilt();
+  return true;
 }
 
 void MainForm::cmdPause_Click() {

@@ -24,7 +24,7 @@ void MainForm::RunAnts() {
   videoFrameNumber = modelTime * 30.0f;
   {
     char buf[TextControl::kTextBufSize];
-    Message(Compose(buf, "Framenumber = ", [&](char* b) { return FormatSingleTo(b, videoFrameNumber); }, ""));
+    StepStatus(Compose(buf, "Framenumber = ", [&](char* b) { return FormatSingleTo(b, videoFrameNumber); }, ""));
   }
   // 2: canvas
   pctWorld.Cls();
@@ -68,7 +68,7 @@ void MainForm::RunAnts() {
       std::string_view gap = "  ";
       gap.copy(buf + x.size(), gap.size());
       auto y = FormatSingleTo(buf + x.size() + gap.size(), ant.yPos);
-      Message(std::string_view(buf, x.size() + gap.size() + y.size()));
+      StepStatus(std::string_view(buf, x.size() + gap.size() + y.size()));
     }
     if (swarmPass) {  // c
       if (ant.state == AntState::kOutbound && ant.xPos > swarmMaxX) {
@@ -100,7 +100,7 @@ void MainForm::RunAnts() {
   const bool due = t && period && *period != 0 && (*t % *period) == 0;
   if (saveImages && due) SaveFrame();
 
-  if (onStepDone) onStepDone();
+  NotifyStepDone();
 }
 
 void MainForm::AtHomeTurn(AntRecord& ant) {

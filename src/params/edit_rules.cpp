@@ -39,11 +39,7 @@ void MainForm::txtNumAnts_Change() {
       box.SetText(FormatInt(numAnts));
       return;
     }
-    programStarted = true;
-    SetVariables();
-    if (!CreateWorld()) return;
-    MakeFood();
-    CreateAnts();
+    if (!BuildRun()) return;
     running = true;
     TestForAntCreation();
     if (unloaded) return;

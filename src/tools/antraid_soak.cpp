@@ -103,7 +103,7 @@ int Soak(const Options& o) {
   std::string failure;
   auto seconds = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
 
-  form.onStepDone = [&] {
+  StepListener listener(form, [&] {
     ++steps;
     if (steps == 1) foodAtStart = FoodAccounted(form);
     if (steps % o.checkEvery != 0 && steps < o.steps) return;
@@ -121,7 +121,7 @@ int Soak(const Options& o) {
     }
     if (!problem.empty() && failure.empty()) failure = problem;
     std::fflush(stdout);
-  };
+  });
   host.onDoEvents = [&] {
     if (pausing) return;
     const bool outOfTime = o.minutes > 0 && steps % 256 == 0 && seconds() > o.minutes * 60;

@@ -37,13 +37,6 @@ class ImageFiles : public ::testing::Test {
     fs::create_directories(app());
     t.host.appPath = app().string();
     t.p.txtNumAnts.SetText("30");
-    t.form.onStepDone = [this] {
-      ++steps;
-      if (!t.form.saveImages && offAtStep == 0) {
-        offAtStep = steps;
-        message = t.p.txtDebugMsg.text();  // the next step writes its own
-      }
-    };
   }
   fs::path app() const { return root.path() / "app"; }
 
@@ -84,6 +77,13 @@ class ImageFiles : public ::testing::Test {
   LoadedForm t;
   int steps = 0, offAtStep = 0;
   std::string message;  // txtDebugMsg when saving was switched off
+  StepListener stepWatch{t.form, [this] {
+    ++steps;
+    if (!t.form.saveImages && offAtStep == 0) {
+      offAtStep = steps;
+      message = t.p.txtDebugMsg.text();  // the next step writes its own
+    }
+  }};
 };
 
 TEST_F(ImageFiles, AFolderThatVanishesMidRun) {

@@ -18,7 +18,7 @@ TEST(RunLoopDepth, TwentyThousandRestartsDuringARunNeitherExhaustTheStackNorStop
   t.host.onAsk = [](std::string_view) { return true; };  // "Reset program?" Yes
   constexpr int kRestarts = 20000;
   int restarts = 0, depth = 0, deepest = 0, steps = 0;
-  t.form.onStepDone = [&] { ++steps; };
+  StepListener counter(t.form, [&] { ++steps; });
   t.host.onDoEvents = [&] {
     deepest = std::max(deepest, ++depth);
     if (restarts < kRestarts) {

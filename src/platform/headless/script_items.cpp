@@ -282,7 +282,7 @@ void ScriptRunner::DoRecord(int line, Tokens& args) {
   recordings_.push_back(std::move(rec));
 }
 
-void ScriptRunner::OnStepDone() {
+void ScriptRunner::StepDone() {
   if (stopped_) return;
   for (auto& r : recordings_) {
     if (++r->steps % r->every != 0) continue;

@@ -35,7 +35,7 @@ int ScriptRunner::Run(std::string_view script) {
   }
   form_ = std::make_unique<MainForm>(*this);
   if (options_.seed) form_->rng.SetFixedSeed(*options_.seed);
-  form_->onStepDone = [this] { OnStepDone(); };
+  form_->Subscribe(*this);
   form_->Form_Load();
   Pass(false);
   for (auto& r : recordings_) r->stream.close();

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/form_observer.h"
 #include "common/controls.h"
 #include "platform/headless/headless_host.h"
 
@@ -31,7 +32,7 @@ struct ScriptOptions {
   std::string appPath = ".";
 };
 
-class ScriptRunner : public HeadlessHost {
+class ScriptRunner : public HeadlessHost, private FormObserver {
  public:
   // Normal output goes to out, errors to err ("antraid-script: line N: ...").
   ScriptRunner(std::ostream& out, std::ostream& err, ScriptOptions options = {});
@@ -81,7 +82,7 @@ class ScriptRunner : public HeadlessHost {
   void DoPixel(Tokens& args);
   void DoSnapshot(Tokens& args);
   void DoRecord(int line, Tokens& args);
-  void OnStepDone();
+  void StepDone() override;  // writes the rows of the recordings
 
   std::vector<Probe> ReadProbes(Tokens& args, bool forRecord);
   Probe GridProbe(std::string_view grid, Tokens& args);
