@@ -18,6 +18,7 @@
 
 #include "app/form_observer.h"
 #include "app/panel.h"
+#include "app/user_actions.h"
 #include "common/host.h"
 #include "common/random.h"
 #include "display/canvas.h"
@@ -56,6 +57,8 @@ class MainForm {
   Canvas pctWorld;
   Surface formSurface;  // the window's own background (response graph)
   Random rng;
+  // The user's actions on this form; the window and scripts act through it.
+  UserActions actions{*this};
 
   // ---- Parameter set --------------------------------------------------------
   int32_t numAnts = 0;             // ants

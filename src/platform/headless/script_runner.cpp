@@ -1,6 +1,7 @@
 // The script runner's reading of lines, its passes and the user's actions.
 #include "platform/headless/script_runner.h"
 
+#include <charconv>
 #include <ostream>
 #include <utility>
 
@@ -105,7 +106,10 @@ void ScriptRunner::Perform(int line, std::string_view action, Tokens& args) {
     if (action == "type") DoType(args);
     else if (action == "keys") DoKeys(args);
     else if (action == "click") DoClick(args);
-    else if (action == "scroll") DoScroll(args);
+    else if (action == "scroll") DoScroll(args, false);
+    else if (action == "drag") DoScroll(args, true);
+    else if (action == "release") DoRelease(args);
+    else if (action == "seed") DoSeed(args);
     else if (action == "mouse") DoMouse(args);
     else if (action == "answer") DoAnswer(args);
     else if (action == "print") DoPrint(args);
@@ -115,6 +119,7 @@ void ScriptRunner::Perform(int line, std::string_view action, Tokens& args) {
     else if (action == "record") DoRecord(line, args);
     else if (action == "close") {
       args.End();
+      form_->actions.Close();
       Close();
     } else {
       Throw("unknown action " + Shown(action));
@@ -156,6 +161,7 @@ bool ScriptRunner::AskYesNo(std::string_view text) {
   }
   const bool a = answers.front();
   answers.pop_front();
+  form_->actions.Answered(a);
   return a;
 }
 
@@ -179,7 +185,7 @@ TextBox* ScriptRunner::NeedTextBox(Tokens& args) {
 void ScriptRunner::DoType(Tokens& args) {
   TextBox* box = NeedTextBox(args);
   const std::string text(args.RestOfLine());
-  if (box->enabled()) box->SetText(text);  // a disabled box takes no typing
+  form_->actions.Type(*box, text);
 }
 
 void ScriptRunner::DoKeys(Tokens& args) {
@@ -191,7 +197,7 @@ void ScriptRunner::DoKeys(Tokens& args) {
   // may open a box or start a run, which reads the lines that follow.
   for (size_t n = 1; n <= text.size() && !stopped_; ++n) {
     if (!box->enabled()) break;
-    box->SetText(std::string_view(text).substr(0, n));
+    form_->actions.Type(*box, std::string_view(text).substr(0, n));
   }
 }
 
@@ -199,30 +205,55 @@ void ScriptRunner::DoClick(Tokens& args) {
   const std::string_view name = args.Need("control name");
   args.End();
   if (name == "Form") {
-    form_->Form_Click();
+    form_->actions.ClickForm();
     return;
   }
   Control* c = form_->panel.Find(name);
   if (!c) Throw("unknown control " + Shown(name));
   if (auto* b = dynamic_cast<Button*>(c)) {
-    b->Click();
+    form_->actions.Click(*b);
   } else if (auto* k = dynamic_cast<CheckBox*>(c)) {
-    k->Click();
+    form_->actions.Click(*k);
   } else {
     Throw(std::string(name) + " is " + KindOf(c) + "; click needs a button, a check box or Form");
   }
 }
 
-void ScriptRunner::DoScroll(Tokens& args) {
+ScrollBar& ScriptRunner::NeedScrollBar(Tokens& args) {
   const std::string_view name = args.Need("scroll bar name");
   ScrollBar* bar = form_->panel.FindScrollBar(name);
   if (!bar) {
     if (Control* c = form_->panel.Find(name)) Throw(std::string(name) + " is " + KindOf(c) + ", not a scroll bar");
     Throw("unknown control " + Shown(name));
   }
-  const int64_t v = Whole(args.Need("value"), INT32_MIN, INT32_MAX);
+  return *bar;
+}
+
+void ScriptRunner::DoScroll(Tokens& args, bool drag) {
+  ScrollBar& bar = NeedScrollBar(args);
+  const int v = static_cast<int>(Whole(args.Need("value"), INT32_MIN, INT32_MAX));
   args.End();
-  if (bar->enabled()) bar->SetValue(static_cast<int>(v));  // the bar stops at its ends
+  // The bar stops at its ends.
+  if (drag)
+    form_->actions.Drag(bar, v);
+  else
+    form_->actions.Scroll(bar, v);
+}
+
+void ScriptRunner::DoRelease(Tokens& args) {
+  ScrollBar& bar = NeedScrollBar(args);
+  args.End();
+  form_->actions.Release(bar);
+}
+
+void ScriptRunner::DoSeed(Tokens& args) {
+  const std::string_view word = args.Need("seed");
+  args.End();
+  uint64_t seed = 0;
+  auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), seed);
+  if (ec != std::errc() || end != word.data() + word.size())
+    Throw("malformed seed " + Shown(word) + " (a whole number from 0 to 18446744073709551615)");
+  form_->actions.Seed(seed);
 }
 
 void ScriptRunner::DoMouse(Tokens& args) {
@@ -234,11 +265,11 @@ void ScriptRunner::DoMouse(Tokens& args) {
   const float y = Single(args.Need("y"));
   args.End();
   if (kind == "down")
-    form_->pctWorld_MouseDown(button, shift, x, y);
+    form_->actions.MouseDown(button, shift, x, y);
   else if (kind == "move")
-    form_->pctWorld_MouseMove(button, shift, x, y);
+    form_->actions.MouseMove(button, shift, x, y);
   else
-    form_->pctWorld_MouseUp(button, shift, x, y);
+    form_->actions.MouseUp(button, shift, x, y);
 }
 
 void ScriptRunner::DoAnswer(Tokens& args) {

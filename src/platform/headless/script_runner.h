@@ -74,7 +74,10 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   void DoType(Tokens& args);
   void DoKeys(Tokens& args);
   void DoClick(Tokens& args);
-  void DoScroll(Tokens& args);
+  ScrollBar& NeedScrollBar(Tokens& args);  // the scroll bar named next, or an error
+  void DoScroll(Tokens& args, bool drag);
+  void DoRelease(Tokens& args);
+  void DoSeed(Tokens& args);
   void DoMouse(Tokens& args);
   void DoAnswer(Tokens& args);
   void DoPrint(Tokens& args);

@@ -20,7 +20,6 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -335,7 +334,7 @@ QWidget* MainWindow::MakeWidget(Control& control) {
     edit->setReadOnly(!box->onChange);
     QObject::connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& t) {
       const std::string text = t.toStdString();
-      RunHandler([box, &text] { box->SetText(text); });
+      RunHandler([this, box, &text] { form_.actions.Type(*box, text); });
     });
     widget = edit;
     copy = CopyTextBox;
@@ -354,14 +353,16 @@ QWidget* MainWindow::MakeWidget(Control& control) {
       qb->setIconSize(QSize(kStartPictureWidth, kStartPictureHeight));
       qb->setToolTip("Start");
     }
-    QObject::connect(qb, &QPushButton::clicked, this, [this, button] { RunHandler([button] { button->Click(); }); });
+    QObject::connect(qb, &QPushButton::clicked, this,
+                     [this, button] { RunHandler([this, button] { form_.actions.Click(*button); }); });
     widget = qb;
     copy = CopyButton;
   } else if (auto* check = dynamic_cast<CheckBox*>(&control)) {
     auto* qc = new QCheckBox(this);
     // Qt has toggled the box already; Click toggles the control to match and
     // runs the handler, and the mirror then shows what the handler left.
-    QObject::connect(qc, &QCheckBox::clicked, this, [this, check] { RunHandler([check] { check->Click(); }); });
+    QObject::connect(qc, &QCheckBox::clicked, this,
+                     [this, check] { RunHandler([this, check] { form_.actions.Click(*check); }); });
     widget = qc;
     copy = CopyCheckBox;
   } else if (auto* bar = dynamic_cast<ScrollBar*>(&control)) {
@@ -370,19 +371,16 @@ QWidget* MainWindow::MakeWidget(Control& control) {
     qs->setInvertedControls(false);
     qs->setSingleStep(1);
     qs->setPageStep(std::max(1, (bar->max() - bar->min()) / 10));
-    auto dragStart = std::make_shared<int>(bar->value());
-    QObject::connect(qs, &QAbstractSlider::sliderPressed, this, [bar, dragStart] { *dragStart = bar->value(); });
     // Signals are blocked while mirroring: every value change here is the user's.
     QObject::connect(qs, &QAbstractSlider::valueChanged, this, [this, bar, qs](int v) {
       if (qs->isSliderDown())
-        RunHandler([bar, v] { bar->Drag(v); });
+        RunHandler([this, bar, v] { form_.actions.Drag(*bar, v); });
       else
-        RunHandler([bar, v] { bar->SetValue(v); });
+        RunHandler([this, bar, v] { form_.actions.Scroll(*bar, v); });
     });
     // Letting go of the thumb is a change of the value when it moved.
-    QObject::connect(qs, &QAbstractSlider::sliderReleased, this, [this, bar, dragStart] {
-      if (bar->value() != *dragStart && bar->onChange) RunHandler(bar->onChange);
-    });
+    QObject::connect(qs, &QAbstractSlider::sliderReleased, this,
+                     [this, bar] { RunHandler([this, bar] { form_.actions.Release(*bar); }); });
     widget = qs;
     copy = CopyScrollBar;
   }
@@ -473,14 +471,14 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (backgroundPress_ && rect().contains(pos) && childAt(pos) == nullptr)
-    RunHandler([this] { form_.Form_Click(); });
+    RunHandler([this] { form_.actions.ClickForm(); });
   backgroundPress_ = false;
   event->accept();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
-  form_.Form_Unload();
+  form_.actions.Close();
 }
 
 }  // namespace antraid

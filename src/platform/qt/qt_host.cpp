@@ -44,7 +44,9 @@ bool QtHost::AskYesNo(std::string_view text) {
                   QMessageBox::Yes | QMessageBox::No, window_);
   box.setObjectName("msgYesNo");
   box.setDefaultButton(QMessageBox::Yes);
-  return box.exec() == QMessageBox::Yes;
+  const bool yes = box.exec() == QMessageBox::Yes;
+  if (window_) window_->form().actions.Answered(yes);
+  return yes;
 }
 
 void QtHost::Beep() { QApplication::beep(); }

@@ -59,7 +59,7 @@ void WorldView::mousePressEvent(QMouseEvent* event) {
   const int button = ButtonCode(event->button());
   const int shift = ShiftCode(event->modifiers());
   run_([&] {
-    form_.pctWorld_MouseDown(button, shift, form_.pctWorld.ToWorldX(px.x()), form_.pctWorld.ToWorldY(px.y()));
+    form_.actions.MouseDown(button, shift, form_.pctWorld.ToWorldX(px.x()), form_.pctWorld.ToWorldY(px.y()));
   });
 }
 
@@ -68,7 +68,7 @@ void WorldView::mouseMoveEvent(QMouseEvent* event) {
   const int buttons = ButtonCode(event->buttons());
   const int shift = ShiftCode(event->modifiers());
   run_([&] {
-    form_.pctWorld_MouseMove(buttons, shift, form_.pctWorld.ToWorldX(px.x()), form_.pctWorld.ToWorldY(px.y()));
+    form_.actions.MouseMove(buttons, shift, form_.pctWorld.ToWorldX(px.x()), form_.pctWorld.ToWorldY(px.y()));
   });
 }
 
@@ -77,7 +77,7 @@ void WorldView::mouseReleaseEvent(QMouseEvent* event) {
   const int button = ButtonCode(event->button());
   const int shift = ShiftCode(event->modifiers());
   run_([&] {
-    form_.pctWorld_MouseUp(button, shift, form_.pctWorld.ToWorldX(px.x()), form_.pctWorld.ToWorldY(px.y()));
+    form_.actions.MouseUp(button, shift, form_.pctWorld.ToWorldX(px.x()), form_.pctWorld.ToWorldY(px.y()));
   });
 }
 
