@@ -30,7 +30,7 @@ Canvas::Canvas(int size)
   scaleHeight_ = static_cast<float>(size);
   dirtyTop_ = 0;
   dirtyBottom_ = size - 1;
-  Cls();
+  Clear();
 }
 
 uint32_t Canvas::Pixel(int px, int py) const {
@@ -50,7 +50,7 @@ bool Canvas::SetScaleHeight(float v) {
   return true;
 }
 
-void Canvas::Cls() {
+void Canvas::Clear() {
   // Only the rows drawn on since the last clear differ from the background:
   // refill those, one row by a plain loop and the rest by memcpy.
   if (dirtyTop_ <= dirtyBottom_) {
@@ -137,12 +137,12 @@ int PixelIndex(double p, int size) {
 }
 }  // namespace
 
-void Canvas::PSet(float x, float y, uint32_t rgb) {
+void Canvas::DrawDot(float x, float y, uint32_t rgb) {
   Dot(PixelIndex(ToPixelX(x), size_), PixelIndex(ToPixelY(y), size_), ToArgb(rgb));
   ++version_;
 }
 
-void Canvas::LineBox(float x1, float y1, float x2, float y2) {
+void Canvas::DrawBox(float x1, float y1, float x2, float y2) {
   int ax = PixelIndex(ToPixelX(x1), size_), bx = PixelIndex(ToPixelX(x2), size_);
   int ay = PixelIndex(ToPixelY(y1), size_), by = PixelIndex(ToPixelY(y2), size_);
   if (ax > bx) std::swap(ax, bx);
@@ -167,7 +167,7 @@ void Canvas::LineBox(float x1, float y1, float x2, float y2) {
   ++version_;
 }
 
-void Canvas::Circle(float x, float y, float r, uint32_t rgb) {
+void Canvas::DrawCircle(float x, float y, float r, uint32_t rgb) {
   const double cx = ToPixelX(x), cy = ToPixelY(y);
   const double rx = std::fabs(r * size_ / scaleWidth_), ry = std::fabs(r * size_ / scaleHeight_);
   if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(rx) || !std::isfinite(ry)) return;

@@ -46,16 +46,31 @@ class Canvas {
   bool SetScaleWidth(float v);
   bool SetScaleHeight(float v);
 
+  // A raster switched off draws nothing: clearing, dots, boxes and circles
+  // leave the pixels as they are, while the scale, pen width and draw mode
+  // behave as before (the model and the zoom rules read them). For runs that
+  // nobody looks at, such as the runs of a sweep.
+  void SetRasterOn(bool on) { rasterOn_ = on; }
+  bool rasterOn() const { return rasterOn_; }
+
   // Fills the raster with the background colour.
-  void Cls();
+  void Cls() {
+    if (rasterOn_) Clear();
+  }
   // A round dot of DrawWidth pixels at world (x, y).
-  void PSet(float x, float y, uint32_t rgb);
+  void PSet(float x, float y, uint32_t rgb) {
+    if (rasterOn_) DrawDot(x, y, rgb);
+  }
   void PSet(float x, float y) { PSet(x, y, foreColor_); }
   // Outline of the axis-parallel box with corners (x1, y1) and (x2, y2); every
   // pixel of the outline is drawn once, so invert mode twice restores it.
-  void LineBox(float x1, float y1, float x2, float y2);
+  void LineBox(float x1, float y1, float x2, float y2) {
+    if (rasterOn_) DrawBox(x1, y1, x2, y2);
+  }
   // Circle outline of world radius r around (x, y).
-  void Circle(float x, float y, float r, uint32_t rgb);
+  void Circle(float x, float y, float r, uint32_t rgb) {
+    if (rasterOn_) DrawCircle(x, y, r, rgb);
+  }
   void Circle(float x, float y, float r) { Circle(x, y, r, foreColor_); }
 
   // World point to pixel (the pixel that contains the point); may lie outside.
@@ -69,6 +84,10 @@ class Canvas {
   bool SavePicture(const std::string& path) const;
 
  private:
+  void Clear();
+  void DrawDot(float x, float y, uint32_t rgb);
+  void DrawBox(float x1, float y1, float x2, float y2);
+  void DrawCircle(float x, float y, float r, uint32_t rgb);
   void Plot(int px, int py, uint32_t argb);
   void Dot(int cx, int cy, uint32_t argb);
   void PrepareStamp();
@@ -81,6 +100,7 @@ class Canvas {
   int16_t drawWidth_ = 1;
   int16_t drawMode_ = kDrawCopyPen;
   float scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
+  bool rasterOn_ = true;
   // Row spans of the round dot for stampWidth_: dx range per dy.
   // Rows drawn on since the last clear (none when top > bottom).
   int dirtyTop_ = 0, dirtyBottom_ = -1;

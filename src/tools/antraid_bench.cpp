@@ -56,6 +56,11 @@ void BM_DefaultStep(benchmark::State& state) {
   RunStepBenchmark(state, [](MainForm&) {});
 }
 
+// The default run with the world picture switched off, as a sweep runs it.
+void BM_DefaultStepNoPicture(benchmark::State& state) {
+  RunStepBenchmark(state, [](MainForm& form) { form.pctWorld.SetRasterOn(false); });
+}
+
 void BM_TenThousandAnts(benchmark::State& state) {
   RunStepBenchmark(state, [](MainForm& form) { form.panel.txtNumAnts.SetText("10000"); });
 }
@@ -68,6 +73,7 @@ void BM_LargeWorld(benchmark::State& state) {
 }
 
 BENCHMARK(BM_DefaultStep)->UseManualTime()->Iterations(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DefaultStepNoPicture)->UseManualTime()->Iterations(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TenThousandAnts)->UseManualTime()->Iterations(3)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LargeWorld)->UseManualTime()->Iterations(3)->Unit(benchmark::kMicrosecond);
 

@@ -35,6 +35,7 @@ int ScriptRunner::Run(std::string_view script) {
     b = e + 1;
   }
   form_ = std::make_unique<MainForm>(*this);
+  form_->pctWorld.SetRasterOn(options_.picture);
   if (options_.seed) form_->rng.SetFixedSeed(*options_.seed);
   form_->Subscribe(*this);
   form_->Form_Load();
@@ -68,6 +69,10 @@ void ScriptRunner::Pass(bool inRunLoop) {
       return;
     }
     const int number = static_cast<int>(next_) + 1;
+    if (options_.beforeLine && !options_.beforeLine(number)) {
+      Close();
+      return;
+    }
     const std::string_view text = lines_[next_++];
     lastLine_ = number;
     Tokens words(text);

@@ -30,6 +30,12 @@ struct ScriptOptions {
   std::optional<uint64_t> seed;
   // The program's folder (App.Path).
   std::string appPath = ".";
+  // False: the world canvas draws nothing (runs nobody looks at, as in a
+  // sweep); every field, caption and message stays as with the picture on.
+  bool picture = true;
+  // Called just before each line of the script is read, with its number
+  // from 1; returning false closes the window there, as `close` does.
+  std::function<bool(int line)> beforeLine;
 };
 
 class ScriptRunner : public HeadlessHost, private FormObserver {
