@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -29,10 +31,17 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
   const std::filesystem::path& path() const { return path_; }
   std::string str() const { return path_.string(); }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
  private:
   std::filesystem::path path_;
 };
+
+// The whole content of a file ("" when it cannot be read).
+inline std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // The window as it stands after opening: controls at their defaults and the
 // parameters read once. `pauseAfter` passes of event processing after a run

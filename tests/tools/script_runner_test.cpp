@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,10 +11,14 @@
 #include <sstream>
 #include <string>
 
+#include "app/test_form.h"
+
 namespace antraid {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::TempFolder;
 
 struct Session {
   int rc = -1;
@@ -32,61 +34,47 @@ Session RunScript(const std::string& script, uint64_t seed = 1) {
   return {rc, out.str(), err.str()};
 }
 
-// A fresh folder for files a session writes.
-struct TempDir {
-  explicit TempDir(const std::string& use = "files")
-      : path(fs::temp_directory_path() / ("antraid_script_test_" + std::to_string(::getpid()) + "_" +
-                                          ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + use)) {
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~TempDir() { fs::remove_all(path); }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-  std::string str() const { return path.string(); }
-  const fs::path path;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
 // A run stopped and back outside any run loop, clock at 3.
 constexpr const char* kStartedAndPaused = "click cmdStartProgram\nwait 2\nclick cmdPause\nwait 2\n";
 
-TEST(ScriptWait, WaitCountsPassesOfTheRunLoopAndNothingOutsideOne) {
-  Session s = RunScript("wait 5\nprint modelTime running\n");
-  EXPECT_EQ(s.out, "modelTime=1\nrunning=False\n");
-  // Pause: the handler's step (2.5) and the interrupted step (3.0); the rest
-  // of the wait finds no run loop.
-  s = RunScript("click cmdStartProgram\nwait 2\nclick cmdPause\nwait 50\nprint modelTime running\n");
-  EXPECT_EQ(s.out, "modelTime=3\nrunning=False\n");
-  // The end of the script closes the window inside a run.
-  s = RunScript("click cmdStartProgram\nwait 3\n");
-  EXPECT_EQ(s.out + s.err, "");
-  EXPECT_EQ(s.rc, 0);
+TEST(ScriptRunner, SessionsThatEndWellPrintWhatTheyAskFor) {
+  const std::pair<std::string, std::string> kCases[] = {
+      // A wait outside a run loop finds nothing to wait for.
+      {"wait 5\nprint modelTime running\n", "modelTime=1\nrunning=False\n"},
+      // Pause: the handler's step (2.5) and the interrupted one (3.0), then no loop.
+      {"click cmdStartProgram\nwait 2\nclick cmdPause\nwait 50\nprint modelTime running\n",
+       "modelTime=3\nrunning=False\n"},
+      // The end of the script closes the window inside a run.
+      {"click cmdStartProgram\nwait 3\n", ""},
+      {"# a comment\n\n   \t\r\n  # indented comment\r\nprint modelTime\r\nprint numAnts", "modelTime=1\nnumAnts=900\n"},
+      // Typed text is the rest of the line after one blank.
+      {"type txtImageName two  words \nprint txtImageName\ntype txtImageName  lead\nprint txtImageName\n",
+       "txtImageName=two  words \ntxtImageName= lead\n"},
+      {"print modelTime\nclose\nno such action\n", "modelTime=1\n"},  // nothing after close is read
+      {"print scrColonyYPos.max chkShowAnts.caption lblHomeYPos\n" + std::string(kStartedAndPaused) +
+           "set ant 7 state 3\nset ant 7 xPos 100.25\nset ant 7 yPos 200\nset ant 7 leaveTime -4\n"
+           "set ant 7 hasFood True\nset ant 7 justLeft 0\nprint ant 7\n"
+           "set foodGrid 699 699 12\nset antCountGrid 1 700 -3\nprint foodGrid 699 699 antCountGrid 1 700\n",
+       "scrColonyYPos.max=695\nchkShowAnts.caption=Show Ants?\nlblHomeYPos=Home Y Position = 695\n"
+       "ant 7: state=3 xPos=100.25 yPos=200 leaveTime=-4 hasFood=True justLeft=False\n"
+       "foodGrid(699,699)=12\nantCountGrid(1,700)=-3\n"},
+  };
+  for (const auto& [script, out] : kCases) {
+    Session s = RunScript(script);
+    EXPECT_EQ(s.rc, 0) << script;
+    EXPECT_EQ(s.out, out) << script;
+    EXPECT_EQ(s.err, "") << script;
+  }
 }
 
-TEST(ScriptLines, CommentsBlanksCarriageReturnsTypedTextAndClose) {
-  Session s = RunScript("# a comment\n\n   \t\r\n  # indented comment\r\nprint modelTime\r\nprint numAnts");
-  EXPECT_EQ(s.out, "modelTime=1\nnumAnts=900\n");
-  // Typed text is the rest of the line after one blank.
-  s = RunScript("type txtImageName two  words \nprint txtImageName\ntype txtImageName  lead\nprint txtImageName\n");
-  EXPECT_EQ(s.out, "txtImageName=two  words \ntxtImageName= lead\n");
-  // Lines after close are not read.
-  s = RunScript("print modelTime\nclose\nno such action\n");
-  EXPECT_EQ(s.out, "modelTime=1\n");
-  EXPECT_EQ(s.rc, 0);
-}
-
-TEST(ScriptErrors, EachNamesItsLineAndStopsTheSession) {
+TEST(ScriptRunner, EachErrorNamesItsLineAndStopsTheSession) {
   struct Case {
     bool started;  // after kStartedAndPaused, four lines
-    const char* script;
-    const char* message;
+    std::string script;
+    std::string message;
   };
+  std::string nested = "click cmdStartProgram\n";
+  for (int i = 0; i < 3 * ScriptRunner::kMaxDepth; ++i) nested += "click cmdPause\n";
   const Case cases[] = {
       {false, "jump txtNumAnts", "line 1: unknown action \"jump\""},
       {false, "print modelTimes", "line 1: unknown control or field \"modelTimes\""},
@@ -107,56 +95,31 @@ TEST(ScriptErrors, EachNamesItsLineAndStopsTheSession) {
       {false, "set ant 1 state 1", "line 1: ant 1 does not exist"},
       {false, "pixel 0 500", "line 1: pixel (0,500) lies outside the raster (0 to 499)"},
       {false, "record 0 x.csv modelTime", "line 1: number \"0\" out of range"},
+      {false, "record 1 /no/such/folder/x.csv antsOut", "line 1: cannot write"},
       {false, "snapshot", "line 1: missing file name"},
       {false, "print \x01\x02", "line 1: unknown control or field \"??\""},
+      {false, nested, "line " + std::to_string(ScriptRunner::kMaxDepth + 1) + ": run loops nested more than"},
       {true, "print ant 901", "line 5: ant 901 does not exist (ants 1 to 900)"},
       {true, "set foodGrid 5 5 40000", "line 5: number \"40000\" out of range (-32768 to 32767)"},
       {true, "set ant 3 state 2", "line 5: ant state \"2\" is none of 0, 1, 3, 9"},
       {true, "set ant 3 speed 2", "line 5: unknown ant field \"speed\""},
   };
   for (const Case& c : cases) {
-    Session s = RunScript((c.started ? kStartedAndPaused : "") + std::string(c.script) + "\nprint modelTime\n");
-    EXPECT_EQ(s.rc, 2) << c.script;
-    EXPECT_EQ(s.out, "") << c.script;
-    EXPECT_EQ(s.err.rfind(std::string("antraid-script: ") + c.message, 0), 0u) << c.script << "\n" << s.err;
+    const std::string what = c.script.substr(0, 40);
+    Session s = RunScript((c.started ? kStartedAndPaused : "") + c.script + "\nprint modelTime\n");
+    EXPECT_EQ(s.rc, 2) << what;
+    EXPECT_EQ(s.out, "") << what;
+    EXPECT_EQ(s.err.rfind("antraid-script: " + c.message, 0), 0u) << what << "\n" << s.err;
     EXPECT_EQ(std::count(s.err.begin(), s.err.end(), '\n'), 1) << s.err;
-    EXPECT_EQ(s.err.back(), '\n');
   }
 }
 
-TEST(ScriptErrors, ABoxWithNoAnswerIsShownBeforeTheError) {
-  Session s = RunScript("click cmdStartProgram\nwait 2\nclick cmdStartProgram\nprint modelTime\n");
-  EXPECT_EQ(s.out, "msgbox: Reset program? (clicking 'No' will pause)\n");
-  EXPECT_EQ(s.err.rfind("antraid-script: line 3: a Yes/No box opened with no answer queued", 0), 0u);
-  EXPECT_EQ(s.rc, 2);
-}
-
-TEST(ScriptErrors, RunLoopsNestedWithoutEndStopWithAnError) {
-  std::string script = "click cmdStartProgram\n";
-  for (int i = 0; i < 3 * ScriptRunner::kMaxDepth; ++i) script += "click cmdPause\n";
-  Session s = RunScript(script);
-  EXPECT_EQ(s.rc, 2);
-  EXPECT_NE(s.err.find("run loops nested more than"), std::string::npos) << s.err;
-}
-
-TEST(ScriptPrintAndSet, PropertiesAntsAndPatchesReadBack) {
-  Session s = RunScript("print scrColonyYPos.max chkShowAnts.caption lblHomeYPos\n" + std::string(kStartedAndPaused) +
-                        "set ant 7 state 3\nset ant 7 xPos 100.25\nset ant 7 yPos 200\nset ant 7 leaveTime -4\n"
-                        "set ant 7 hasFood True\nset ant 7 justLeft 0\nprint ant 7\n"
-                        "set foodGrid 699 699 12\nset antCountGrid 1 700 -3\nprint foodGrid 699 699 antCountGrid 1 700\n");
-  EXPECT_EQ(s.out,
-            "scrColonyYPos.max=695\nchkShowAnts.caption=Show Ants?\nlblHomeYPos=Home Y Position = 695\n"
-            "ant 7: state=3 xPos=100.25 yPos=200 leaveTime=-4 hasFood=True justLeft=False\n"
-            "foodGrid(699,699)=12\nantCountGrid(1,700)=-3\n");
-  EXPECT_EQ(s.rc, 0);
-}
-
-TEST(ScriptFiles, RecordWritesARowAfterEveryNthStep) {
-  TempDir dir;
+TEST(ScriptRunner, RecordAndSnapshotWriteTheirFiles) {
+  TempFolder dir;
   const std::string csv = dir / "series.csv";
   Session s = RunScript("type txtImageName a,\"b\"\nrecord 2 " + csv +
                         " running txtImageName pherGrid 1 1\nclick cmdStartProgram\nwait 5\nclick cmdPause\nwait 2\n"
-                        "print modelTime\n");
+                        "snapshot " + (dir / "world now.bmp") + "\nprint modelTime\n");
   ASSERT_EQ(s.rc, 0) << s.err;
   // Seven steps: rows after the 2nd, 4th and 6th; the 6th is the pause
   // handler's own step, after running was cleared.
@@ -164,76 +127,53 @@ TEST(ScriptFiles, RecordWritesARowAfterEveryNthStep) {
   EXPECT_EQ(ReadFile(csv),
             "modelTime,running,txtImageName,\"pherGrid(1,1)\"\n"
             "2,True,\"a,\"\"b\"\"\",0\n3,True,\"a,\"\"b\"\"\",0\n4,False,\"a,\"\"b\"\"\",0\n");
-}
+  EXPECT_EQ(ReadFile(dir / "world now.bmp").substr(0, 2), "BM");
 
-TEST(ScriptFiles, ARecordThatCannotBeKeptStopsTheSessionAtItsLine) {
-  TempDir dir;
-  Session s = RunScript("print modelTime\nrecord 1 " + (dir / "x.csv") +
-                        " foodGrid 900 1\nclick cmdStartProgram\nwait 5\n");
+  // An item that cannot be read at a step stops the session at the record line.
+  s = RunScript("print modelTime\nrecord 1 " + (dir / "x.csv") + " foodGrid 900 1\nclick cmdStartProgram\nwait 5\n");
   EXPECT_EQ(s.rc, 2);
   EXPECT_EQ(s.err, "antraid-script: line 2: record: foodGrid(900,1) lies off the layer (700 x 700)\n");
-  s = RunScript("record 1 " + (dir / "no/such/folder/x.csv") + " antsOut\n");
-  EXPECT_EQ(s.rc, 2);
-  EXPECT_NE(s.err.find("line 1: cannot write"), std::string::npos);
 }
 
-TEST(ScriptFiles, SnapshotWritesTheCanvasAsABitmap) {
-  TempDir dir;
-  Session s = RunScript("snapshot " + (dir / "world now.bmp") + "\n");
-  ASSERT_EQ(s.rc, 0) << s.err;
-  const std::string data = ReadFile(dir / "world now.bmp");
-  ASSERT_GT(data.size(), 54u);
-  EXPECT_EQ(data.substr(0, 2), "BM");
-}
-
-TEST(ScriptSeed, TheSameSeedGivesTheSameSession) {
+TEST(ScriptRunner, TheSameSeedGivesTheSameSession) {
   const std::string script =
-      "click cmdStartProgram\nwait 300\nclick cmdPause\nwait 2\n"
+      "click cmdStartProgram\nwait 150\nclick cmdPause\nwait 2\n"
       "print colonyFood totalFood maxDistTraveled txtSwarmWidth ant 17 pherGrid 350 500\n";
   Session a = RunScript(script, 5), b = RunScript(script, 5), c = RunScript(script, 6);
   EXPECT_EQ(a.out, b.out);
   EXPECT_NE(a.out, c.out);
 }
 
-// Lines of random bytes: every one is an error, none a crash.
-TEST(ScriptRobustness, GarbageLinesEndWithAnError) {
+// Lines of random bytes, and lines of the script's own words with wild
+// arguments: each session ends with 0 or a reported error, never a crash.
+TEST(ScriptRunner, GarbageAndWildArgumentsEndCleanly) {
   std::mt19937 gen(12345);
   for (int n = 0; n < 200; ++n) {
     std::string script;
-    const int lines = 1 + static_cast<int>(gen() % 5);
-    for (int l = 0; l < lines; ++l) {
+    for (int l = 1 + static_cast<int>(gen() % 5); l > 0; --l) {
       script += static_cast<char>('!' + gen() % 2);  // never a comment or a blank line
-      const int len = static_cast<int>(gen() % 60);
-      for (int k = 0; k < len; ++k) script += static_cast<char>(gen() % 256);
+      for (int k = static_cast<int>(gen() % 60); k > 0; --k) script += static_cast<char>(gen() % 256);
       script += '\n';
     }
     Session s = RunScript(script);
     ASSERT_EQ(s.rc, 2) << script;
     EXPECT_EQ(s.err.rfind("antraid-script: line ", 0), 0u);
   }
-}
-
-// Lines built from the script's own words with random arguments: whatever the
-// mix, the session ends cleanly with 0 or with a reported error.
-TEST(ScriptRobustness, MixedActionsWithWildArgumentsNeverCrash) {
   const char* actions[] = {"type", "keys", "click", "scroll", "mouse", "answer", "wait", "print", "set", "pixel", "record"};
   const char* words[] = {"cmdStartProgram", "cmdPause", "cmdPlotPher", "cmdClearScreen", "chkShowAnts", "chkPlotFood",
                          "chkTrackAnt", "chkUsePm", "txtNumAnts", "txtWorldXinM", "txtModelTimeStep", "txtSaveTime",
                          "txtAntNumber", "txtPercentFood", "scrColonyYPos", "scrColWidth", "pherGrid", "foodGrid",
                          "ant", "Yes", "No", "down", "up", "move", "Form", "modelTime", "state", "xPos", "-1", "0",
                          "1", "2", "3", "4", "9", "350", "700", "2.5", "1e9", "-1e30", "abc", "", "4.x", ".", "True"};
-  TempDir dir;
-  const std::string csv = dir / "fuzz.csv";
-  std::mt19937 gen(777);
+  TempFolder dir;
   auto pick = [&](const auto& list) { return std::string(list[gen() % std::size(list)]); };
   int errors = 0;
   for (int n = 0; n < 150; ++n) {
     std::string script;
     for (int l = 0; l < 25; ++l) {
       std::string line = pick(actions);
-      if (line == "record") line.append(" 1 ").append(csv);
-      const int args = static_cast<int>(gen() % 6);
-      for (int a = 0; a < args; ++a) line.append(" ").append(pick(words));
+      if (line == "record") line.append(" 1 ").append(dir / "fuzz.csv");
+      for (int a = static_cast<int>(gen() % 6); a > 0; --a) line.append(" ").append(pick(words));
       script.append(line).append("\n");
     }
     Session s = RunScript(script);
@@ -247,7 +187,7 @@ TEST(ScriptRobustness, MixedActionsWithWildArgumentsNeverCrash) {
 // ---- The command line ------------------------------------------------------------
 
 Session RunExe(const std::string& args, const std::string& input = "") {
-  TempDir dir("io");
+  TempFolder dir;
   const std::string in = dir / "in.txt", out = dir / "out.txt", err = dir / "err.txt";
   std::ofstream(in) << input;
   const std::string cmd = std::string(ANTRAID_SCRIPT_EXE) + " " + args + " <" + in + " >" + out + " 2>" + err;
@@ -267,7 +207,7 @@ TEST(ScriptCommandLine, ArgumentsAreCheckedBeforeAnythingRuns) {
 }
 
 TEST(ScriptCommandLine, StandardInputAndAppPath) {
-  TempDir dir;
+  TempFolder dir;
   // The folder is given with a trailing separator; App.Path has none.
   Session s = RunExe("--seed 3 --app-path " + dir.str() + "/ -",
                      "print saveFilePath\nclick chkSaveImages\nclick cmdStartProgram\nwait 2\n");
