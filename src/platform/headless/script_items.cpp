@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/main_form.h"
+#include "common/csv.h"
 #include "platform/headless/script_words.h"
 
 namespace antraid {
@@ -15,22 +16,6 @@ using script::Shown;
 using script::Single;
 using script::Throw;
 using script::Whole;
-
-namespace {
-// One CSV cell: quoted when it holds a comma, a quote or a line break.
-std::string CsvCell(const std::string& v) {
-  if (v.find_first_of(",\"\r\n") == std::string::npos) return v;
-  std::string q = "\"";
-  for (char c : v) {
-    if (c == '"') q += '"';
-    q += c;
-  }
-  q += '"';
-  return q;
-}
-
-}  // namespace
-
 
 // ---- Read-outs -----------------------------------------------------------------
 

@@ -1,0 +1,268 @@
+#include "experiments/experiment.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <toml++/toml.h>
+
+#include "app/panel.h"
+#include "common/numbers.h"
+#include "experiments/panel_bindings.h"
+#include "platform/headless/script_runner.h"
+
+namespace antraid::experiments {
+
+namespace {
+
+std::string Name(const toml::key& k) { return std::string(k.str()); }
+
+class Reader {
+ public:
+  explicit Reader(const std::string& file) : file_(file) {}
+
+  [[noreturn]] void Fail(const toml::source_region& at, const std::string& what) const {
+    throw ExperimentError(file_ + ":" + std::to_string(at.begin.line) + ":" + std::to_string(at.begin.column) +
+                          ": " + what);
+  }
+
+  // The entries of a table in the order the file writes them (toml++ keeps
+  // them sorted by name).
+  static std::vector<std::pair<const toml::key*, const toml::node*>> InFileOrder(const toml::table& t) {
+    std::vector<std::pair<const toml::key*, const toml::node*>> entries;
+    for (auto&& [k, v] : t) entries.emplace_back(&k, &v);
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+      const auto &pa = a.first->source().begin, &pb = b.first->source().begin;
+      return pa.line != pb.line ? pa.line < pb.line : pa.column < pb.column;
+    });
+    return entries;
+  }
+
+  const toml::table& Table(const toml::node& n, const std::string& name) const {
+    if (!n.is_table()) Fail(n.source(), name + " must be a table");
+    return *n.as_table();
+  }
+
+  int64_t Whole(const toml::node& n, const std::string& name, int64_t lo, int64_t hi) const {
+    auto v = n.value_exact<int64_t>();
+    if (!v) Fail(n.source(), name + " must be a whole number");
+    if (*v < lo || *v > hi)
+      Fail(n.source(), name + " must be " + (hi == INT64_MAX ? "at least " + FormatInt(lo)
+                                                              : "from " + FormatInt(lo) + " to " + FormatInt(hi)) +
+                           ", not " + FormatInt(*v));
+    return *v;
+  }
+
+  // The control a key names, and what kind of control it is.
+  ControlKind Control(const toml::key& key) const {
+    const std::string& name = Name(key);
+    ::antraid::Control* c = panel_.Find(name);
+    if (!c) Fail(key.source(), "unknown control \"" + name + "\"");
+    if (panel_.FindScrollBar(name)) return ControlKind::ScrollBar;
+    if (panel_.FindCheckBox(name)) return ControlKind::CheckBox;
+    if (panel_.FindTextBox(name)) {
+      if (!FindBinding(name)) Fail(key.source(), name + " is a read-out of the panel, not a setting");
+      return ControlKind::TextBox;
+    }
+    Fail(key.source(), name + " is a button or a label; a run sets text boxes, scroll bars and check boxes");
+  }
+
+  // One value for a control, as the words of its script line.
+  std::string Value(const std::string& control, ControlKind kind, const toml::node& n) const {
+    switch (kind) {
+      case ControlKind::TextBox:
+        if (auto s = n.value_exact<std::string>()) {
+          if (s->find_first_of("\r\n") != std::string::npos) Fail(n.source(), control + ": a text cannot hold a line break");
+          return *s;
+        }
+        if (auto i = n.value_exact<int64_t>()) return FormatInt(*i);
+        if (auto d = n.value_exact<double>()) {
+          if (!std::isfinite(*d)) Fail(n.source(), control + ": a number must be finite");
+          return FormatDouble(*d);
+        }
+        Fail(n.source(), control + " takes a string or a number");
+      case ControlKind::ScrollBar:
+        if (auto i = n.value_exact<int64_t>(); i && *i >= INT32_MIN && *i <= INT32_MAX) return FormatInt(*i);
+        Fail(n.source(), control + " is a scroll bar: it takes a whole number");
+      case ControlKind::CheckBox: {
+        std::optional<int64_t> v = n.value_exact<int64_t>();
+        if (auto b = n.value_exact<bool>()) v = *b ? 1 : 0;
+        if (!v || (*v != 0 && *v != 1)) Fail(n.source(), control + " is a check box: it takes 0 or 1");
+        if (control == "chkSaveImages" && *v == 1)
+          Fail(n.source(), "chkSaveImages: a sweep's runs draw no picture, so they save no frames");
+        return FormatInt(*v);
+      }
+    }
+    return {};
+  }
+
+  std::vector<Setting> Settings(const toml::table& t, const std::string& where) {
+    std::vector<Setting> settings;
+    for (auto [key, node] : InFileOrder(t)) {
+      const ControlKind kind = Control(*key);
+      Claim(*key, where);
+      settings.push_back({Name(*key), kind, Value(Name(*key), kind, *node)});
+    }
+    return settings;
+  }
+
+  // A control is set in one place only: [set], the cases or [vary]/[sample].
+  void Claim(const toml::key& key, const std::string& where) {
+    auto [it, fresh] = owner_.emplace(Name(key), where);
+    if (!fresh && it->second != where)
+      Fail(key.source(), Name(key) + " is set in " + it->second + " and in " + where + "; name each control in one place");
+  }
+
+  void ReadExperimentTable(const toml::table& t, Experiment& e) {
+    for (auto [key, node] : InFileOrder(t)) {
+      const std::string& k = Name(*key);
+      if (k == "name") {
+        auto s = node->value_exact<std::string>();
+        if (!s) Fail(node->source(), "name must be a string");
+        e.name = *s;
+      } else if (k == "steps") {
+        e.steps = Whole(*node, "steps", 1, INT64_C(1'000'000'000'000));
+      } else if (k == "repetitions") {
+        e.repetitions = Whole(*node, "repetitions", 1, kMaxRuns);
+      } else if (k == "seed") {
+        e.seed = static_cast<uint64_t>(Whole(*node, "seed", 0, INT64_MAX));
+      } else if (k == "record_every") {
+        e.recordEvery = Whole(*node, "record_every", 0, INT64_C(1'000'000'000'000));
+      } else if (k == "measures") {
+        ReadMeasures(*node, e);
+      } else {
+        Fail(key->source(), "unknown key \"" + k + "\" in [experiment]");
+      }
+    }
+    if (!t.contains("steps")) Fail(t.source(), "[experiment] needs steps");
+    if (!t.contains("measures")) Fail(t.source(), "[experiment] needs measures");
+  }
+
+  void ReadMeasures(const toml::node& n, Experiment& e) const {
+    const toml::array* list = n.as_array();
+    if (!list) Fail(n.source(), "measures must be a list of print items");
+    if (list->empty()) Fail(n.source(), "measures is an empty list");
+    for (const toml::node& m : *list) {
+      auto s = m.value_exact<std::string>();
+      if (!s) Fail(m.source(), "a measure must be a string");
+      std::istringstream in(*s);
+      std::vector<std::string> words;
+      for (std::string w; in >> w;) words.push_back(w);
+      if (auto problem = MeasureProblem(*s, words)) Fail(m.source(), *problem);
+      std::string item = words[0];
+      for (size_t i = 1; i < words.size(); ++i) item += " " + words[i];
+      e.measures.push_back(item);
+    }
+  }
+
+  // Why a measure cannot be recorded, or nothing. The script runner's own
+  // reading of record items decides, on a fresh window.
+  static std::optional<std::string> MeasureProblem(const std::string& text, const std::vector<std::string>& words) {
+    if (words.empty()) return "a measure is empty";
+    if (text.find_first_of("\r\n") != std::string::npos) return "a measure cannot hold a line break";
+    const bool grid = words[0] == "pherGrid" || words[0] == "antCountGrid" || words[0] == "foodGrid";
+    if (words[0] == "ant") return "measure \"" + text + "\": ant N prints a whole line; measure single values";
+    if (words[0] == "modelTime") return "modelTime is in every row already; it is not a measure";
+    if (words.size() != (grid ? 3u : 1u)) return "measure \"" + text + "\" is not one print item";
+    std::ostringstream out, err;
+    ScriptRunner probe(out, err);
+    if (probe.Run("record 1 /dev/null " + text + "\n") == 0) return std::nullopt;
+    std::string why = err.str();
+    const size_t colon = why.find(": ", why.find("line 1"));
+    why = colon == std::string::npos ? why : why.substr(colon + 2);
+    while (!why.empty() && why.back() == '\n') why.pop_back();
+    return "measure \"" + text + "\": " + why;
+  }
+
+  void ReadVary(const toml::table& t, Experiment& e) {
+    for (auto [key, node] : InFileOrder(t)) {
+      Factor f{Name(*key), Control(*key), {}};
+      Claim(*key, "[vary]");
+      const toml::array* list = node->as_array();
+      if (!list) Fail(node->source(), f.control + " in [vary] must be a list of values");
+      if (list->empty()) Fail(node->source(), f.control + " in [vary] is an empty list");
+      for (const toml::node& v : *list) f.values.push_back(Value(f.control, f.kind, v));
+      e.vary.push_back(std::move(f));
+    }
+  }
+
+  void ReadSample(const toml::table& t, Experiment& e) {
+    if (!t.contains("count")) Fail(t.source(), "[sample] needs count");
+    e.sampleCount = Whole(*t.get("count"), "count", 1, kMaxRuns);
+    for (auto [key, node] : InFileOrder(t)) {
+      if (Name(*key) == "count") continue;
+      Range r{Name(*key), Control(*key), 0, 0, false};
+      Claim(*key, "[sample]");
+      if (r.kind == ControlKind::CheckBox) Fail(key->source(), r.control + " is a check box; [sample] takes ranges of numbers");
+      const toml::array* pair = node->as_array();
+      if (!pair || pair->size() != 2 || !(*pair)[0].is_number() || !(*pair)[1].is_number())
+        Fail(node->source(), r.control + " in [sample] must be a range [min, max]");
+      auto lo = (*pair)[0].value<double>(), hi = (*pair)[1].value<double>();
+      r.whole = (*pair)[0].is_integer() && (*pair)[1].is_integer();
+      if (!std::isfinite(*lo) || !std::isfinite(*hi)) Fail(node->source(), r.control + ": a range must be finite");
+      if (*lo > *hi) Fail(node->source(), r.control + ": the range's min is more than its max");
+      if (r.kind == ControlKind::ScrollBar && !r.whole)
+        Fail(node->source(), r.control + " is a scroll bar: its range must be whole numbers");
+      r.min = *lo;
+      r.max = *hi;
+      if (r.whole && r.max - r.min + 1 < static_cast<double>(e.sampleCount))
+        Fail(node->source(), r.control + ": [" + FormatInt(static_cast<int64_t>(r.min)) + ", " +
+                                 FormatInt(static_cast<int64_t>(r.max)) + "] holds fewer whole numbers than count");
+      e.sample.push_back(r);
+    }
+  }
+
+  Experiment Read(const toml::table& root) {
+    Experiment e;
+    e.file = file_;
+    for (auto [key, node] : InFileOrder(root)) {
+      const std::string& k = Name(*key);
+      if (k == "experiment") {
+        ReadExperimentTable(Table(*node, "[experiment]"), e);
+      } else if (k == "set") {
+        e.fixed = Settings(Table(*node, "[set]"), "[set]");
+      } else if (k == "vary") {
+        ReadVary(Table(*node, "[vary]"), e);
+      } else if (k == "sample") {
+        ReadSample(Table(*node, "[sample]"), e);
+      } else if (k == "case") {
+        const toml::array* cases = node->as_array();
+        if (!cases || !cases->is_array_of_tables()) Fail(node->source(), "case must be written [[case]]");
+        for (const toml::node& c : *cases) {
+          e.cases.push_back(Settings(*c.as_table(), "[[case]]"));
+        }
+      } else {
+        Fail(key->source(), "unknown key \"" + k + "\" (the tables are [experiment], [set], [vary], [[case]], [sample])");
+      }
+    }
+    if (!root.contains("experiment")) Fail(root.source(), "the file needs an [experiment] table");
+    if (root.contains("vary") && root.contains("sample"))
+      Fail(root.get("sample")->source(), "a file has [vary] or [sample], not both");
+    int64_t runs = e.repetitions * std::max<int64_t>(1, static_cast<int64_t>(e.cases.size()));
+    auto grow = [&](int64_t n) { runs = runs > kMaxRuns / n ? kMaxRuns + 1 : runs * n; };
+    for (const Factor& f : e.vary) grow(static_cast<int64_t>(f.values.size()));
+    if (e.sampleCount > 0) grow(e.sampleCount);
+    if (runs > kMaxRuns) Fail(root.source(), "the experiment plans more than " + FormatInt(kMaxRuns) + " runs");
+    return e;
+  }
+
+ private:
+  std::string file_;
+  mutable Panel panel_;
+  std::map<std::string, std::string> owner_;  // control -> the table that sets it
+};
+
+}  // namespace
+
+Experiment ParseExperiment(std::string_view text, const std::string& file) {
+  toml::table root;
+  try {
+    root = toml::parse(text, file);
+  } catch (const toml::parse_error& e) {
+    throw ExperimentError(file + ":" + std::to_string(e.source().begin.line) + ":" +
+                          std::to_string(e.source().begin.column) + ": " + std::string(e.description()));
+  }
+  return Reader(file).Read(root);
+}
+
+}  // namespace antraid::experiments

@@ -1,0 +1,67 @@
+// An experiment file: what every run of a sweep sets in the panel, what it
+// varies, how long it runs and what it measures. The file is TOML; the
+// reader checks everything it can before any run starts, so that a mistake
+// in the file stops the sweep with its place in the file.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace antraid::experiments {
+
+// A mistake in the experiment file; what() reads "FILE:LINE:COLUMN: what is wrong".
+class ExperimentError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class ControlKind { TextBox, ScrollBar, CheckBox };
+
+// One user action on the panel: typing `value` into a text box, moving a
+// scroll bar to it, or setting a check box to it ("0" or "1").
+struct Setting {
+  std::string control;
+  ControlKind kind = ControlKind::TextBox;
+  std::string value;  // the words after the control's name in the script line
+};
+
+// A list of values for one control ([vary]).
+struct Factor {
+  std::string control;
+  ControlKind kind = ControlKind::TextBox;
+  std::vector<std::string> values;
+};
+
+// A range for one control ([sample]); whole ranges draw whole numbers.
+struct Range {
+  std::string control;
+  ControlKind kind = ControlKind::TextBox;
+  double min = 0, max = 0;
+  bool whole = false;
+};
+
+struct Experiment {
+  std::string file;  // the experiment file as named on the command line
+  std::string name;
+  int64_t steps = 0;         // model steps per run, counted from Start
+  int64_t repetitions = 1;   // runs per combination
+  uint64_t seed = 1;         // seed of the first run; run k uses seed + k - 1
+  int64_t recordEvery = 0;   // steps between rows; 0: the final row only
+  std::vector<std::string> measures;  // print items, blanks between words collapsed
+  std::vector<Setting> fixed;                // [set], in file order
+  std::vector<std::vector<Setting>> cases;   // [[case]], each in file order
+  std::vector<Factor> vary;                  // [vary], in file order
+  int64_t sampleCount = 0;                   // [sample] count (0: no sampling)
+  std::vector<Range> sample;                 // [sample] ranges, in file order
+};
+
+// Most runs one experiment may plan.
+inline constexpr int64_t kMaxRuns = 10'000'000;
+
+// Reads an experiment from the text of a file named `file`.
+Experiment ParseExperiment(std::string_view text, const std::string& file);
+
+}  // namespace antraid::experiments

@@ -1,0 +1,70 @@
+// The files of a sweep's folder. Every file is written under a temporary
+// name, flushed to disk and then renamed, so a sweep killed at any moment
+// (SIGKILL, power loss) leaves no file that looks complete:
+//   runs/NNNNN.script   the run's antraid-script session
+//   runs/NNNNN.status   "ok" or "failed", the message, the final measures
+//   runs/NNNNN.csv      the run's rows; written last, it marks the run complete
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "experiments/experiment.h"
+#include "experiments/run_plan.h"
+#include "experiments/run_script.h"
+#include "experiments/run_session.h"
+
+namespace antraid::experiments {
+
+// A file that cannot be written or read: what() names it and says why.
+class IoError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A file written under `path` + `suffix` and renamed to `path` by Commit();
+// dropped when destroyed uncommitted. Throws IoError.
+class AtomicFile {
+ public:
+  AtomicFile(std::string path, std::string_view suffix);
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  void Write(std::string_view text);
+  void Commit();
+
+ private:
+  void Flush();
+  std::string path_, temp_;
+  int fd_ = -1;
+  std::string buffer_;
+};
+
+void WriteFileAtomically(const std::string& path, std::string_view text, std::string_view suffix);
+// The whole file; IoError when it cannot be read.
+std::string ReadFile(const std::string& path);
+
+// "run,repetition,seed,<varied names>,step,modelTime,<measures>" and a line break.
+std::string TableHeader(const Experiment& experiment, const RunPlan& plan);
+
+struct RunStatus {
+  bool ok = false;
+  std::string message;
+  std::vector<std::string> finals;  // the last row's measures (none for a failed run)
+};
+
+std::string RunPath(const std::string& dir, int64_t number, std::string_view extension);
+// Writes the run's script, status and rows.
+void WriteRunFiles(const std::string& dir, const Experiment& experiment, const RunPlan& plan, const PlannedRun& run,
+                   const RunScript& script, const RunResult& result);
+// True once the run's files are all written.
+bool RunComplete(const std::string& dir, int64_t number);
+// The status of a complete run; nothing when the run is not complete.
+std::optional<RunStatus> ReadRunStatus(const std::string& dir, int64_t number, size_t measures);
+
+}  // namespace antraid::experiments

@@ -1,0 +1,73 @@
+#include "experiments/run_script.h"
+
+#include <filesystem>
+
+#include "app/panel.h"
+#include "common/numbers.h"
+
+namespace antraid::experiments {
+
+namespace {
+// A name as it may stand in a comment line.
+std::string OneLine(const std::string& s) {
+  std::string r;
+  for (char c : s) r += (c == '\n' || c == '\r') ? ' ' : c;
+  return r;
+}
+}  // namespace
+
+std::string RunName(int64_t number) {
+  std::string n = FormatInt(number);
+  return n.size() < 5 ? std::string(5 - n.size(), '0') + n : n;
+}
+
+std::vector<int64_t> RowSteps(const Experiment& e) {
+  std::vector<int64_t> steps;
+  if (e.recordEvery > 0)
+    for (int64_t s = e.recordEvery; s <= e.steps; s += e.recordEvery) steps.push_back(s);
+  if (steps.empty() || steps.back() != e.steps) steps.push_back(e.steps);
+  return steps;
+}
+
+RunScript MakeRunScript(const Experiment& e, const PlannedRun& run) {
+  RunScript s;
+  int line = 0;
+  auto add = [&](const std::string& text) {
+    s.text += text;
+    s.text += '\n';
+    return ++line;
+  };
+  add("# antraid-sweep: " + OneLine(e.name.empty() ? std::filesystem::path(e.file).filename().string() : e.name) + ", run " + FormatInt(run.number) +
+      " (combination " + FormatInt(run.combination) + ", repetition " + FormatInt(run.repetition) + ")");
+  add("# replay: antraid-script --seed " + std::to_string(run.seed) + " runs/" + RunName(run.number) + ".script");
+  Panel fresh;  // the window as it opens: a check box is clicked only when it differs
+  for (const Setting& set : run.settings) {
+    switch (set.kind) {
+      case ControlKind::TextBox:
+        s.settingLines.push_back(add("type " + set.control + " " + set.value));
+        break;
+      case ControlKind::ScrollBar:
+        s.settingLines.push_back(add("scroll " + set.control + " " + set.value));
+        break;
+      case ControlKind::CheckBox:
+        if (FormatInt(fresh.FindCheckBox(set.control)->value()) == set.value)
+          s.settingLines.push_back(add("# " + set.control + " is " + set.value + " already"));
+        else
+          s.settingLines.push_back(add("click " + set.control));
+        break;
+    }
+  }
+  s.startLine = add("click cmdStartProgram");
+  std::string print = "print modelTime";
+  for (const std::string& m : e.measures) print += " " + m;
+  s.rowSteps = RowSteps(e);
+  int64_t at = 0;
+  for (int64_t step : s.rowSteps) {
+    add("wait " + FormatInt(step - at));
+    add(print);
+    at = step;
+  }
+  return s;
+}
+
+}  // namespace antraid::experiments

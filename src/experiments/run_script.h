@@ -1,0 +1,31 @@
+// A run as an antraid-script session: the settings as a user types, clicks
+// and scrolls them in a fresh window, Start, then `wait N` and `print` blocks
+// that print modelTime and the measures after exactly N model steps. The
+// sweep performs this very text, and `antraid-script --seed SEED` replays it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "experiments/experiment.h"
+#include "experiments/run_plan.h"
+
+namespace antraid::experiments {
+
+struct RunScript {
+  std::string text;
+  std::vector<int> settingLines;  // line of each setting of the run, from 1
+  int startLine = 0;              // line of the click on Start
+  std::vector<int64_t> rowSteps;  // model steps after Start at which each print block prints
+};
+
+RunScript MakeRunScript(const Experiment& experiment, const PlannedRun& run);
+
+// The model steps after Start of the rows: every record_every steps, and the last step.
+std::vector<int64_t> RowSteps(const Experiment& experiment);
+
+// "00042": the run's number as its files are named (at least 5 digits).
+std::string RunName(int64_t number);
+
+}  // namespace antraid::experiments

@@ -1,0 +1,24 @@
+// One run of a sweep: its script performed by the script runner in this
+// process, with the run's seed and the picture switched off, and the rows
+// read from what the script printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "experiments/experiment.h"
+#include "experiments/run_plan.h"
+#include "experiments/run_script.h"
+
+namespace antraid::experiments {
+
+struct RunResult {
+  bool ok = true;
+  std::string message;  // why the run failed
+  // One row per print block: modelTime, then the measures, as printed.
+  std::vector<std::vector<std::string>> rows;
+};
+
+RunResult PerformRun(const Experiment& experiment, const PlannedRun& run, const RunScript& script);
+
+}  // namespace antraid::experiments

@@ -1,0 +1,194 @@
+#include "experiments/sweep.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <ostream>
+#include <thread>
+#include <vector>
+
+#include "common/csv.h"
+#include "common/numbers.h"
+#include "common/version.h"
+#include "experiments/merge.h"
+#include "experiments/progress.h"
+#include "experiments/result_files.h"
+#include "experiments/run_session.h"
+#include "experiments/sha256.h"
+
+namespace antraid::experiments {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Loaded {
+  std::string text;
+  Experiment experiment;
+};
+
+std::optional<Loaded> Load(const std::string& file, std::ostream& err) {
+  try {
+    Loaded l;
+    l.text = ReadFile(file);
+    l.experiment = ParseExperiment(l.text, file);
+    return l;
+  } catch (const std::exception& e) {
+    err << "antraid-sweep: " << e.what() << '\n';
+    return std::nullopt;
+  }
+}
+
+std::string DefaultFolder(const std::string& file) {
+  std::string stem = fs::path(file).filename().string();
+  if (stem.size() > 5 && stem.ends_with(".toml")) stem.resize(stem.size() - 5);
+  return stem + "-results";
+}
+
+std::string About(const SweepOptions& o, const std::string& text) {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char date[32];
+  std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return "program: antraid-sweep " + std::string(kVersion) + "\ndate: " + date + "\ncommand: " + o.commandLine +
+         "\nexperiment: " + o.experimentFile + "\nsha256: " + Sha256Hex(text) + "\n";
+}
+
+// The folder ready for this sweep's runs: emptied of an earlier sweep's files
+// with --fresh, and refused when it holds another experiment's results.
+void PrepareFolder(const std::string& dir, const SweepOptions& o, const std::string& text) {
+  std::error_code ec;
+  if (o.fresh) {
+    for (const char* f : {"runs", "table.csv", "runs.csv", "summary.csv", "experiment.toml", "about.txt"})
+      fs::remove_all(fs::path(dir) / f, ec);
+  }
+  fs::create_directories(fs::path(dir) / "runs", ec);
+  if (ec) throw IoError("cannot create " + dir + "/runs: " + ec.message());
+  const std::string copy = dir + "/experiment.toml";
+  if (fs::exists(copy, ec) && ReadFile(copy) != text)
+    throw IoError(dir + " holds the results of another experiment (its experiment.toml differs); "
+                  "use --fresh or another --out");
+  const std::string suffix = ".part-" + std::to_string(::getpid());
+  WriteFileAtomically(copy, text, suffix);
+  WriteFileAtomically(dir + "/about.txt", About(o, text), suffix);
+}
+
+void ListRuns(const RunPlan& plan, const std::vector<int64_t>& runs, std::ostream& out) {
+  out << "run,repetition,seed";
+  for (const std::string& n : plan.columnNames()) out << ',' << CsvCell(n);
+  out << '\n';
+  for (int64_t k : runs) {
+    const PlannedRun r = plan.Run(k);
+    out << k << ',' << r.repetition << ',' << r.seed;
+    for (const std::string& c : r.columns) out << ',' << CsvCell(c);
+    out << '\n';
+  }
+}
+
+// Performs the runs on `jobs` threads. The first file error stops every
+// thread after its current run and is thrown again here.
+void PerformRuns(const std::string& dir, const Experiment& e, const RunPlan& plan, const std::vector<int64_t>& todo,
+                 int jobs, Progress& progress) {
+  std::atomic<size_t> next{0};
+  std::atomic<bool> stop{false};
+  std::mutex errorMutex;
+  std::optional<IoError> error;
+  auto worker = [&] {
+    while (!stop) {
+      const size_t i = next++;
+      if (i >= todo.size()) return;
+      const PlannedRun run = plan.Run(todo[i]);
+      const RunScript script = MakeRunScript(e, run);
+      const RunResult result = PerformRun(e, run, script);
+      try {
+        WriteRunFiles(dir, e, plan, run, script, result);
+      } catch (const IoError& ex) {
+        std::lock_guard<std::mutex> lock(errorMutex);
+        if (!error) error = ex;
+        stop = true;
+        return;
+      }
+      progress.Done();
+    }
+  };
+  std::vector<std::thread> threads;
+  const size_t n = std::min(todo.size(), static_cast<size_t>(jobs));
+  for (size_t t = 1; t < n; ++t) threads.emplace_back(worker);
+  worker();
+  for (auto& t : threads) t.join();
+  if (error) throw *error;
+}
+
+// 0 when all runs succeeded, 1 when any failed.
+int ReportMerge(const std::string& dir, const Experiment& e, const RunPlan& plan, std::ostream& err) {
+  const MergeOutcome m = MergeTables(dir, e, plan);
+  if (!m.missing.empty()) {
+    err << "antraid-sweep: " << dir << ": " << m.missing.size() << " of " << plan.runs()
+        << " runs have no results yet (the first: run " << m.missing.front() << "); run the missing shards first\n";
+    return kSweepError;
+  }
+  if (m.failed > 0) {
+    err << "antraid-sweep: " << m.failed << " of " << plan.runs() << " runs failed (see " << dir << "/runs.csv)\n";
+    return kSomeRunFailed;
+  }
+  return kAllRunsOk;
+}
+
+}  // namespace
+
+int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
+  std::optional<Loaded> loaded = Load(o.experimentFile, err);
+  if (!loaded) return kSweepError;
+  const Experiment& e = loaded->experiment;
+  const RunPlan plan(e);
+  std::vector<int64_t> mine;
+  for (int64_t k = 1; k <= plan.runs(); ++k)
+    if ((k - 1) % o.shardCount == o.shardIndex - 1) mine.push_back(k);
+  if (o.list) {
+    ListRuns(plan, mine, out);
+    return kAllRunsOk;
+  }
+  const std::string dir = o.outDir.empty() ? DefaultFolder(o.experimentFile) : o.outDir;
+  try {
+    PrepareFolder(dir, o, loaded->text);
+    std::vector<int64_t> todo;
+    for (int64_t k : mine)
+      if (!RunComplete(dir, k)) todo.push_back(k);
+    const int jobs = o.jobs > 0 ? o.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    Progress progress(err, static_cast<int64_t>(todo.size()), !o.quiet && ::isatty(2));
+    PerformRuns(dir, e, plan, todo, jobs, progress);
+    progress.Finish();
+    if (o.shardCount == 1) return ReportMerge(dir, e, plan, err);
+    int64_t failed = 0;
+    for (int64_t k : mine) {
+      auto s = ReadRunStatus(dir, k, e.measures.size());
+      if (s && !s->ok) ++failed;
+    }
+    if (failed == 0) return kAllRunsOk;
+    err << "antraid-sweep: " << failed << " of this shard's " << mine.size() << " runs failed\n";
+    return kSomeRunFailed;
+  } catch (const IoError& ex) {
+    err << "antraid-sweep: " << ex.what() << " (the runs completed so far are kept)\n";
+    return kSweepError;
+  }
+}
+
+int MergeSweep(const std::string& dir, std::ostream& err) {
+  std::optional<Loaded> loaded = Load(dir + "/experiment.toml", err);
+  if (!loaded) return kSweepError;
+  try {
+    const RunPlan plan(loaded->experiment);
+    return ReportMerge(dir, loaded->experiment, plan, err);
+  } catch (const IoError& ex) {
+    err << "antraid-sweep: " << ex.what() << '\n';
+    return kSweepError;
+  }
+}
+
+}  // namespace antraid::experiments

@@ -1,0 +1,184 @@
+// antraid-sweep as a user runs it: the same tables whatever the jobs or
+// shards (the shards run by GNU parallel), every run replayed by
+// antraid-script, a sweep killed part-way and resumed, and the exit statuses.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSweep = ANTRAID_SWEEP_EXE;
+const std::string kScript = ANTRAID_SCRIPT_EXE;
+
+// Eight short runs: two cases, two food settings, two repetitions; rows
+// every 50 steps and at the last step.
+constexpr const char* kExperiment =
+    "[experiment]\nname = \"small\"\nsteps = 120\nrepetitions = 2\nseed = 7\nrecord_every = 50\n"
+    "measures = [\"colonyFood\", \"antsOut\", \"lblTotalFood\", \"pherGrid 350 600\"]\n"
+    "[set]\ntxtNumAnts = 300\n"
+    "[vary]\ntxtPercentFood = [1, 4.5]\n"
+    "[[case]]\nchkUseVel = 0\n[[case]]\ntxtLeaveInterval = 2\n";
+
+std::string Read(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+struct Result {
+  int status = -1;
+  std::string out, err;
+};
+
+// Runs a shell command line with its output captured.
+Result Shell(const std::string& command, const fs::path& dir) {
+  const fs::path out = dir / "cmd.out", err = dir / "cmd.err";
+  const int raw = std::system(("cd '" + dir.string() + "' && " + command + " >'" + out.string() + "' 2>'" +
+                               err.string() + "'").c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(out), Read(err)};
+}
+
+class SweepTool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("antraid-sweep-test-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    Write("exp.toml", kExperiment);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  void Write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
+  Result Sweep(const std::string& args) { return Shell(kSweep + " " + args, dir_); }
+  std::string Tables(const std::string& out) {
+    return Read(dir_ / out / "table.csv") + Read(dir_ / out / "runs.csv") + Read(dir_ / out / "summary.csv");
+  }
+  fs::path dir_;
+};
+
+TEST_F(SweepTool, TheTablesAreTheSameWithOneJobTwoJobsAndTwoShardsRunByParallel) {
+  ASSERT_EQ(Sweep("exp.toml --out one --jobs 1").status, 0);
+  ASSERT_EQ(Sweep("exp.toml --out two --jobs 2 --quiet").status, 0);
+  const Result shards = Shell("parallel --will-cite " + kSweep + " exp.toml --out shared --jobs 1 --shard {}/2 ::: 1 2", dir_);
+  ASSERT_EQ(shards.status, 0) << shards.err;
+  EXPECT_FALSE(fs::exists(dir_ / "shared" / "table.csv"));  // a shard does not merge
+  ASSERT_EQ(Sweep("merge shared").status, 0);
+
+  const std::string table = Read(dir_ / "one" / "table.csv");
+  EXPECT_EQ(table.substr(0, table.find('\n')),
+            "run,repetition,seed,chkUseVel,txtLeaveInterval,txtPercentFood,step,modelTime,colonyFood,antsOut,"
+            "lblTotalFood,pherGrid 350 600");
+  EXPECT_NE(table.find("\n8,2,14,,2,4.5,120,61,"), std::string::npos) << table;  // the last run's last row
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 8 * 3);
+  EXPECT_EQ(Tables("one"), Tables("two"));
+  EXPECT_EQ(Tables("one"), Tables("shared"));
+}
+
+TEST_F(SweepTool, EveryRunScriptReplaysThroughAntraidScriptToTheRecordedFinalMeasures) {
+  ASSERT_EQ(Sweep("exp.toml --out res --quiet").status, 0);
+  std::istringstream runs(Read(dir_ / "res" / "runs.csv"));
+  std::string line;
+  std::getline(runs, line);
+  int replayed = 0;
+  while (std::getline(runs, line)) {
+    std::vector<std::string> cells;
+    std::stringstream row(line);
+    for (std::string c; std::getline(row, c, ',');) cells.push_back(c);
+    ASSERT_EQ(cells.size(), 12u) << line;  // run, repetition, seed, 3 names, status, message, 4 measures
+    char name[16];
+    std::snprintf(name, sizeof name, "%05d", std::stoi(cells[0]));
+    const Result replay = Shell(kScript + " --seed " + cells[2] + " runs/" + name + ".script", dir_ / "res");
+    ASSERT_EQ(replay.status, 0) << replay.err;
+    const std::string out = replay.out;
+    const std::string lastBlock = out.substr(out.rfind("modelTime="));
+    EXPECT_EQ(lastBlock, "modelTime=61\ncolonyFood=" + cells[8] + "\nantsOut=" + cells[9] + "\nlblTotalFood=" +
+                             cells[10] + "\npherGrid(350,600)=" + cells[11] + "\n");
+    ++replayed;
+  }
+  EXPECT_EQ(replayed, 8);
+}
+
+TEST_F(SweepTool, ASweepKilledPartWayAndRunAgainEndsWithTheSameTables) {
+  ASSERT_EQ(Sweep("exp.toml --out whole --quiet").status, 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    ::chdir(dir_.c_str());
+    ::execl(kSweep.c_str(), kSweep.c_str(), "exp.toml", "--out", "killed", "--jobs", "1", "--quiet",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  // Kill it as soon as some runs are complete and others are not.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!fs::exists(dir_ / "killed" / "runs" / "00003.csv") && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the sweep ended before it was killed";
+  EXPECT_FALSE(fs::exists(dir_ / "killed" / "table.csv"));
+  EXPECT_FALSE(fs::exists(dir_ / "killed" / "runs" / "00008.csv"));
+
+  ASSERT_EQ(Sweep("exp.toml --out killed --quiet").status, 0);
+  EXPECT_EQ(Tables("killed"), Tables("whole"));
+}
+
+TEST_F(SweepTool, RefusedValuesFailTheirRunsAndBadInputStopsTheSweep) {
+  Write("refused.toml",
+        "[experiment]\nsteps = 10\nmeasures = [\"antsOut\"]\n[vary]\ntxtAntsPerPatch = [0, 3]\n");
+  const Result refused = Sweep("refused.toml --quiet");
+  EXPECT_EQ(refused.status, 1);
+  const std::string runs = Read(dir_ / "refused-results" / "runs.csv");
+  EXPECT_NE(runs.find("1,1,1,0,failed,\"txtAntsPerPatch = \"\"0\"\" refused: antsPerPatch stays 5\",\n"),
+            std::string::npos) << runs;
+  EXPECT_NE(runs.find("2,1,2,3,ok,,"), std::string::npos) << runs;
+
+  Write("broken.toml", "[experiment]\nsteps = 10\nmeasures = [\"antsOut\"\n");
+  const Result broken = Sweep("broken.toml");
+  EXPECT_EQ(broken.status, 2);
+  EXPECT_EQ(broken.err.rfind("antraid-sweep: broken.toml:3:", 0), 0u) << broken.err;
+  EXPECT_FALSE(fs::exists(dir_ / "broken-results"));
+
+  const struct {
+    std::string args, message;
+  } errors[] = {
+      {"exp.toml --shard slurm", "--shard slurm needs SLURM_ARRAY_TASK_ID"},
+      {"exp.toml --shard 3/2", "--shard needs I/N with 1 <= I <= N"},
+      {"exp.toml --shard 1/2 --fresh", "--fresh would remove the other shards' results"},
+      {"exp.toml --out /proc/antraid", "cannot create /proc/antraid/runs"},
+      {"merge nowhere", "cannot read nowhere/experiment.toml"},
+  };
+  for (const auto& e : errors) {
+    const Result r = Shell("env -u SLURM_ARRAY_TASK_ID " + kSweep + " " + e.args, dir_);
+    EXPECT_EQ(r.status, 2) << e.args;
+    EXPECT_NE(r.err.find(e.message), std::string::npos) << e.args << "\ngave: " << r.err;
+  }
+
+  // A folder of another experiment is not mixed into.
+  ASSERT_EQ(Sweep("refused.toml --out mixed --quiet").status, 1);
+  const Result mixed = Sweep("exp.toml --out mixed");
+  EXPECT_EQ(mixed.status, 2);
+  EXPECT_NE(mixed.err.find("holds the results of another experiment"), std::string::npos) << mixed.err;
+}
+
+TEST_F(SweepTool, ListPrintsTheRunsOfTheShard) {
+  const Result list = Sweep("exp.toml --list --shard 2/3");
+  ASSERT_EQ(list.status, 0) << list.err;
+  EXPECT_EQ(list.out,
+            "run,repetition,seed,chkUseVel,txtLeaveInterval,txtPercentFood\n"
+            "2,2,8,0,,1\n5,1,11,,2,1\n8,2,14,,2,4.5\n");
+  EXPECT_FALSE(fs::exists(dir_ / "exp-results"));
+}
+
+}  // namespace
