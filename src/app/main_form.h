@@ -67,6 +67,7 @@ class MainForm {
   int16_t emptyNodeWeightIn = 0;   // pheromone units (shown only)
   int16_t colonyWidth = 0;         // cm
   int16_t leaveInterval = 0;       // min
+  static constexpr int kSecondsPerMinute = 60;
   int16_t pathColorOut = 0;        // red 0..255
   int16_t pathColorIn = 0;         // green 0..255
   int16_t pherToDropOut = 0;       // pheromone units per outbound move
@@ -255,6 +256,7 @@ class MainForm {
   void MoveDownBy(int16_t antNum, int dx);
   void AtHomeTurn(AntRecord& ant);
   void SaveFrame();
+  void DrawNestDot();  // the nest at (homeXPos, homeYPos), over what the canvas shows
   void WriteAntsPerSecondCaption();
   void WriteFoodTotals();
   void WriteWorldSizeCaption();

@@ -47,8 +47,9 @@ class Control {
 };
 
 // Text-carrying control (text box, label, button caption). SetText returns
-// whether the text changed. Hot captions use SetNumberText, which skips the
-// formatting when the same key was written last and nothing else wrote since.
+// whether the text changed. Hot captions use SetCachedText (and its number
+// forms), which skip the formatting when the same key was written last and
+// nothing else wrote since.
 class TextControl : public Control {
  public:
   TextControl(std::string name, std::string text) : Control(std::move(name)), text_(std::move(text)) {}
@@ -79,22 +80,12 @@ class TextControl : public Control {
 
   // prefix + the whole number n + suffix, cached on n.
   void SetCachedInt(std::string_view prefix, long long n, std::string_view suffix) {
-    SetCachedText(static_cast<double>(n), [&](char* buf) { return Compose(buf, prefix, FormatIntTo(buf + prefix.size(), n), suffix); });
+    SetCachedText(static_cast<double>(n), [&](char* buf) { return ComposeInt(buf, prefix, n, suffix); });
   }
   // prefix + v as a 64-bit float + suffix, cached on v.
   void SetCachedDouble(std::string_view prefix, double v, std::string_view suffix) {
-    SetCachedText(v, [&](char* buf) { return Compose(buf, prefix, FormatDoubleTo(buf + prefix.size(), v), suffix); });
+    SetCachedText(v, [&](char* buf) { return ComposeDouble(buf, prefix, v, suffix); });
   }
-
- private:
-  // Completes buf, which holds the number's text right after the prefix.
-  static std::string_view Compose(char* buf, std::string_view prefix, std::string_view number, std::string_view suffix) {
-    prefix.copy(buf, prefix.size());
-    suffix.copy(buf + prefix.size() + number.size(), suffix.size());
-    return {buf, prefix.size() + number.size() + suffix.size()};
-  }
-
- public:
 
  protected:
   virtual void Changed() {}

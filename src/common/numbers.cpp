@@ -164,6 +164,25 @@ std::string_view FormatDoubleTo(char* buf, double v) {
   return FormatSignificant(buf, v, 15);
 }
 
+namespace {
+// Completes buf, which holds the number's text right after the prefix.
+std::string_view Compose(char* buf, std::string_view prefix, std::string_view number, std::string_view suffix) {
+  prefix.copy(buf, prefix.size());
+  suffix.copy(buf + prefix.size() + number.size(), suffix.size());
+  return {buf, prefix.size() + number.size() + suffix.size()};
+}
+}  // namespace
+
+std::string_view ComposeInt(char* buf, std::string_view prefix, long long v, std::string_view suffix) {
+  return Compose(buf, prefix, FormatIntTo(buf + prefix.size(), v), suffix);
+}
+std::string_view ComposeSingle(char* buf, std::string_view prefix, float v, std::string_view suffix) {
+  return Compose(buf, prefix, FormatSingleTo(buf + prefix.size(), v), suffix);
+}
+std::string_view ComposeDouble(char* buf, std::string_view prefix, double v, std::string_view suffix) {
+  return Compose(buf, prefix, FormatDoubleTo(buf + prefix.size(), v), suffix);
+}
+
 std::string FormatInt(long long v) {
   char buf[kNumberBufSize];
   return std::string(FormatIntTo(buf, v));

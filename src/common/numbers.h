@@ -59,6 +59,13 @@ std::string_view FormatIntTo(char* buf, long long v);
 std::string_view FormatSingleTo(char* buf, float v);
 std::string_view FormatDoubleTo(char* buf, double v);
 
+// "<prefix><number><suffix>" written into buf, as the *To forms write the
+// number; buf holds at least prefix.size() + kNumberBufSize + suffix.size()
+// chars. Hot captions and per-step messages are composed this way.
+std::string_view ComposeInt(char* buf, std::string_view prefix, long long v, std::string_view suffix);
+std::string_view ComposeSingle(char* buf, std::string_view prefix, float v, std::string_view suffix);
+std::string_view ComposeDouble(char* buf, std::string_view prefix, double v, std::string_view suffix);
+
 std::string FormatInt(long long v);
 std::string FormatSingle(float v);
 std::string FormatDouble(double v);

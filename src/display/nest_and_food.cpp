@@ -3,11 +3,20 @@
 
 namespace antraid {
 
+namespace {
+constexpr int16_t kNestDotWidth = 3;  // pixels
+constexpr uint32_t kNestColor = RGB(150, 0, 0);
+}  // namespace
+
 void MainForm::PlotHome() {
   pctWorld.Cls();
   panel.lblHomeYPos.SetCaption("Home Y Position = " + FormatInt(homeYPos));
-  pctWorld.SetDrawWidth(3);
-  pctWorld.PSet(static_cast<float>(homeXPos), static_cast<float>(homeYPos), RGB(150, 0, 0));
+  DrawNestDot();
+}
+
+void MainForm::DrawNestDot() {
+  pctWorld.SetDrawWidth(kNestDotWidth);
+  pctWorld.PSet(static_cast<float>(homeXPos), static_cast<float>(homeYPos), kNestColor);
   pctWorld.SetDrawWidth(drawWidth);
 }
 

@@ -7,15 +7,20 @@ namespace antraid {
 
 void MainForm::CreateAnts() {
   const int32_t n = std::clamp(numAnts, 0, kMaxAnts);
-  ants.assign(static_cast<size_t>(n) + 1, AntRecord{});  // 1: index 0 unused
-  panel.txtNumAnts.SetText(FormatInt(numAnts));           // 2: may run the box's rule
+  ants.assign(static_cast<size_t>(n) + 1, AntRecord{});  // index 0 unused
+  // Writing the box runs its rule at once, which finds the number unchanged.
+  panel.txtNumAnts.SetText(FormatInt(numAnts));
   if (unloaded) return;
 
   // Ants start on the lattice even when the nest lies partly off it.
   const int32_t W = antCountGrid.width(), H = antCountGrid.height();
   bool clamped = false;
   bool badInterval = false;
-  for (int32_t k = 1; k <= n; ++k) {  // 3
+  // Each ant in index order: a leave time spread uniformly over the stagger
+  // interval (the box is read anew for every ant, and may be fractional), a
+  // place on the nest row between homeXPos - colonyWidth and homeXPos, both
+  // rounded half to even, and one unit of pheromone on its start patch.
+  for (int32_t k = 1; k <= n; ++k) {
     AntRecord& ant = ants[static_cast<size_t>(k)];
     ant.antNum = k;
     double interval = leaveInterval;
@@ -25,7 +30,7 @@ void MainForm::CreateAnts() {
     else
       badInterval = true;
     double r1 = rng.Next();
-    double leave = RoundHalfEven(interval * r1 * 60.0);
+    double leave = RoundHalfEven(interval * r1 * kSecondsPerMinute);
     ant.leaveTime = ToInt32(leave).value_or(leave > 0 ? INT32_MAX : 0);
     double r2 = rng.Next();
     double x = RoundHalfEven(colonyWidth * r2 + (homeXPos - colonyWidth));
@@ -47,7 +52,7 @@ void MainForm::CreateAnts() {
   if (badInterval)
     Refuse(panel.txtLeaveInterval, "not a number; used " + FormatInt(leaveInterval) + " min");
   if (clamped) Message("The nest lies partly off the world: ants start on the nearest patches");
-  antsCreated = true;  // 4
+  antsCreated = true;
 }
 
 }  // namespace antraid

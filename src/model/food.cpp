@@ -9,8 +9,9 @@ namespace antraid {
 
 void MainForm::MakeFood() {
   const int32_t W = worldXinCm, H = worldYinCm;
-  // 1: a text that is not a usable number, or a percentage above 100, leaves
-  // the percentage as it was, and the closing message says so. A negative
+  // The percentage comes from the box itself, not from the parameter load. A
+  // text that is not a usable number, or a percentage above 100, leaves the
+  // percentage as it was, and the closing message says so. A negative
   // percentage places nothing, like 0 (and no food total can fall below 0).
   std::string refused;
   if (auto v = ReadSingle(panel.txtPercentFood)) {
@@ -23,19 +24,20 @@ void MainForm::MakeFood() {
   } else if (!panel.txtPercentFood.text().empty()) {
     refused = panel.txtDebugMsg.text() + "; used " + FormatSingle(percentFood) + " %";
   }
-  // 2: without food to place, the item count, its caption and the grid keep
-  // what they held.
+  // Without food to place only the total and its caption change: the item
+  // count, its caption and the grid keep what they held.
   const int32_t itemsHeld = numFoodItems;
   const std::string itemsCaption = panel.lblTotalFoodItems.caption();
   WriteFoodTotals();
-  if (percentFood <= 0) {  // 3
+  if (percentFood <= 0) {
     numFoodItems = itemsHeld;
     panel.lblTotalFoodItems.SetCaption(itemsCaption);
     foodMade = true;
     return;
   }
-  // 4: WriteFoodTotals set numFoodItems and its caption.
-  try {  // 5, 6
+  // A new layout on an empty grid of the world's size. Even with no item to
+  // place the grid is emptied, and made to the world's size when it is not.
+  try {
     if (numFoodItems >= 1 || foodGrid.width() != W || foodGrid.height() != H)
       foodGrid.Allocate(W, H);
     else
@@ -46,9 +48,12 @@ void MainForm::MakeFood() {
     foodMade = true;
     return;
   }
-  rng.ReseedFromClock();  // 7
-  int64_t lost = 0;       // units beyond what one patch can hold
-  for (int32_t item = 0; item < numFoodItems; ++item) {  // 8
+  // Every call makes a different layout. A draw that rounds to 0 or onto the
+  // last column or row is drawn again, so the items land uniformly on the
+  // other patches. Items on one patch add up.
+  rng.ReseedFromClock();
+  int64_t lost = 0;  // units beyond what one patch can hold
+  for (int32_t item = 0; item < numFoodItems; ++item) {
     for (;;) {
       int64_t x = PatchOf(rng.Next() * W);
       int64_t y = PatchOf(rng.Next() * H);
@@ -64,7 +69,7 @@ void MainForm::MakeFood() {
       }
     }
   }
-  std::string done = "Food Done.";  // 9
+  std::string done = "Food Done.";
   if (!refused.empty()) done.append(" ").append(refused);
   if (lost > 0) {
     // A patch holds at most 32767 units; the total counts only what was laid.
@@ -73,16 +78,18 @@ void MainForm::MakeFood() {
     done.append(" ").append(FormatInt(lost)).append(" units did not fit on their patches (32767 at most)");
   }
   Message(done);
-  if (plotFood) PlotFood();  // 10
-  foodMade = true;           // 11
+  if (plotFood) PlotFood();
+  foodMade = true;
 }
 
 void MainForm::LookForFood(int16_t num, float myAntXPos, float myAntYPos) {
-  if (totalFood <= 0) return;  // 1
-  int16_t* food = foodGrid.At(PatchOf(myAntXPos), PatchOf(myAntYPos));  // 2
-  if (food == nullptr || *food <= 0) return;  // 4
+  // Only the patch under the given position is searched, and not at all once
+  // the world's food is used up (whatever the grid still holds).
+  if (totalFood <= 0) return;
+  int16_t* food = foodGrid.At(PatchOf(myAntXPos), PatchOf(myAntYPos));
+  if (food == nullptr || *food <= 0) return;
   AntRecord& ant = ants[static_cast<size_t>(num)];
-  --*food;  // 3a
+  --*food;
   --totalFood;
   ant.hasFood = true;
   panel.lblTotalFood.SetCachedInt("TotalFood: ", totalFood, "");
@@ -90,7 +97,7 @@ void MainForm::LookForFood(int16_t num, float myAntXPos, float myAntYPos) {
     --numFoodItems;
     panel.lblTotalFoodItems.SetText("Food Items: " + FormatInt(numFoodItems));
   }
-  ant.state = AntState::kReturning;  // 3f
+  ant.state = AntState::kReturning;
   // A pick-up draws no marker: nothing places one where the food was.
 }
 

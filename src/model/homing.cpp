@@ -5,26 +5,36 @@
 
 namespace antraid {
 
+namespace {
+constexpr int kHomeRowReach = 2;     // cm; home when closer than this to the nest row
+constexpr int kBorderBand = 2;       // cm; a returning ant this close to a border stays put
+}  // namespace
+
 void MainForm::ReturningAnt(int16_t num) {
   AntRecord& ant = ants[static_cast<size_t>(num)];
-  antXPos = ant.xPos;  // 1
+  antXPos = ant.xPos;
   antYPos = ant.yPos;
   const double x = antXPos, y = antYPos;
-  if (std::fabs(x - homeXPos) < colonyWidth && std::fabs(y - homeYPos) < 2) {  // 2: home
+  // Home within the nest band (both limits strict): the ant keeps its place
+  // and its food, which counts when it leaves again.
+  if (std::fabs(x - homeXPos) < colonyWidth && std::fabs(y - homeYPos) < kHomeRowReach) {
     ant.state = AntState::kAtHome;
     ant.leaveTime = ToInt32(modelTime).value_or(INT32_MAX);
     --antsOut;
     panel.txtAntsOut.SetCachedInt("Ants out: ", antsOut, "");
     return;
   }
-  if (x <= 2 || x >= worldXinCm - 2 || y <= 2 || y >= worldYinCm - 2) return;  // 3: border band
+  // In the border band it waits, still returning, and is tested again next step.
+  if (x <= kBorderBand || x >= worldXinCm - kBorderBand || y <= kBorderBand || y >= worldYinCm - kBorderBand) return;
 
-  const int64_t row = PatchOf(y + 1);  // 4
+  // One row down, towards the most pheromone of the three patches below;
+  // ties are drawn at random.
+  const int64_t row = PatchOf(y + 1);
   const int32_t A = pherGrid.Get(PatchOf(x - 1), row);
   const int32_t B = pherGrid.Get(PatchOf(x), row);
   const int32_t C = pherGrid.Get(PatchOf(x + 1), row);
 
-  if (A > B && A > C) {  // 5
+  if (A > B && A > C) {
     MoveDownLeft(num);
   } else if (B > A && B > C) {
     MoveDown(num);
@@ -36,7 +46,7 @@ void MainForm::ReturningAnt(int16_t num) {
     if (rng.Next() <= 0.5) MoveDownRight(num); else MoveDownLeft(num);
   } else if (B == C && B > A) {
     if (rng.Next() <= 0.5) MoveDownRight(num); else MoveDown(num);
-  } else {  // A = B = C
+  } else {  // A = B = C: thirds, cut at six decimals
     const double r = rng.Next();
     if (r <= 0.333333)
       MoveDownRight(num);
@@ -49,25 +59,30 @@ void MainForm::ReturningAnt(int16_t num) {
 
 void MainForm::MoveDownBy(int16_t num, int dx) {
   AntRecord& ant = ants[static_cast<size_t>(num)];
-  antCountGrid.Add(PatchOf(antXPos), PatchOf(antYPos), -1);  // 1
-  if (showAnts) pctWorld.PSet(antXPos, antYPos, pctWorld.BackColor());  // 2
-  DropPherIn(num);  // 3
-  ant.xPos = antXPos + static_cast<float>(dx);  // 4
+  antCountGrid.Add(PatchOf(antXPos), PatchOf(antYPos), -1);
+  if (showAnts) pctWorld.PSet(antXPos, antYPos, pctWorld.BackColor());
+  // The trail goes on the patch the ant leaves: its record still holds the
+  // old position.
+  DropPherIn(num);
+  ant.xPos = antXPos + static_cast<float>(dx);
   ant.yPos = antYPos + 1.0f;
-  antCountGrid.Add(PatchOf(ant.xPos), PatchOf(ant.yPos), 1);  // 5
-  if (showAnts) pctWorld.PSet(ant.xPos, ant.yPos, RGB(0, pathColorIn, 0));  // 6
+  antCountGrid.Add(PatchOf(ant.xPos), PatchOf(ant.yPos), 1);
+  if (showAnts) pctWorld.PSet(ant.xPos, ant.yPos, RGB(0, pathColorIn, 0));
 }
 
 void MainForm::DropPherIn(int16_t num) {
   const AntRecord& ant = ants[static_cast<size_t>(num)];
-  int32_t* cell = pherGrid.At(PatchOf(ant.xPos), PatchOf(ant.yPos));  // 1
+  int32_t* cell = pherGrid.At(PatchOf(ant.xPos), PatchOf(ant.yPos));
   if (cell == nullptr) return;
-  if (*cell >= pherThresholdIn || ant.yPos == static_cast<float>(homeYPos)) return;  // 2
+  // Nothing on the nest row itself. The threshold is tested before the
+  // deposit, so a patch may end up to one deposit above it.
+  if (*cell >= pherThresholdIn || ant.yPos == static_cast<float>(homeYPos)) return;
   if (!pherToDropInIsNumber_) {
     Message("Pher. to drop - In: \"" + pherToDropIn.substr(0, 24) + "\" is not a number; no inbound trail is laid");
     return;
   }
-  const double v = RoundHalfEven(static_cast<double>(*cell) + pherToDropInValue_);  // 3
+  // The amount may be fractional: the sum is rounded half to even.
+  const double v = RoundHalfEven(static_cast<double>(*cell) + pherToDropInValue_);
   *cell = v >= INT32_MAX ? INT32_MAX : (v <= INT32_MIN ? INT32_MIN : static_cast<int32_t>(v));
 }
 

@@ -6,8 +6,12 @@
 
 namespace antraid {
 
+namespace {
+constexpr double kRemovalPeriod = 71.0;  // s; over the time step, the divisor of the removal test
+}  // namespace
+
 void MainForm::TestForAntCreation() {
-  if (running) panel.cmdPause.SetCaption("Pause");  // 1
+  if (running) panel.cmdPause.SetCaption("Pause");
   // Past kMaxRunLoopDepth a handler opens no further loop: the innermost one
   // goes on stepping whatever the handler built, so thousands of restarts
   // during a run cannot exhaust the stack.
@@ -18,25 +22,31 @@ void MainForm::TestForAntCreation() {
     ~Depth() { --d; }
   } depth(runLoopDepth_);
   do {
-    host.DoEvents();  // 2: handlers run here
+    // Handlers run here and only here (and after a saved frame): a click may
+    // pause, edit or enter a nested loop between two steps, never inside one.
+    host.DoEvents();
     if (unloaded) return;
-    const int32_t t = ToInt32(modelTime).value_or(0);  // 3
-    if (t % 60 == 0) {
+    // t is the clock at the end of the last step, rounded half to even. The
+    // minutes caption is refreshed when t is a whole minute; its figure is
+    // rounded half to even too, so 59.5 to 60.5 s read 0, 0 and 1.
+    const int32_t t = ToInt32(modelTime).value_or(0);
+    if (t % kSecondsPerMinute == 0) {
       char buf[TextControl::kTextBufSize];
-      auto n = FormatIntTo(buf, static_cast<long long>(RoundHalfEven(static_cast<double>(modelTime) / 60.0 - 0.5)));
-      std::string_view suffix = "min ";
-      suffix.copy(buf + n.size(), suffix.size());
-      panel.txtRunTimeMin.SetText(std::string_view(buf, n.size() + suffix.size()));
+      const double minutes = RoundHalfEven(static_cast<double>(modelTime) / kSecondsPerMinute - 0.5);
+      panel.txtRunTimeMin.SetText(ComposeInt(buf, "", static_cast<long long>(minutes), "min "));
     }
-    panel.txtAntsOut.SetCachedInt("Ants out: ", antsOut, "");  // 4
-    // 5: steps per removal period. A time step of 142 s or more makes every
-    // step a period of its own.
-    const double period = RoundHalfEven(71.0 / modelTimeStep);
+    panel.txtAntsOut.SetCachedInt("Ants out: ", antsOut, "");
+    // Pheromone removal when t is a multiple of d, the number of steps in one
+    // removal period. d divides the clock in seconds, not a count of steps:
+    // with 0.5 s steps d is 142, and the three iterations whose clock rounds
+    // to a multiple of 142 s remove. With a step of 142 s or more d would round
+    // to zero: every step is then a period of its own.
+    const double period = RoundHalfEven(kRemovalPeriod / modelTimeStep);
     const int32_t d = std::isfinite(period) && period >= 1 ? ToInt32(period).value_or(INT32_MAX) : 1;
     if (t % d == 0 && removePher) RemovePheromone();
-    RunAnts();  // 6
+    RunAnts();
     if (unloaded) return;
-  } while (running);  // 7
+  } while (running);
 }
 
 void MainForm::RemovePheromone() {

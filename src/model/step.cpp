@@ -8,30 +8,26 @@
 namespace antraid {
 
 namespace {
-// "<prefix><number><suffix>" into buf.
-template <typename NumberFormat>
-std::string_view Compose(char* buf, std::string_view prefix, NumberFormat&& number, std::string_view suffix) {
-  prefix.copy(buf, prefix.size());
-  std::string_view n = number(buf + prefix.size());
-  suffix.copy(buf + prefix.size() + n.size(), suffix.size());
-  return {buf, prefix.size() + n.size() + suffix.size()};
-}
+constexpr float kFramesPerSecond = 30.0f;  // frames of the frame counter per model second
+constexpr int16_t kAtHomeDotWidth = 2;     // pixels
+constexpr float kTrackMarkRadius = 2.0f;   // cm
 }  // namespace
 
 void MainForm::RunAnts() {
-  // 1: clock
+  // The clock advances first: the release test, the captions and the frame
+  // saving of this step all see the new time. Sums stay in 32-bit floats.
   modelTime = modelTime + modelTimeStep;
-  videoFrameNumber = modelTime * 30.0f;
+  videoFrameNumber = modelTime * kFramesPerSecond;
   {
     char buf[TextControl::kTextBufSize];
-    StepStatus(Compose(buf, "Framenumber = ", [&](char* b) { return FormatSingleTo(b, videoFrameNumber); }, ""));
+    StepStatus(ComposeSingle(buf, "Framenumber = ", videoFrameNumber, ""));
   }
-  // 2: canvas
   pctWorld.Cls();
   if (foodMade && plotFood) PlotFood();
 
-  // 3: the ant pass. The bound is taken once, in 16 bits, and never passes
-  // the ants that exist.
+  // Every ant in index order, each completely and in place: what one ant
+  // does to the layers and counters is seen by the ants after it. The bound
+  // is taken once, in 16 bits, and never passes the ants that exist.
   const int32_t last = std::min<int32_t>(std::clamp(numAnts, 0, kMaxAnts), static_cast<int32_t>(ants.size()) - 1);
   for (antNum = 1; antNum <= last && antNum > 0; ++antNum) {
     const int16_t k = antNum;
@@ -47,6 +43,7 @@ void MainForm::RunAnts() {
       antCountGrid.Prefetch(nx, ny);
       foodGrid.Prefetch(nx, ny);
     }
+    // The turn follows the state the ant had before it.
     switch (ants[static_cast<size_t>(k)].state) {
       case AntState::kAtHome:
         AtHomeTurn(ants[static_cast<size_t>(k)]);
@@ -57,20 +54,22 @@ void MainForm::RunAnts() {
       case AntState::kReturning:
         ReturningAnt(k);
         break;
-      default:
+      default:  // stopped at the border: no turn
         break;
     }
     const AntRecord& ant = ants[static_cast<size_t>(k)];
-    if (trackAnt && k == antNumber) {  // b
+    // The tracked ant is marked whatever its state, stopped ants included.
+    if (trackAnt && k == antNumber) {
       MarkTrackedAnt(k);
       char buf[TextControl::kTextBufSize];
-      auto x = FormatSingleTo(buf, ant.xPos);
-      std::string_view gap = "  ";
-      gap.copy(buf + x.size(), gap.size());
-      auto y = FormatSingleTo(buf + x.size() + gap.size(), ant.yPos);
-      StepStatus(std::string_view(buf, x.size() + gap.size() + y.size()));
+      const std::string_view x = ComposeSingle(buf, "", ant.xPos, "  ");
+      const std::string_view y = FormatSingleTo(buf + x.size(), ant.yPos);
+      StepStatus(std::string_view(buf, x.size() + y.size()));
     }
-    if (swarmPass) {  // c
+    // On a measuring step the swarm width grows with every outbound ant that
+    // lies beyond the extremes seen so far (state and position after its
+    // turn); the caption is rewritten for every ant.
+    if (swarmPass) {
       if (ant.state == AntState::kOutbound && ant.xPos > swarmMaxX) {
         swarmMaxX = ant.xPos;
         if (swarmMaxX - swarmMinX > swarmWidth) swarmWidth = static_cast<float>(swarmMaxX - swarmMinX);
@@ -82,7 +81,8 @@ void MainForm::RunAnts() {
     }
   }
 
-  // 4: swarm phase
+  // Every second step measures the swarm width, each time afresh from the
+  // nest; lastSwarmWidth keeps the width the measuring step reached.
   if (swarmPass) {
     lastSwarmWidth = swarmWidth;
     swarmPass = false;
@@ -93,7 +93,8 @@ void MainForm::RunAnts() {
     swarmPass = true;
   }
 
-  // 5: frame saving. A period that does not round to a usable whole number of
+  // A frame when the clock and the save period, both rounded half to even,
+  // divide evenly. A period that does not round to a usable whole number of
   // steps never saves.
   const auto t = ToInt32(modelTime);
   const auto period = ToInt32(saveInterval);
@@ -104,10 +105,14 @@ void MainForm::RunAnts() {
 }
 
 void MainForm::AtHomeTurn(AntRecord& ant) {
-  const int16_t width = pctWorld.DrawWidth();  // 1
-  pctWorld.SetDrawWidth(2);
+  // An ant at home is drawn at the nest, with a wider pen than the view's.
+  const int16_t width = pctWorld.DrawWidth();
+  pctWorld.SetDrawWidth(kAtHomeDotWidth);
   pctWorld.PSet(ant.xPos, ant.yPos, RGB(pathColorOut, 0, 0));
-  if (static_cast<double>(modelTime) > ant.leaveTime) {  // 2: release
+  // Released at the first step whose clock has passed its leave time; it
+  // makes its first move in the next step. The food it carried home counts
+  // only now.
+  if (static_cast<double>(modelTime) > ant.leaveTime) {
     ant.state = AntState::kOutbound;
     ant.justLeft = true;
     if (ant.hasFood) {
@@ -116,15 +121,17 @@ void MainForm::AtHomeTurn(AntRecord& ant) {
     }
     panel.txtlColonyFoodAmt.SetCachedInt("", colonyFood, "");
   }
-  pctWorld.SetDrawWidth(width);  // 3
+  pctWorld.SetDrawWidth(width);
 }
 
 void MainForm::GoingOutAnt(int16_t num) { DeneubourghMove(num); }
 
 void MainForm::MarkTrackedAnt(int16_t num) {
   const AntRecord& ant = ants[static_cast<size_t>(num)];
-  pctWorld.Circle(antXPos, antYPos, 2.0f, pctWorld.BackColor());
-  pctWorld.Circle(ant.xPos, ant.yPos, 2.0f);
+  // Erases the mark around the position the last moved ant had before its
+  // move (the tracked ant's, when it moved), then marks the tracked ant.
+  pctWorld.Circle(antXPos, antYPos, kTrackMarkRadius, pctWorld.BackColor());
+  pctWorld.Circle(ant.xPos, ant.yPos, kTrackMarkRadius);
 }
 
 }  // namespace antraid

@@ -7,17 +7,21 @@
 namespace antraid {
 
 bool MainForm::CreateWorld() {
-  pctWorld.SetScaleWidth(static_cast<float>(worldXinCm));  // 1
+  // One canvas unit is one centimetre; the view's origin stays where the
+  // zoom left it.
+  pctWorld.SetScaleWidth(static_cast<float>(worldXinCm));
   pctWorld.SetScaleHeight(static_cast<float>(worldYinCm));
-  WriteWorldSizeCaption();  // 2
-  WriteFoodTotals();        // 3, 4 with the quality held so far
-  if (auto v = ReadInt16(panel.txtFoodQuality)) {  // 5
+  WriteWorldSizeCaption();
+  // The totals use the food quality held so far; the box's value is read
+  // only afterwards, for the food about to be placed.
+  WriteFoodTotals();
+  if (auto v = ReadInt16(panel.txtFoodQuality)) {
     if (*v >= 0)
       foodQuality = *v;
     else
       Refuse(panel.txtFoodQuality, "food cannot be negative");
   }
-  // 6: a world that cannot be held is refused and no run starts.
+  // A world that cannot be held is refused and no run starts.
   if (auto problem = WorldSizeProblem(worldXinM, worldYinM)) {
     Message(*problem);
     return false;
@@ -31,9 +35,7 @@ bool MainForm::CreateWorld() {
     Message("World size refused: its patches do not fit in memory");
     return false;
   }
-  pctWorld.SetDrawWidth(3);  // 7
-  pctWorld.PSet(static_cast<float>(homeXPos), static_cast<float>(homeYPos), RGB(150, 0, 0));
-  pctWorld.SetDrawWidth(drawWidth);
+  DrawNestDot();
   return true;
 }
 
