@@ -1,7 +1,10 @@
 // The zoom view: clicks change the canvas window into the world; an ALT drag
-// shows a rubber-band rectangle that keeps the world's aspect ratio.
+// shows a rubber-band rectangle that keeps the world's aspect ratio. The plain
+// and Ctrl clicks and the rectangle on the default world are printed by
+// tests/scenarios/zoom.script.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "app/test_form.h"
@@ -10,126 +13,170 @@ namespace antraid {
 namespace {
 
 using testing::LoadedForm;
+using View = std::array<float, 4>;  // ScaleLeft, ScaleTop, ScaleWidth, ScaleHeight
 using Raster = std::vector<uint32_t>;
 Raster Snapshot(const Canvas& c) { return Raster(c.pixels(), c.pixels() + c.width() * c.height()); }
 
 constexpr int kPlain = 0, kShift = 1, kCtrl = 2, kAlt = 4;  // modifier masks
 
-TEST(Zoom, PlainClicksZoomInAroundThePointAndWidenThePen) {
-  LoadedForm t;
-  MainForm& f = t.form;
-  const Canvas& c = f.pctWorld;
-  f.pctWorld_MouseDown(1, kPlain, 350, 350);
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "0");
-  EXPECT_FLOAT_EQ(c.ScaleLeft(), 58.333333f);
-  EXPECT_FLOAT_EQ(c.ScaleTop(), 58.333333f);
-  EXPECT_FLOAT_EQ(c.ScaleWidth(), 583.33333f);
-  EXPECT_FLOAT_EQ(c.ScaleHeight(), 583.33333f);
-  std::vector<int> widths = {f.drawWidth};
-  for (int k = 0; k < 5; ++k) {
-    f.pctWorld_MouseDown(2, kPlain, 350, 350);
-    widths.push_back(f.drawWidth);
-  }
-  EXPECT_EQ(widths, (std::vector<int>{1, 1, 2, 2, 2, 3}));
-  EXPECT_EQ(c.DrawWidth(), 3);
-  f.pctWorld_MouseUp(1, kPlain, 350, 350);  // any release shows the window's width
-  EXPECT_EQ(t.p.lblWorldWidth.caption(), "Window Width: 234cm");
-
-  // Zooming in and out at one point are inverses while no limit applies.
-  const float left = c.ScaleLeft(), width = c.ScaleWidth();
-  f.pctWorld_MouseDown(1, kPlain, 340, 360);
-  f.pctWorld_MouseDown(1, kCtrl, 340, 360);
-  EXPECT_FLOAT_EQ(c.ScaleWidth(), width);
-  EXPECT_FLOAT_EQ(c.ScaleLeft(), left - 10);
-  EXPECT_EQ(f.drawWidth, 3);
+void SetView(Canvas& c, const View& v) {
+  c.SetScaleLeft(v[0]);
+  c.SetScaleTop(v[1]);
+  c.SetScaleWidth(v[2]);
+  c.SetScaleHeight(v[3]);
 }
 
-TEST(Zoom, TheNewWindowStaysInsideTheViewAndTheWorld) {
+void ExpectView(const Canvas& c, const View& v) {
+  const View now = {c.ScaleLeft(), c.ScaleTop(), c.ScaleWidth(), c.ScaleHeight()};
+  for (int k = 0; k < 4; ++k) EXPECT_NEAR(now[k], v[k], 1e-3) << "scale value " << k;
+}
+
+// A plain click keeps the new window inside the current view on the right
+// and bottom and inside the world on the left and top: from the view
+// (100, 100) 480 x 480, whose right and bottom edges lie at 580, the new
+// window is 400 x 400 and would reach an edge from 380 (right, bottom) and
+// below 200 (left, top).
+TEST(Zoom, APlainClickShiftsTheWindowAtEachEdgeOnly) {
   LoadedForm t;
-  MainForm& f = t.form;
-  const Canvas& c = f.pctWorld;
-  f.pctWorld_MouseDown(1, kPlain, 350, 350);  // view 58.3 .. 641.7
-  f.pctWorld_MouseDown(1, kPlain, 630, 640);  // near its right and bottom edges
-  EXPECT_FLOAT_EQ(c.ScaleLeft() + c.ScaleWidth(), 641.66667f);
-  EXPECT_FLOAT_EQ(c.ScaleTop() + c.ScaleHeight(), 641.66667f);
-  f.pctWorld_MouseDown(1, kPlain, 2, 3);  // near the world's top left corner
-  EXPECT_EQ(c.ScaleLeft(), 0);
-  EXPECT_EQ(c.ScaleTop(), 0);
-  EXPECT_FLOAT_EQ(c.ScaleWidth(), 700 / (1.2f * 1.2f * 1.2f));
+  Canvas& c = t.form.pctWorld;
+  struct Case {
+    float x, y, left, top;
+  };
+  const Case kCases[] = {{379, 300, 179, 100}, {380, 300, 180, 100}, {381, 300, 180, 100},  // right
+                         {300, 379, 100, 179}, {300, 380, 100, 180}, {300, 381, 100, 180},  // bottom
+                         {201, 300, 1, 100},   {200, 300, 0, 100},   {199, 300, 0, 100},    // left
+                         {300, 201, 100, 1},   {300, 200, 100, 0},   {300, 199, 100, 0}};   // top
+  for (const Case& k : kCases) {
+    SCOPED_TRACE(::testing::Message() << "click at " << k.x << ", " << k.y);
+    SetView(c, {100, 100, 480, 480});
+    t.form.pctWorld_MouseDown(1, kPlain, k.x, k.y);
+    ExpectView(c, {k.left, k.top, 400, 400});
+    EXPECT_EQ(t.form.drawWidth, 2);  // 700 / 400 rounds to 2
+    EXPECT_EQ(c.DrawWidth(), 2);
+  }
+}
 
-  // Ctrl-click: the enlarged window is centred on the point with no limit,
-  // unless from the current left or top edge it would reach the world's end.
-  f.pctWorld_MouseDown(1, kCtrl, 100, 100);
-  EXPECT_FLOAT_EQ(c.ScaleLeft(), 100 - c.ScaleWidth() / 2);
-  f.pctWorld_MouseDown(1, kCtrl, 0, 0);
-  EXPECT_FLOAT_EQ(c.ScaleLeft(), -291.66666f);  // beyond the world's edge
-  f.pctWorld_MouseDown(1, kCtrl, 650, 650);  // the width is capped at the world's
-  EXPECT_EQ(c.ScaleLeft(), 300);
-  EXPECT_EQ(c.ScaleWidth(), 700);
-  f.pctWorld_MouseDown(1, kCtrl, 650, 650);  // 300 + 700 reaches 700: whole world
-  EXPECT_EQ(c.ScaleLeft(), 0);
-  EXPECT_EQ(c.ScaleTop(), 0);
-  EXPECT_EQ(c.ScaleWidth(), 700);
-  EXPECT_EQ(c.ScaleHeight(), 700);
-  EXPECT_EQ(f.drawWidth, 1);
-  f.pctWorld_MouseDown(1, kCtrl, 350, 350);  // on the whole world it stays whole
-  EXPECT_EQ(c.ScaleWidth(), 700);
-  EXPECT_EQ(f.drawWidth, 1);
-
+// A Ctrl click centres the enlarged window (at most the world's size) on the
+// point, unless from the current left or top edge it would reach the world's
+// far edge: then it shows the whole world.
+TEST(Zoom, ACtrlClickShowsTheWholeWorldOnceAnEdgeWouldReachTheEnd) {
+  LoadedForm t;
+  Canvas& c = t.form.pctWorld;
+  struct Case {
+    View from;
+    View to;
+  };
+  // A click at (360, 340); 500 x 500 grows to 600 x 600, 600 x 600 to the world's 700 x 700.
+  const View whole = {0, 0, 700, 700}, centred = {60, 40, 600, 600};
+  const Case kCases[] = {{{99, 50, 500, 500}, centred},
+                         {{100, 50, 500, 500}, whole},
+                         {{101, 50, 500, 500}, whole},
+                         {{50, 99, 500, 500}, centred},
+                         {{50, 100, 500, 500}, whole},
+                         {{50, 101, 500, 500}, whole},
+                         {{-100, -100, 600, 600}, {10, -10, 700, 700}},  // beyond the edge
+                         {whole, whole}};
+  for (const Case& k : kCases) {
+    SCOPED_TRACE(::testing::Message() << "from " << k.from[0] << ", " << k.from[1]);
+    SetView(c, k.from);
+    t.form.drawWidth = 5;
+    t.form.pctWorld_MouseDown(1, kCtrl, 360, 340);
+    ExpectView(c, k.to);
+    EXPECT_EQ(t.form.drawWidth, 1);
+  }
   // Shift, and combinations of keys, only show the mask.
   for (int mask : {kShift, kShift + kCtrl, kCtrl + kAlt, kShift + kAlt}) {
-    f.pctWorld_MouseDown(1, mask, 100, 100);
+    t.form.pctWorld_MouseDown(1, mask, 100, 100);
     EXPECT_EQ(t.p.txtDebugMsg.text(), std::to_string(mask));
-    EXPECT_EQ(c.ScaleWidth(), 700);
-    EXPECT_FALSE(f.zoomSelecting);
+    ExpectView(c, whole);
+    EXPECT_FALSE(t.form.zoomSelecting);
   }
 }
 
-TEST(Zoom, TheAltRectangleEndsOnlyWhenItIsAtLeastFortyWide) {
+// On a world twice as wide as high a zoom in makes the view square in world
+// units, the next one twice as high as wide; zooming out never shows more
+// than the world, and a tall world behaves alike.
+TEST(Zoom, ANonSquareWorldZoomsInAndOutWithinItsSize) {
+  struct Step {
+    int mask;
+    float x, y;
+    View view;
+  };
+  struct World {
+    const char *width, *height;  // m
+    std::vector<Step> steps;
+  };
+  const World kWorlds[] = {{"14",
+                            "7",
+                            {{kPlain, 700, 350, {116.6667f, 0, 1166.6666f, 1166.6666f}},
+                             {kPlain, 700, 350, {213.8889f, 0, 972.2222f, 1944.4443f}},
+                             {kCtrl, 700, 350, {0, 0, 1400, 700}}}},
+                           {"7",
+                            "14",
+                            {{kPlain, 350, 700, {58.3333f, 408.3333f, 583.3333f, 583.3333f}},
+                             {kPlain, 100, 1300, {0, 748.611f, 486.1111f, 243.0555f}},
+                             {kCtrl, 100, 1300, {-191.6667f, 1008.3334f, 583.3333f, 583.3333f}},
+                             {kCtrl, 350, 700, {0, 0, 700, 1400}}}}};
+  for (const World& w : kWorlds) {
+    LoadedForm t;
+    t.p.txtWorldXinM.SetText(w.width);
+    t.p.txtWorldYinM.SetText(w.height);
+    t.form.SetVariables();
+    for (const Step& s : w.steps) {
+      SCOPED_TRACE(::testing::Message() << w.width << " x " << w.height << " m, mask " << s.mask << " at " << s.x
+                                        << ", " << s.y);
+      t.form.pctWorld_MouseDown(1, s.mask, s.x, s.y);
+      ExpectView(t.form.pctWorld, s.view);
+      EXPECT_EQ(t.form.drawWidth, 1);
+    }
+    // However the user zooms, a zoom out never shows more than the world.
+    const float width = static_cast<float>(t.form.worldXinCm), height = static_cast<float>(t.form.worldYinCm);
+    for (int k = 0; k < 60; ++k) {
+      const float x = static_cast<float>((k * 263) % 1500) - 50, y = static_cast<float>((k * 377) % 1500) - 50;
+      t.form.pctWorld_MouseDown(1, k % 5 < 2 ? kPlain : kCtrl, x, y);
+      if (k % 5 < 2) continue;
+      ASSERT_LE(t.form.pctWorld.ScaleWidth(), width) << k;
+      ASSERT_LE(t.form.pctWorld.ScaleHeight(), height) << k;
+    }
+  }
+}
+
+// The rectangle's corner may reach the right and bottom edges of the view
+// but not pass them; the left and top edges are not tested. A release ends
+// the selection once the rectangle is at least 40 wide either way.
+TEST(Zoom, TheAltRectangleStopsAtTheRightAndBottomEdgesAndEndsFromFortyWide) {
   LoadedForm t;
   MainForm& f = t.form;
-  const Canvas& c = f.pctWorld;
-  const Raster before = Snapshot(c);
-  f.pctWorld_MouseDown(1, kAlt, 100, 100);
-  EXPECT_EQ(t.p.txtDebugMsg.text(),
-            "Hold down the ALT key while moving the mouse to select an area to zoom in to.");
-  EXPECT_TRUE(f.zoomSelecting);
-  EXPECT_EQ(c.DrawMode(), kDrawInvert);
-  EXPECT_EQ(c.Pixel(71, 71), RGB(255 - 238, 255 - 236, 255 - 162));  // a single inverted dot
-  f.pctWorld_MouseMove(0, 0, 130, 100);  // no button or key needed
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "30");
-  f.pctWorld_MouseUp(1, 0, 130, 100);
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "30");
-  EXPECT_TRUE(f.zoomSelecting);
-  const Raster outline30 = Snapshot(c);
-  EXPECT_NE(outline30, before);
-  f.pctWorld_MouseMove(0, 0, 150, 100);
-  f.pctWorld_MouseUp(1, 0, 150, 100);
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "50");
-  EXPECT_FALSE(f.zoomSelecting);
-  EXPECT_EQ(c.DrawMode(), kDrawCopyPen);
-  EXPECT_EQ(Snapshot(c), before);  // the outline is gone
-  EXPECT_EQ(c.ScaleWidth(), 700);  // and the view is unchanged
-  EXPECT_EQ(t.p.lblWorldWidth.caption(), "Window Width: 700cm");
+  struct Case {
+    float startX, startY, x, y;  // a drag straight across keeps its shape
+    bool taken;
+  };
+  const Case kCases[] = {{600, 300, 699, 300, true}, {600, 300, 700, 300, true}, {600, 300, 701, 300, false},
+                         {300, 600, 300, 699, true}, {300, 600, 300, 700, true}, {300, 600, 300, 701, false},
+                         {100, 300, -50, 300, true}, {300, 100, 300, -50, true}};
+  for (const Case& k : kCases) {
+    f.pctWorld_MouseDown(1, kAlt, k.startX, k.startY);
+    f.pctWorld_MouseMove(0, 0, k.x, k.y);  // no button or key needed
+    EXPECT_EQ(f.boxEndX == k.x && f.boxEndY == k.y, k.taken) << k.x << ", " << k.y;
+    EXPECT_EQ(f.boxEndX == k.startX && f.boxEndY == k.startY, !k.taken) << k.x << ", " << k.y;
+  }
+  for (auto [width, ends] : {std::pair{39.0f, false}, {40.0f, true}, {41.0f, true}, {-39.0f, false}, {-40.0f, true}}) {
+    f.pctWorld_MouseDown(1, kAlt, 300, 300);
+    f.pctWorld_MouseMove(0, 0, 300 + width, 300);
+    f.pctWorld_MouseUp(1, 0, 300 + width, 300);
+    EXPECT_EQ(t.p.txtDebugMsg.text(), FormatSingle(width));
+    EXPECT_EQ(f.zoomSelecting, !ends) << width;
+  }
 
-  // Beyond the right edge the corner stays and the outline alternately goes
-  // and comes back.
+  // Beyond the right edge the stored outline alternately goes and comes back.
   f.pctWorld_MouseDown(1, kAlt, 600, 300);
   f.pctWorld_MouseMove(0, 0, 630, 320);  // aspect 1: 30 x 30
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "30");
-  const Raster shown = Snapshot(c);
-  t.p.txtDebugMsg.SetText("");
+  const Raster shown = Snapshot(f.pctWorld);
   f.pctWorld_MouseMove(0, 0, 720, 320);
   EXPECT_EQ(f.boxEndX, 630);
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "");
-  EXPECT_NE(Snapshot(c), shown);
+  EXPECT_NE(Snapshot(f.pctWorld), shown);
   f.pctWorld_MouseMove(0, 0, 720, 320);
-  EXPECT_EQ(Snapshot(c), shown);
-  // A drag to the left is as wide in absolute value.
-  f.pctWorld_MouseMove(0, 0, 550, 300);
-  f.pctWorld_MouseUp(1, 0, 550, 300);
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "-50");
-  EXPECT_FALSE(f.zoomSelecting);
+  EXPECT_EQ(Snapshot(f.pctWorld), shown);
 }
 
 TEST(Zoom, TheRectangleKeepsTheWorldsAspectRatio) {
@@ -137,8 +184,9 @@ TEST(Zoom, TheRectangleKeepsTheWorldsAspectRatio) {
     MainForm::KeepAspectRatio(aspect, dx, dy);
     return std::pair{dx, dy};
   };
-  EXPECT_EQ(keep(0.5f, 100, 10), std::pair(100.0f, 50.0f));   // grows in height
-  EXPECT_EQ(keep(0.5f, 10, 100), std::pair(200.0f, 100.0f));  // grows in width
+  EXPECT_EQ(keep(0.5f, 100, 10), std::pair(100.0f, 50.0f));    // grows in height
+  EXPECT_EQ(keep(0.5f, 10, 100), std::pair(200.0f, 100.0f));   // grows in width
+  EXPECT_EQ(keep(0.5f, 100, 50), std::pair(100.0f, 50.0f));    // already in shape
   EXPECT_EQ(keep(0.5f, -100, 10), std::pair(-100.0f, 50.0f));  // keeps the direction
   EXPECT_EQ(keep(0.5f, 10, -100), std::pair(200.0f, -100.0f));
   EXPECT_EQ(keep(0.5f, -10, -100), std::pair(-200.0f, -100.0f));

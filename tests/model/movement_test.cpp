@@ -1,5 +1,5 @@
-// The turns of single ants: the outbound choice, the food pick-up, homing and
-// the two pheromone deposits.
+// The turns of single ants: the outbound choice and the border, the food
+// pick-up, homing and the two pheromone deposits.
 #include <array>
 
 #include "model/model_fixture.h"
@@ -9,6 +9,12 @@ namespace {
 
 constexpr float kX = 350, kY = 400;  // a place far from every border and the nest
 enum { kLeft, kStraight, kRight, kStill };
+
+// A place and whether a rule holds there.
+struct At {
+  float x, y;
+  bool holds;
+};
 
 // Lets ant k take `turns` turns from (x, y), putting it back after each, and
 // tells how often it went ahead-left, straight, ahead-right or stayed.
@@ -36,9 +42,7 @@ TEST(ModelOutbound, CandidatesAreChosenInProportionToTheirOpenWeights) {
     ModelForm t;  // no pheromone ahead: a third each
     t.BuildWorld();
     auto n = OutboundTurns(t, kTurns);
-    EXPECT_NEAR(share(n, kLeft), 1 / 3.0, 0.012);
-    EXPECT_NEAR(share(n, kStraight), 1 / 3.0, 0.012);
-    EXPECT_NEAR(share(n, kRight), 1 / 3.0, 0.012);
+    for (int c : {kLeft, kStraight, kRight}) EXPECT_NEAR(share(n, c), 1 / 3.0, 0.012);
   }
   {
     ModelForm t;  // pheromone 0, 5, 15 with k = 5: weights 25, 100, 400
@@ -50,8 +54,11 @@ TEST(ModelOutbound, CandidatesAreChosenInProportionToTheirOpenWeights) {
     EXPECT_NEAR(share(n, kStraight), 100 / 525.0, 0.01);
     EXPECT_NEAR(share(n, kRight), 400 / 525.0, 0.01);
 
-    // Five ants straight ahead close that patch: the other two share in 25 : 400.
-    t.form.antCountGrid.Add(350, 399, 5);
+    // Four ants straight ahead leave that patch open; the fifth closes it and
+    // the other two share in 25 : 400.
+    t.form.antCountGrid.Add(350, 399, 4);
+    EXPECT_GT(OutboundTurns(t, 300)[kStraight], 0);
+    t.form.antCountGrid.Add(350, 399, 1);
     n = OutboundTurns(t, kTurns);
     EXPECT_EQ(n[kStraight], 0);
     EXPECT_NEAR(share(n, kLeft), 25 / 425.0, 0.006);
@@ -70,12 +77,10 @@ TEST(ModelOutbound, CandidatePatchesRoundHalvesToEven) {
   t.BuildWorld();
   // From x = 10.5 the left and straight candidates are both patch 10.
   t.form.antCountGrid.Add(10, 399, 5);
-  auto n = OutboundTurns(t, 300, 10.5f);
-  EXPECT_EQ(n[kRight], 300);
+  EXPECT_EQ(OutboundTurns(t, 300, 10.5f)[kRight], 300);
   // From x = 11.5 the straight and right candidates are both patch 12.
   t.form.antCountGrid.Add(12, 299, 5);
-  n = OutboundTurns(t, 300, 11.5f, 300);
-  EXPECT_EQ(n[kLeft], 300);
+  EXPECT_EQ(OutboundTurns(t, 300, 11.5f, 300)[kLeft], 300);
   // All three closed: the ant stays, lays nothing and still looks for food.
   t.form.antCountGrid.Add(11, 399, 5);
   t.form.antCountGrid.Add(12, 399, 5);
@@ -87,6 +92,32 @@ TEST(ModelOutbound, CandidatePatchesRoundHalvesToEven) {
   EXPECT_EQ(t.Ant(k).yPos, kY);
   EXPECT_EQ(t.form.pherGrid.Get(11, 400), 0);
   EXPECT_EQ(t.Ant(k).state, AntState::kReturning);
+}
+
+// The move leaves the trail and the ant count on the patch the ant leaves;
+// the food search looks where the ant stood when its turn began.
+TEST(ModelOutbound, AMoveLaysTheTrailWhereTheAntWasAndLooksForFoodThere) {
+  ModelForm t;
+  MainForm& f = t.form;
+  t.BuildWorld();
+  f.pherToDropOut = 5;
+  f.useVel = false;  // steps of 1 cm
+  f.foodGrid.Allocate(700, 700);
+  for (int x = 349; x <= 351; ++x) f.foodGrid.Set(x, 399, 1);  // food on every patch ahead
+  f.totalFood = f.numFoodItems = 3;
+  const int16_t k = t.AddAnt(kX, kY);
+  f.DeneubourghMove(k);
+  const int64_t x = MainForm::PatchOf(t.Ant(k).xPos);
+  EXPECT_EQ(t.Ant(k).yPos, kY - 1);
+  EXPECT_EQ(f.pherGrid.Get(350, 400), 5);
+  EXPECT_EQ(f.pherGrid.Get(x, 399), 0);
+  EXPECT_EQ(f.antCountGrid.Get(350, 400), 0);
+  EXPECT_EQ(f.antCountGrid.Get(x, 399), 1);
+  EXPECT_EQ(t.Ant(k).state, AntState::kOutbound);
+  f.DeneubourghMove(k);
+  EXPECT_EQ(t.Ant(k).state, AntState::kReturning);
+  EXPECT_EQ(f.foodGrid.Get(x, 399), 0);
+  EXPECT_EQ(f.pherGrid.Get(x, 399), 5);
 }
 
 TEST(ModelOutbound, MoveGateLetsTheFirstTurnMoveAndThenAboutOneTurnInEight) {
@@ -102,12 +133,11 @@ TEST(ModelOutbound, MoveGateLetsTheFirstTurnMoveAndThenAboutOneTurnInEight) {
   t.MoveBack(k, kX, kY, AntState::kOutbound);
 
   const double pm = (1 + std::tanh(-1.0)) / 2;  // no pheromone level enters the gate
-  auto n = Turns(t, k, kX, kY, AntState::kOutbound, 20000, [&] { f.DeneubourghMove(k); });
-  EXPECT_NEAR(1 - n[kStill] / 20000.0, pm, 0.008);
-  // A scale of 0 gives the same gate, without dividing by it.
-  f.fiftyPercProb = 0;
-  n = Turns(t, k, kX, kY, AntState::kOutbound, 20000, [&] { f.DeneubourghMove(k); });
-  EXPECT_NEAR(1 - n[kStill] / 20000.0, pm, 0.008);
+  for (int16_t scale : {100, 0}) {              // a scale of 0 gives the same gate, without dividing by it
+    f.fiftyPercProb = scale;
+    auto n = Turns(t, k, kX, kY, AntState::kOutbound, 20000, [&] { f.DeneubourghMove(k); });
+    EXPECT_NEAR(1 - n[kStill] / 20000.0, pm, 0.008) << scale;
+  }
 }
 
 TEST(ModelOutbound, StepLengthFollowsThePheromoneOfTheChosenPatch) {
@@ -115,52 +145,51 @@ TEST(ModelOutbound, StepLengthFollowsThePheromoneOfTheChosenPatch) {
   MainForm& f = t.form;
   t.BuildWorld();
   f.velSlope = 0.01f;
-  for (int x = 349; x <= 351; ++x) f.pherGrid.Set(x, 399, 100);
   const int16_t k = t.AddAnt(kX, kY);
-  f.DeneubourghMove(k);
+  auto turnOn = [&](int32_t pheromone) {
+    for (int x = 349; x <= 351; ++x) f.pherGrid.Set(x, 399, pheromone);
+    t.MoveBack(k, kX, kY, AntState::kOutbound);
+    f.DeneubourghMove(k);
+    return t.Ant(k).yPos;
+  };
+  EXPECT_FLOAT_EQ(turnOn(100), kY - 1.6f);
   EXPECT_FLOAT_EQ(f.curVel, 1.6f);
-  EXPECT_FLOAT_EQ(t.Ant(k).yPos, kY - 1.6f);
-
-  for (int x = 349; x <= 351; ++x) f.pherGrid.Set(x, 399, 1000);
-  t.MoveBack(k, kX, kY, AntState::kOutbound);
-  f.DeneubourghMove(k);
-  EXPECT_EQ(f.curVel, 3.5f);
-
-  // Without the velocity rule the last length stays in force.
-  f.useVel = false;
-  for (int x = 349; x <= 351; ++x) f.pherGrid.Set(x, 399, 0);
-  t.MoveBack(k, kX, kY, AntState::kOutbound);
-  f.DeneubourghMove(k);
-  EXPECT_EQ(t.Ant(k).yPos, kY - 3.5f);
+  EXPECT_EQ(turnOn(1000), kY - 3.5f);  // capped at Max. Vel.
+  f.useVel = false;                    // without the velocity rule the last length stays in force
+  EXPECT_EQ(turnOn(0), kY - 3.5f);
 }
 
-TEST(ModelOutbound, BorderStopsAntsAfterTheirLastTurn) {
+// An ant within 5 cm of the border is stopped after this turn. The distance to
+// the bottom edge is rounded half to even first (4.5 rounds to 4), the others
+// are not rounded.
+TEST(ModelOutbound, TheBorderStopsAntsAfterTheirLastTurnOnEachSide) {
   ModelForm t;
   MainForm& f = t.form;
   t.BuildWorld();
+  const At kCases[] = {
+      {4.5f, kY, true},    {5, kY, false},      {5.5f, kY, false},   // left
+      {694.5f, kY, false}, {695, kY, false},    {695.4f, kY, true},  // right
+      {kX, 4.5f, true},    {kX, 5, false},      {kX, 5.5f, false},   // top
+      {kX, 695.0f, false}, {kX, 695.4f, false}, {kX, 695.5f, true},  // bottom
+  };
+  for (const At& c : kCases) {
+    const int16_t k = t.AddAnt(c.x, c.y);
+    f.DeneubourghMove(k);
+    EXPECT_EQ(t.Ant(k).state, c.holds ? AntState::kStopped : AntState::kOutbound) << c.x << ", " << c.y;
+    EXPECT_LT(t.Ant(k).yPos, c.y) << "the last turn still moves";
+  }
+
+  // A stopped ant takes no further turn, yet it may still pick up the food
+  // where it stood in its last one.
+  const int16_t top = t.AddAnt(200, 4.9f);
   f.foodGrid.Allocate(700, 700);
   f.foodGrid.Set(350, 5, 1);
-  f.totalFood = 1;
-  f.numFoodItems = 1;
-
-  // Within 5 cm of the top: stopped, yet it moves and picks up the food where it stood.
+  f.totalFood = f.numFoodItems = 1;
   const int16_t fed = t.AddAnt(350, 4.9f);
+  f.DeneubourghMove(top);
   f.DeneubourghMove(fed);
-  EXPECT_LT(t.Ant(fed).yPos, 4.9f);
   EXPECT_EQ(t.Ant(fed).state, AntState::kReturning);
   EXPECT_TRUE(t.Ant(fed).hasFood);
-  EXPECT_EQ(f.totalFood, 0);
-
-  const int16_t top = t.AddAnt(200, 4.9f);
-  const int16_t right = t.AddAnt(696, 300);
-  const int16_t clear = t.AddAnt(695, 300);
-  for (int16_t k : {top, right, clear}) f.DeneubourghMove(k);
-  EXPECT_EQ(t.Ant(top).state, AntState::kStopped);
-  EXPECT_LT(t.Ant(top).yPos, 4.9f);
-  EXPECT_EQ(t.Ant(right).state, AntState::kStopped);
-  EXPECT_EQ(t.Ant(clear).state, AntState::kOutbound);
-
-  // A stopped ant takes no further turn.
   const AntRecord before = t.Ant(top);
   f.RunAnts();
   EXPECT_EQ(t.Ant(top).yPos, before.yPos);
@@ -175,7 +204,6 @@ TEST(ModelOutbound, BorderStopsAntsAfterTheirLastTurn) {
   EXPECT_EQ(t.Ant(fast).state, AntState::kStopped);
   EXPECT_EQ(f.antCountGrid.Get(100, 3), 1);
   EXPECT_NE(t.LastMessage().find("stopped"), std::string::npos);
-
   // A nest row moved to the top edge: no patch ahead exists, the ant stays.
   const int16_t edge = t.AddAnt(300, 1);
   f.DeneubourghMove(edge);
@@ -193,38 +221,50 @@ TEST(ModelOutbound, FirstTurnCountsTheAntAndTheRaidFrontIsShown) {
   f.DeneubourghMove(k);
   EXPECT_EQ(f.antsOut, 1);
   EXPECT_FALSE(t.Ant(k).justLeft);
-  EXPECT_NEAR(f.maxDistTraveled, 15.6, 1e-4);
+  EXPECT_NEAR(f.maxDistTraveled, 15.6, 1e-4);  // measured where each turn began
   t.MoveBack(k, kX, 680, AntState::kOutbound);
   f.maxDistTraveled = 0;
   f.DeneubourghMove(k);
   EXPECT_EQ(f.panel.lblTravelVel.caption(), "Travel Vel.: 1.5cm/sec");
   EXPECT_EQ(f.panel.lblDistTraveled.caption(), "Dist. Traveled: 15cm");
-  // The farthest distance only grows.
-  t.MoveBack(k, kX, 690, AntState::kOutbound);
+  t.MoveBack(k, kX, 690, AntState::kOutbound);  // the farthest distance only grows
   f.DeneubourghMove(k);
   EXPECT_EQ(f.maxDistTraveled, 15.0f);
 }
 
-TEST(ModelPheromone, DepositsStopAtTheirThresholdsAndNotOnTheNestRow) {
+// Each deposit is tested against its threshold before it is made; none is
+// laid by an ant whose y is exactly the nest row's (695), though one just
+// off it stands on the same patch.
+TEST(ModelPheromone, DepositsStopAtTheirThresholdsAndOnTheNestRowOnly) {
   ModelForm t;
   MainForm& f = t.form;
   t.BuildWorld();
-  const int16_t k = t.AddAnt(100, 400);
-  auto out = [&](int32_t before) {
-    f.pherGrid.Set(100, 400, before);
-    f.DropPherOut(k);
-    return f.pherGrid.Get(100, 400);
-  };
   f.pherToDropOut = 5;
-  EXPECT_EQ(out(999), 1004);
-  EXPECT_EQ(out(1000), 1000);
+  struct Case {
+    bool out;
+    float y;
+    int32_t before, after;
+  };
+  const Case kCases[] = {
+      {true, 400, 999, 1004}, {true, 400, 1000, 1000}, {true, 400, 1001, 1001}, {false, 400, 299, 309},
+      {false, 400, 300, 300}, {false, 400, 301, 301},  {true, 694.9f, 0, 5},    {true, 695, 0, 0},
+      {true, 695.1f, 0, 5},   {false, 694.9f, 0, 10},  {false, 695, 0, 0},      {false, 695.1f, 0, 10},
+  };
+  const int16_t k = t.AddAnt(100, 400);
+  for (const Case& c : kCases) {
+    t.Ant(k).yPos = c.y;
+    const int64_t y = MainForm::PatchOf(c.y);
+    f.pherGrid.Set(100, y, c.before);
+    c.out ? f.DropPherOut(k) : f.DropPherIn(k);
+    EXPECT_EQ(f.pherGrid.Get(100, y), c.after) << (c.out ? "out at " : "in at ") << c.y << " on " << c.before;
+  }
+  // The inbound amount is the box's text; the sum is rounded half to even.
+  t.Ant(k).yPos = 400;
   auto in = [&](int32_t before) {
     f.pherGrid.Set(100, 400, before);
     f.DropPherIn(k);
     return f.pherGrid.Get(100, 400);
   };
-  EXPECT_EQ(in(299), 309);
-  EXPECT_EQ(in(300), 300);
   f.panel.txtPherToDropIn.SetText("2.5");
   EXPECT_EQ(in(4), 6);
   EXPECT_EQ(in(5), 8);
@@ -234,15 +274,6 @@ TEST(ModelPheromone, DepositsStopAtTheirThresholdsAndNotOnTheNestRow) {
   const int32_t after = in(4);
   EXPECT_TRUE(after == 4 || after == 6) << after;
   EXPECT_TRUE(t.Said("not a number"));
-
-  // Ants leaving the nest row lay nothing on it, whichever way they go.
-  const int16_t outbound = t.AddAnt(300, 695);
-  const int16_t homing = t.AddAnt(200, 695, AntState::kReturning);
-  f.DeneubourghMove(outbound);
-  f.ReturningAnt(homing);
-  EXPECT_LT(t.Ant(outbound).yPos, 695);
-  EXPECT_EQ(t.Ant(homing).yPos, 696);
-  EXPECT_EQ(f.pherGrid.Get(300, 695) + f.pherGrid.Get(200, 695), 0);
 }
 
 TEST(ModelFoodPickUp, OneUnitIsTakenFromThePatchUnderTheAnt) {
@@ -257,66 +288,88 @@ TEST(ModelFoodPickUp, OneUnitIsTakenFromThePatchUnderTheAnt) {
   const int16_t a = t.AddAnt(10.5f, 20.5f);
   const int16_t b = t.AddAnt(11.5f, 20.5f);
 
-  f.LookForFood(a, 10.5f, 20.5f);
+  f.LookForFood(a, 10.5f, 20.5f);  // patch (10, 20): emptied
   EXPECT_EQ(f.foodGrid.Get(10, 20), 0);
-  EXPECT_EQ(f.totalFood, 50);
-  EXPECT_EQ(f.numFoodItems, 1);
   EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 50");
   EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 1");
   EXPECT_TRUE(t.Ant(a).hasFood);
   EXPECT_EQ(t.Ant(a).state, AntState::kReturning);
   EXPECT_EQ(f.pctWorld.Pixel(0, 0), kSand);  // no pick-up marker
 
-  f.LookForFood(b, 11.5f, 20.5f);
+  f.panel.lblTotalFoodItems.SetCaption("-");
+  f.LookForFood(b, 11.5f, 20.5f);  // patch (12, 20): one of 50
   EXPECT_EQ(f.foodGrid.Get(12, 20), 49);
   EXPECT_EQ(f.totalFood, 49);
   EXPECT_EQ(f.numFoodItems, 1);
-  EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 1");
+  EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "-");
 
-  // With no food left in the totals, nothing is found.
+  // The last unit of the totals is found; with none left nothing is, nor off
+  // the food layer.
   const int16_t c = t.AddAnt(12, 20);
-  f.totalFood = 0;
+  f.totalFood = 1;
   f.LookForFood(c, 12, 20);
-  EXPECT_EQ(f.foodGrid.Get(12, 20), 49);
+  EXPECT_EQ(t.Ant(c).state, AntState::kReturning);
+  t.Ant(c).state = AntState::kOutbound;
+  f.LookForFood(c, 12, 20);
+  EXPECT_EQ(f.foodGrid.Get(12, 20), 48);
   EXPECT_EQ(t.Ant(c).state, AntState::kOutbound);
-  // Nor off the food layer.
   f.totalFood = 10;
   f.foodGrid.Allocate(100, 100);
   f.LookForFood(c, 500, 500);
   EXPECT_EQ(t.Ant(c).state, AntState::kOutbound);
 }
 
-TEST(ModelHoming, ArrivalNeedsBothStrictLimits) {
+// Home is closer than the colony width (15) to the nest's x and closer than
+// 2 to its row, both strictly; the nest lies at (350, 695).
+TEST(ModelHoming, ArrivalNeedsBothStrictLimitsOnEverySide) {
   ModelForm t;
   MainForm& f = t.form;
   t.BuildWorld();
+  const At kCases[] = {
+      {334, 694, false}, {335, 694, false}, {336, 694, true},   // left
+      {364, 694, true},  {365, 694, false}, {366, 694, false},  // right
+      {350, 692, false}, {350, 693, false}, {350, 694, true},   // above the row
+      {350, 696, true},  {350, 697, false}, {350, 698, false},  // below it
+  };
+  for (const At& c : kCases) {
+    const int16_t k = t.AddAnt(c.x, c.y, AntState::kReturning);
+    f.ReturningAnt(k);
+    EXPECT_EQ(t.Ant(k).state, c.holds ? AntState::kAtHome : AntState::kReturning) << c.x << ", " << c.y;
+  }
+
   f.antsOut = 3;
   f.modelTime = 10.5f;
-  const int16_t home = t.AddAnt(336, 694, AntState::kReturning);
-  const int16_t wide = t.AddAnt(335, 694, AntState::kReturning);
-  const int16_t low = t.AddAnt(350, 697, AntState::kReturning);
+  const int16_t home = t.AddAnt(340, 694, AntState::kReturning);
   t.Ant(home).hasFood = true;
-  for (int16_t k : {home, wide, low}) f.ReturningAnt(k);
-  EXPECT_EQ(t.Ant(home).state, AntState::kAtHome);
+  f.ReturningAnt(home);
   EXPECT_EQ(t.Ant(home).leaveTime, 10);  // 10.5 rounds to even
   EXPECT_TRUE(t.Ant(home).hasFood);      // counted when it leaves again
   EXPECT_EQ(f.colonyFood, 0);
-  EXPECT_EQ(f.antsOut, 2);
   EXPECT_EQ(f.panel.txtAntsOut.text(), "Ants out: 2");
   EXPECT_EQ(t.Ant(home).yPos, 694);
-  EXPECT_EQ(t.Ant(wide).state, AntState::kReturning);
-  EXPECT_EQ(t.Ant(wide).yPos, 695);
-  EXPECT_EQ(t.Ant(low).yPos, 698);
-
-  // Two rows above the bottom edge an ant never moves again.
-  f.ReturningAnt(low);
-  EXPECT_EQ(t.Ant(low).yPos, 698);
-  EXPECT_EQ(t.Ant(low).state, AntState::kReturning);
-
   f.modelTime = 11.5f;
   t.MoveBack(home, 340, 695, AntState::kReturning);
   f.ReturningAnt(home);
   EXPECT_EQ(t.Ant(home).leaveTime, 12);
+}
+
+// A homing ant in the band 2 cm wide along the border (its inner edge
+// included) stays where it is, in its state, turn after turn.
+TEST(ModelHoming, TheBorderBandHoldsAntsOnEachSide) {
+  ModelForm t;
+  t.BuildWorld();
+  const At kCases[] = {
+      {1, kY, false},   {2, kY, false},    {3, kY, true},      // left
+      {697, kY, true},  {698, kY, false},  {699, kY, false},   // right
+      {kX, 1, false},   {kX, 2, false},    {kX, 3, true},      // top
+      {100, 697, true}, {100, 698, false}, {100, 699, false},  // bottom
+  };
+  for (const At& c : kCases) {
+    const int16_t k = t.AddAnt(c.x, c.y, AntState::kReturning);
+    t.form.ReturningAnt(k);
+    EXPECT_EQ(t.Ant(k).yPos != c.y, c.holds) << c.x << ", " << c.y;
+    EXPECT_EQ(t.Ant(k).state, AntState::kReturning);
+  }
 }
 
 TEST(ModelHoming, AntsWalkDownTowardsTheStrongestTrail) {
@@ -335,8 +388,7 @@ TEST(ModelHoming, AntsWalkDownTowardsTheStrongestTrail) {
   n = walk(4, 7, 7, 4000);
   EXPECT_EQ(n[kLeft], 0);
   EXPECT_NEAR(n[kRight] / 4000.0, 0.5, 0.04);
-  n = walk(9, 7, 7, 100);
-  EXPECT_EQ(n[kLeft], 100);
+  EXPECT_EQ(walk(9, 7, 7, 100)[kLeft], 100);
   n = walk(7, 3, 7, 4000);
   EXPECT_EQ(n[kStraight], 0);
   EXPECT_NEAR(n[kRight] / 4000.0, 0.5, 0.04);

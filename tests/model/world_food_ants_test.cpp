@@ -43,10 +43,11 @@ TEST(ModelWorld, CreateWorldSizesTheLayersAndTakesTheNewFoodQualityAfterTheTotal
   EXPECT_NE(t.LastMessage().find("Food Quality: \"lots\" refused"), std::string::npos);
 }
 
-TEST(ModelFood, OnePercentOfQualityOnePlacesFoodInsideTheLastColumnAndRow) {
+TEST(ModelFood, OnePercentOfQualityOneIsDrawnOnAClearedCanvasWhenShown) {
   ModelForm t;
   MainForm& f = t.form;
   t.BuildWorld();
+  f.plotFood = true;
   f.MakeFood();
   EXPECT_EQ(f.numFoodItems, 4900);
   EXPECT_EQ(f.totalFood, 4900);
@@ -55,23 +56,11 @@ TEST(ModelFood, OnePercentOfQualityOnePlacesFoodInsideTheLastColumnAndRow) {
   EXPECT_EQ(t.LastMessage(), "Food Done.");
   EXPECT_TRUE(f.foodMade);
   EXPECT_EQ(Sum(f.foodGrid.cells()), 4900);
-  for (int i = 1; i <= 700; ++i) {
-    EXPECT_EQ(f.foodGrid.Get(700, i), 0);
-    EXPECT_EQ(f.foodGrid.Get(i, 700), 0);
-  }
-  // Each half of the interior gets about half of the items.
-  int64_t left = 0;
-  for (int x = 1; x <= 350; ++x)
-    for (int y = 1; y <= 700; ++y) left += f.foodGrid.Get(x, y);
-  EXPECT_NEAR(left, 2450, 200);
-
-  // With "Show Food:" on, the new layout is drawn on a cleared canvas.
-  f.plotFood = true;
-  f.MakeFood();
   EXPECT_GT(t.NonBackgroundPixels(), 4500);
   int other = 0;  // the nest is gone, every dot is food
   for (int py = 0; py < 500; ++py)
-    for (int px = 0; px < 500; ++px) other += f.pctWorld.Pixel(px, py) != kSand && f.pctWorld.Pixel(px, py) != RGB(0, 0, 250);
+    for (int px = 0; px < 500; ++px)
+      other += f.pctWorld.Pixel(px, py) != kSand && f.pctWorld.Pixel(px, py) != RGB(0, 0, 250);
   EXPECT_EQ(other, 0);
 }
 
@@ -121,7 +110,9 @@ TEST(ModelFood, NoFoodToPlaceKeepsTheOldLayoutAndItemCount) {
   EXPECT_EQ(t.LastMessage(), "Food Done. % Food: \"plenty\" refused, not a number; used 3 %");
 }
 
-TEST(ModelFood, CrowdedSmallWorldCapsPatchesAtTheLargest16BitAmount) {
+// Items land on the patches from 1 to W - 1 and from 1 to H - 1: in a
+// 1 m x 1 m world with 100 % of food, 10000 items on 99 x 99 patches.
+TEST(ModelFood, ItemsLandUniformlyUpToTheLastColumnAndRowAndCapAt32767) {
   ModelForm t;
   MainForm& f = t.form;
   f.panel.txtWorldXinM.SetText("1");
@@ -130,10 +121,22 @@ TEST(ModelFood, CrowdedSmallWorldCapsPatchesAtTheLargest16BitAmount) {
   f.SetVariables();
   ASSERT_TRUE(f.CreateWorld());
   f.MakeFood();
+  ASSERT_EQ(f.foodGrid.width(), 100);
+  ASSERT_EQ(f.foodGrid.height(), 100);
   EXPECT_EQ(f.numFoodItems, 10000);
   EXPECT_EQ(Sum(f.foodGrid.cells()), 10000);
-  EXPECT_EQ(f.foodGrid.Get(100, 50) + f.foodGrid.Get(50, 100), 0);
-  EXPECT_GT(*std::max_element(f.foodGrid.cells().begin(), f.foodGrid.cells().end()), 1);
+  int columns[101] = {}, rows[101] = {};
+  for (int x = 1; x <= 100; ++x)
+    for (int y = 1; y <= 100; ++y) {
+      columns[x] += f.foodGrid.Get(x, y);
+      rows[y] += f.foodGrid.Get(x, y);
+    }
+  for (int edge : {1, 99}) {
+    EXPECT_NEAR(columns[edge], 101, 40) << edge;
+    EXPECT_NEAR(rows[edge], 101, 40) << edge;
+  }
+  EXPECT_EQ(columns[100] + rows[100], 0);
+  EXPECT_NEAR(std::accumulate(columns + 1, columns + 50, 0), 4949, 250);  // the left half
 
   f.panel.txtFoodQuality.SetText("30000");
   ASSERT_TRUE(f.CreateWorld());
@@ -151,39 +154,30 @@ TEST(ModelAnts, AntsStartOnTheNestRowWithStaggeredLeaveTimes) {
   ModelForm t;
   MainForm& f = t.form;
   t.BuildWorld();
-  f.CreateAnts();
-  ASSERT_EQ(f.ants.size(), 901u);
-  EXPECT_TRUE(f.antsCreated);
-  std::map<int, int> perPatch;
-  for (int k = 1; k <= 900; ++k) {
-    const AntRecord& a = f.ants[static_cast<size_t>(k)];
-    EXPECT_EQ(a.antNum, k);
-    EXPECT_EQ(a.xPos, std::floor(a.xPos));
-    EXPECT_GE(a.xPos, 335);
-    EXPECT_LE(a.xPos, 350);
-    EXPECT_EQ(a.yPos, 695);
-    EXPECT_GE(a.leaveTime, 0);
-    EXPECT_LE(a.leaveTime, 60);
-    EXPECT_EQ(a.state, AntState::kAtHome);
-    EXPECT_TRUE(a.justLeft && a.movesThisStep && !a.hasFood);
-    ++perPatch[static_cast<int>(a.xPos)];
-  }
-  for (int x = 335; x <= 350; ++x) {
-    EXPECT_EQ(f.antCountGrid.Get(x, 695), perPatch[x]) << x;
-    EXPECT_EQ(f.pherGrid.Get(x, 695), perPatch[x]) << x;
-  }
-
-  // The two ends of the nest and of the stagger interval come up half as often.
   f.numAnts = 30000;
-  ASSERT_TRUE(f.CreateWorld());
   f.CreateAnts();
+  ASSERT_EQ(f.ants.size(), 30001u);
+  EXPECT_TRUE(f.antsCreated);
   std::map<int, int> xs, leaves;
-  for (size_t k = 1; k < f.ants.size(); ++k) {
-    ++xs[static_cast<int>(f.ants[k].xPos)];
-    ++leaves[f.ants[k].leaveTime];
+  for (int k = 1; k <= 30000; ++k) {
+    const AntRecord& a = f.ants[static_cast<size_t>(k)];
+    ASSERT_TRUE(a.antNum == k && a.xPos == std::floor(a.xPos) && a.yPos == 695 && a.state == AntState::kAtHome &&
+                a.justLeft && a.movesThisStep && !a.hasFood)
+        << k;
+    ++xs[static_cast<int>(a.xPos)];
+    ++leaves[a.leaveTime];
   }
+  // Whole positions from 335 to 350 and leave times from 0 to 60 s, each
+  // start patch holding as many ants and pheromone units as ants started on
+  // it; the two ends of each range come up half as often as the others.
   ASSERT_EQ(xs.size(), 16u);
+  EXPECT_EQ(xs.begin()->first, 335);
   ASSERT_EQ(leaves.size(), 61u);
+  EXPECT_EQ(leaves.begin()->first, 0);
+  for (auto [x, n] : xs) {
+    EXPECT_EQ(f.antCountGrid.Get(x, 695), n) << x;
+    EXPECT_EQ(f.pherGrid.Get(x, 695), n) << x;
+  }
   EXPECT_NEAR((xs[335] + xs[350]) / 2000.0 / 2.0, 0.5, 0.06);
   EXPECT_NEAR(xs[342] / 2000.0, 1.0, 0.1);
   EXPECT_NEAR((leaves[0] + leaves[60]) / 500.0 / 2.0, 0.5, 0.1);
