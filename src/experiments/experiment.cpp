@@ -135,6 +135,8 @@ class Reader {
       }
     }
     if (!t.contains("steps")) Fail(t.source(), "[experiment] needs steps");
+    if (e.recordEvery > 0 && e.steps / e.recordEvery > kMaxRows)
+      Fail(t.get("record_every")->source(), "record_every gives more than " + FormatInt(kMaxRows) + " rows per run");
     if (!t.contains("measures")) Fail(t.source(), "[experiment] needs measures");
   }
 

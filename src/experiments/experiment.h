@@ -58,8 +58,9 @@ struct Experiment {
   std::vector<Range> sample;                 // [sample] ranges, in file order
 };
 
-// Most runs one experiment may plan.
+// Most runs one experiment may plan, and rows one run may record.
 inline constexpr int64_t kMaxRuns = 10'000'000;
+inline constexpr int64_t kMaxRows = 1'000'000;
 
 // Reads an experiment from the text of a file named `file`.
 Experiment ParseExperiment(std::string_view text, const std::string& file);

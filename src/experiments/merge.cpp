@@ -110,7 +110,9 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
     if (rows.compare(0, header.size(), header) != 0)
       throw IoError("cannot merge " + RunPath(dir, k, ".csv") + ": its header is not this experiment's");
     table.Write(std::string_view(rows).substr(header.size()));
-    const RunStatus status = *ReadRunStatus(dir, k, e.measures.size());
+    const std::optional<RunStatus> read = ReadRunStatus(dir, k, e.measures.size());
+    if (!read) throw IoError("cannot read " + RunPath(dir, k, ".status") + ": it is gone");
+    const RunStatus& status = *read;
     if (!status.ok) ++outcome.failed;
     std::vector<std::string> finals = status.finals;
     finals.resize(e.measures.size());

@@ -60,7 +60,7 @@ bool SettingCheck::BeforeLine(MainForm& form, int line) {
     subscribed_ = true;
   }
   if (pending_ >= 0) {
-    failure_ = Refusal(form, settings_[static_cast<size_t>(pending_)], false);
+    failure_ = Refusal(form, settings_[static_cast<size_t>(pending_)]);
     pending_ = -1;
   } else if (line == script_.startLine + 1) {
     failure_ = CheckStart(form);
@@ -87,25 +87,24 @@ std::string SettingCheck::RefusedMessage() const {
   return {};
 }
 
-std::string SettingCheck::Refusal(MainForm& form, const Setting& s, bool atStart) const {
+std::string SettingCheck::Refusal(MainForm& form, const Setting& s) const {
+  if (controlBefore_ == s.value) return {};  // nothing to do: the control held the value
+  if (std::string m = RefusedMessage(); !m.empty()) return Named(s) + " refused: " + m;
+  if (const std::string now = ControlState(form, s); now != s.value)
+    return Named(s) + " refused: the " + (s.kind == ControlKind::ScrollBar ? "bar stops at " : "box shows ") + "\"" +
+           now + "\"";
   const Binding* b = s.kind == ControlKind::TextBox ? FindBinding(s.control) : nullptr;
-  if (!atStart) {
-    if (controlBefore_ == s.value) return {};  // nothing to do: the control held the value
-    if (std::string m = RefusedMessage(); !m.empty()) return Named(s) + " refused: " + m;
-    if (const std::string now = ControlState(form, s); now != s.value)
-      return Named(s) + " refused: the " + (s.kind == ControlKind::ScrollBar ? "bar stops at " : "box shows ") +
-             "\"" + now + "\"";
-    if (b && b->readAtStart) return {};
-  } else if (!b || !b->readAtStart) {
-    return {};
-  }
-  if (!b) return {};
+  if (!b || b->readAtStart) return {};
   if (b->stores == Stores::GraphRedrawn)
     return form.formSurface.version() != graphBefore_ ? std::string() : Named(s) + " refused: the graph was not redrawn";
-  const std::string now = form.FieldText(b->field).value_or("");
-  const auto want = Expected(form, *b, s.value);
+  return FieldRefusal(form, s, *b);
+}
+
+std::string SettingCheck::FieldRefusal(const MainForm& form, const Setting& s, const Binding& b) {
+  const std::string now = form.FieldText(b.field).value_or("");
+  const auto want = Expected(form, b, s.value);
   if (want && *want == now) return {};
-  return Named(s) + " refused: " + std::string(b->field) + " stays " + now;
+  return Named(s) + " refused: " + std::string(b.field) + " stays " + now;
 }
 
 std::string SettingCheck::CheckStart(MainForm& form) const {
@@ -115,8 +114,11 @@ std::string SettingCheck::CheckStart(MainForm& form) const {
     return why;
   }
   if (std::string m = RefusedMessage(); !m.empty()) return "Start refused a setting: " + m;
-  for (const Setting& s : settings_)
-    if (std::string r = Refusal(form, s, true); !r.empty()) return r + " (at Start)";
+  for (const Setting& s : settings_) {
+    const Binding* b = s.kind == ControlKind::TextBox ? FindBinding(s.control) : nullptr;
+    if (!b || !b->readAtStart) continue;
+    if (std::string r = FieldRefusal(form, s, *b); !r.empty()) return r + " (at Start)";
+  }
   return {};
 }
 

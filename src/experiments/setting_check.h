@@ -19,6 +19,7 @@
 
 #include "app/form_observer.h"
 #include "experiments/experiment.h"
+#include "experiments/panel_bindings.h"
 #include "experiments/run_script.h"
 
 namespace antraid {
@@ -44,7 +45,10 @@ class SettingCheck : private FormObserver {
   void RunBuilt() override { runBuilt_ = true; }
 
   void Snapshot(MainForm& form, const Setting& s);
-  std::string Refusal(MainForm& form, const Setting& s, bool atStart) const;
+  // Why the panel did not take the setting just performed, or empty.
+  std::string Refusal(MainForm& form, const Setting& s) const;
+  // Why the field a box feeds does not hold what the box says, or empty.
+  static std::string FieldRefusal(const MainForm& form, const Setting& s, const Binding& b);
   std::string CheckStart(MainForm& form) const;
   std::string RefusedMessage() const;  // the last message that says "refused"
 

@@ -108,9 +108,9 @@ void PerformRuns(const std::string& dir, const Experiment& e, const RunPlan& pla
       const RunResult result = PerformRun(e, run, script);
       try {
         WriteRunFiles(dir, e, plan, run, script, result);
-      } catch (const IoError& ex) {
+      } catch (const std::exception& ex) {  // a file error, or memory that ran out
         std::lock_guard<std::mutex> lock(errorMutex);
-        if (!error) error = ex;
+        if (!error) error = IoError(ex.what());
         stop = true;
         return;
       }
