@@ -42,10 +42,6 @@ struct AntRecord {
   bool movesThisStep = false;  // move gate of the outbound rule
 };
 
-// Largest world the program builds: three layers of this many patches.
-inline constexpr int64_t kMaxPatches = 400'000'000;
-inline constexpr int32_t kMaxAnts = 32767;  // the ant pass counts in 16 bits
-
 class MainForm {
  public:
   explicit MainForm(Host& host);
@@ -257,11 +253,16 @@ class MainForm {
   void AtHomeTurn(AntRecord& ant);
   void SaveFrame();
   void DrawNestDot();  // the nest at (homeXPos, homeYPos), over what the canvas shows
+  // Where the nest goes in a world of the given size: centred across (halves
+  // to even) and kNestRowAboveBottom above the bottom edge.
+  static constexpr int32_t kNestRowAboveBottom = 5;  // cm
+  static int32_t NestXOf(int32_t xInCm) { return static_cast<int32_t>(RoundHalfEven(xInCm / 2.0)); }
+  static int32_t NestRowOf(int32_t yInCm) { return yInCm - kNestRowAboveBottom; }
+  std::optional<int32_t> ReadWorldSide(const TextBox& box, bool width);
   void WriteAntsPerSecondCaption();
   void WriteFoodTotals();
   void WriteWorldSizeCaption();
   void WriteWindowWidthCaption();
-  bool ApplyWorldSize(int32_t xInM, int32_t yInM);
   // A message in the Messages box; listeners hear it.
   void Message(std::string_view text);
   // The texts rewritten on every step go to the Messages box unheard.
@@ -281,8 +282,6 @@ class MainForm {
   double pherToDropInValue_ = 0;  // numeric value of pherToDropIn
   bool pherToDropInIsNumber_ = false;
   void SetPherToDropIn(std::string_view text);
-
-  friend class FormTestAccess;
 };
 
 // Runs a function at the end of every model step for as long as it lives

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/main_form.h"
+#include "params/limits.h"
 
 namespace antraid {
 

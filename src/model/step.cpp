@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/main_form.h"
+#include "params/limits.h"
 
 namespace antraid {
 

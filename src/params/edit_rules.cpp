@@ -23,7 +23,9 @@ void MainForm::txtNumAnts_Change() {
     ReadValue(box);  // says why
     return;
   }
-  if (n.value == numAnts) return;  // 1
+  // An equal number does nothing: writing numAnts back into the box (after a
+  // No, or from CreateAnts) ends here.
+  if (n.value == numAnts) return;
   if (n.value > 0) {
     auto v = ToInt32(n.value);
     if (!v || AntCountProblem(*v)) {
@@ -31,7 +33,9 @@ void MainForm::txtNumAnts_Change() {
       return;
     }
   }
-  if (antsCreated) {  // 2
+  // Once ants exist a new number restarts the run, after the user agrees;
+  // the new loop runs inside this rule until it is paused.
+  if (antsCreated) {
     bool yes = host.AskYesNo(
         "Changing the number of ants will reset the program are you sure you want to do this? Reset program? ");
     if (unloaded) return;
@@ -44,18 +48,22 @@ void MainForm::txtNumAnts_Change() {
     TestForAntCreation();
     if (unloaded) return;
   }
-  ParsedNumber now = ParseNumber(box.text());  // 3: the box as it reads now
+  // The box as it reads now: the nested run may have changed it.
+  ParsedNumber now = ParseNumber(box.text());
   if (now.ok() && now.value > 0) {
     auto v = ToInt32(now.value);
     if (v && !AntCountProblem(*v)) numAnts = *v;
   }
-  if (NonEmpty(box)) WriteAntsPerSecondCaption();  // 4
+  // Rewritten also when the number was refused.
+  if (NonEmpty(box)) WriteAntsPerSecondCaption();
 }
 
+// Ants leaving per second over the stagger interval, rounded half to even;
+// without a positive interval the number of ants itself.
 void MainForm::WriteAntsPerSecondCaption() {
-  long long n = leaveInterval >= 1
-                    ? static_cast<long long>(RoundHalfEven(static_cast<double>(numAnts) / leaveInterval / 60.0))
-                    : numAnts;
+  long long n = numAnts;
+  if (leaveInterval >= 1)
+    n = static_cast<long long>(RoundHalfEven(static_cast<double>(numAnts) / leaveInterval / kSecondsPerMinute));
   std::string c = "(";
   c += FormatInt(n);
   c += " ants/sec)";
@@ -188,10 +196,11 @@ void MainForm::txtMinVel_Change() {
 }
 
 void MainForm::txtMaxPherToSat_Change() {
+  constexpr double kMostAntsToSaturation = 30000;  // pheromone units; more brings the old value back
   TextBox& box = panel.txtMaxPherToSat;
   auto raw = ReadValue(box);
   if (!raw) return;
-  if (*raw > 30000) {
+  if (*raw > kMostAntsToSaturation) {
     box.SetText(FormatInt(maxPherToSat));
     return;
   }
@@ -200,38 +209,44 @@ void MainForm::txtMaxPherToSat_Change() {
 
 // ---- World size ---------------------------------------------------------------------
 
-void MainForm::txtWorldXinM_Change() {
-  auto raw = ReadValue(panel.txtWorldXinM);
-  if (!raw || !(*raw > 0)) return;
-  auto v = ReadInt32(panel.txtWorldXinM);
-  if (!v) return;
-  if (auto problem = WorldSizeProblem(*v, worldYinM)) {
+// The whole metres of one side of the world, when they are positive and make,
+// with the other side as it stands, a world the program can hold (a world it
+// cannot hold is refused with a message). The layers keep their size until
+// the next run is built.
+std::optional<int32_t> MainForm::ReadWorldSide(const TextBox& box, bool width) {
+  auto raw = ReadValue(box);
+  if (!raw || !(*raw > 0)) return std::nullopt;
+  auto v = ReadInt32(box);
+  if (!v) return std::nullopt;
+  if (auto problem = width ? WorldSizeProblem(*v, worldYinM) : WorldSizeProblem(worldXinM, *v)) {
     Message(*problem);
-    return;
+    return std::nullopt;
   }
+  return v;
+}
+
+void MainForm::txtWorldXinM_Change() {
+  auto v = ReadWorldSide(panel.txtWorldXinM, true);
+  if (!v) return;
   worldXinM = *v;
   worldXinCm = cmPerM * worldXinM;
   WriteWorldSizeCaption();
   pctWorld.SetScaleWidth(static_cast<float>(worldXinCm));
-  homeXPos = static_cast<int32_t>(RoundHalfEven(worldXinCm / 2.0));
+  homeXPos = NestXOf(worldXinCm);
   PlotHome();
 }
 
 void MainForm::txtWorldYinM_Change() {
-  auto raw = ReadValue(panel.txtWorldYinM);
-  if (!raw || !(*raw > 0)) return;
-  auto v = ReadInt32(panel.txtWorldYinM);
+  // The home-row bar keeps its maximum in a very tall world.
+  constexpr int32_t kTallestBarWorld = 32000;  // cm
+  auto v = ReadWorldSide(panel.txtWorldYinM, false);
   if (!v) return;
-  if (auto problem = WorldSizeProblem(worldXinM, *v)) {
-    Message(*problem);
-    return;
-  }
   worldYinM = *v;
   worldYinCm = cmPerM * worldYinM;
   WriteWorldSizeCaption();
   pctWorld.SetScaleHeight(static_cast<float>(worldYinCm));
-  if (worldYinCm < 32000) panel.scrColonyYPos.SetMax(worldYinCm - 5);
-  homeYPos = worldYinCm - 5;
+  if (worldYinCm < kTallestBarWorld) panel.scrColonyYPos.SetMax(NestRowOf(worldYinCm));
+  homeYPos = NestRowOf(worldYinCm);
   PlotHome();
 }
 

@@ -8,15 +8,20 @@
 #include <optional>
 #include <string>
 
-#include "app/main_form.h"
-
 namespace antraid {
 
+// Largest world the program builds: three layers of this many patches.
+inline constexpr int64_t kMaxPatches = 400'000'000;
+inline constexpr int32_t kMaxAnts = 32767;  // the ant pass counts in 16 bits
+// The home row scroll bar's 16-bit maximum is the world's height less 5 cm.
+inline constexpr int64_t kMaxWorldHeight = 327;  // m
+
 inline std::optional<std::string> WorldSizeProblem(int64_t xInM, int64_t yInM) {
+  constexpr int64_t kCmPerM = 100;
   if (xInM < 1 || yInM < 1) return "World size refused: width and height must be at least 1 m";
-  if (yInM * 100 - 5 > 32767) return "World height refused: at most 327 m (the home row scroll bar ends there)";
-  if (xInM * 100 > INT32_MAX) return "World width refused: too large";
-  if (xInM * 100 * yInM * 100 > kMaxPatches)
+  if (yInM > kMaxWorldHeight) return "World height refused: at most 327 m (the home row scroll bar ends there)";
+  if (xInM * kCmPerM > INT32_MAX) return "World width refused: too large";
+  if (xInM * kCmPerM * yInM * kCmPerM > kMaxPatches)
     return "World size refused: " + std::to_string(xInM) + " m x " + std::to_string(yInM) +
            " m has more patches than fit in memory";
   return std::nullopt;

@@ -13,25 +13,31 @@ void MainForm::SetVariables() {
   // to return to), must not leave a new run drawing inverted.
   pctWorld.SetDrawMode(kDrawCopyPen);
 
-  pctWorld.Cls();  // 1
+  // A new run starts on a clear canvas with a one-pixel pen, the clock at
+  // 1 s and no loop running (a loop in progress ends at its next test).
+  pctWorld.Cls();
   drawWidth = 1;
   pctWorld.SetDrawWidth(drawWidth);
-  modelTime = 1.0f;  // 2
+  modelTime = 1.0f;
   running = false;
-  p.lblTotalFood.SetCaption("Total Food: ");  // 3
-  antsCreated = false;                        // 4
-  PlotResponseCurve();                        // 5
-  plotFood = p.chkPlotFood.checked();         // 6
+  p.lblTotalFood.SetCaption("Total Food: ");  // spelt apart here only; the totals write "TotalFood: "
+  antsCreated = false;
+  PlotResponseCurve();
+  plotFood = p.chkPlotFood.checked();
   if (auto v = ReadInt16(p.txtLeaveInterval)) leaveInterval = *v;
-  swarmMinX = homeXPos;  // 7
+  // The swarm extremes restart from the nest as it stood before this load
+  // (0 at the first): the nest is placed anew only below.
+  swarmMinX = homeXPos;
   swarmMaxX = homeXPos;
-  if (auto v = ReadInt16(p.txtAntNumber)) antNumber = *v;  // 8
+  if (auto v = ReadInt16(p.txtAntNumber)) antNumber = *v;
   trackAnt = p.chkTrackAnt.checked();
   removePher = p.chkRemovePher.checked();
   showAnts = p.chkShowAnts.checked();
-  foodMade = false;                 // 9
-  usePm = p.chkUsePm.checked();     // 10
-  {                                 // 11
+  foodMade = false;
+  usePm = p.chkUsePm.checked();
+  // Width and height are checked as a pair; a world the program cannot hold
+  // keeps the size in force.
+  {
     int32_t x = worldXinM, y = worldYinM;
     if (auto v = ReadInt32(p.txtWorldXinM)) x = *v;
     if (auto v = ReadInt32(p.txtWorldYinM)) y = *v;
@@ -44,54 +50,63 @@ void MainForm::SetVariables() {
     worldXinCm = cmPerM * worldXinM;
     worldYinCm = cmPerM * worldYinM;
   }
-  homeXPos = static_cast<int32_t>(RoundHalfEven(worldXinCm / 2.0));  // 12
-  homeYPos = worldYinCm - 5;
-  colonyWidth = static_cast<int16_t>(p.scrColWidth.value());  // 13
+  homeXPos = NestXOf(worldXinCm);
+  homeYPos = NestRowOf(worldYinCm);
+  colonyWidth = static_cast<int16_t>(p.scrColWidth.value());
   p.txtColonyWidth.SetText(FormatInt(colonyWidth));
-  p.scrColonyYPos.SetMax(worldYinCm - 5);  // 14
+  // The home-row bar ends at the nest's own row. Setting its value may run
+  // its rule at once, which redraws the nest; the nest is drawn again at the
+  // end either way.
+  p.scrColonyYPos.SetMax(NestRowOf(worldYinCm));
   p.scrColonyYPos.SetValue(homeYPos);
-  pctWorld.SetScaleWidth(static_cast<float>(worldXinCm));  // 15
+  // The whole world in view, one canvas unit per centimetre.
+  pctWorld.SetScaleWidth(static_cast<float>(worldXinCm));
   pctWorld.SetScaleHeight(static_cast<float>(worldYinCm));
   pctWorld.SetScaleLeft(0);
   pctWorld.SetScaleTop(0);
   WriteWindowWidthCaption();
-  pathColorOut = static_cast<int16_t>(p.scrPathColorOut.value());  // 16
+  pathColorOut = static_cast<int16_t>(p.scrPathColorOut.value());
   p.txtPathColorOut.SetBackColor(RGB(pathColorOut, 0, 0));
   pathColorIn = static_cast<int16_t>(p.scrPathColorIn.value());
   p.txtPathColorIn.SetBackColor(RGB(0, pathColorIn, 0));
-  percentFood = 3.0f;  // 17
+  // Fixed starting values, not the boxes': the food procedures read the
+  // percentage and the quality from their boxes themselves.
+  percentFood = 3.0f;
   foodQuality = 50;
   curVel = 1.0f;
-  if (auto v = ReadInt16(p.txtPherToDropOut)) pherToDropOut = *v;  // 18
+  if (auto v = ReadInt16(p.txtPherToDropOut)) pherToDropOut = *v;
   if (ReadValue(p.txtPherToDropIn)) SetPherToDropIn(p.txtPherToDropIn.text());
-  pherThresholdOut = 1000;  // 19
+  pherThresholdOut = 1000;
   pherThresholdIn = 300;
-  if (auto v = ReadSingle(p.txtModelTimeStep)) {  // 20
+  // The time step first: the save period and the velocities are read in
+  // seconds and converted with it into steps and cm per step.
+  if (auto v = ReadSingle(p.txtModelTimeStep)) {
     if (auto problem = TimeStepProblem(*v))
       Message(*problem);
     else
       modelTimeStep = *v;
   }
-  if (auto v = ReadValue(p.txtSaveTime)) {  // 21
+  if (auto v = ReadValue(p.txtSaveTime)) {
     double steps = *v / modelTimeStep;
     if (auto problem = SaveIntervalProblem(steps))
       Message(*problem);
     else
       saveInterval = steps;
   }
-  if (auto v = ReadValue(p.txtMinVel)) minVel = *v * modelTimeStep;  // 22
+  // minVel stays a 64-bit float; maxVel and the slope are stored as 32-bit.
+  if (auto v = ReadValue(p.txtMinVel)) minVel = *v * modelTimeStep;
   if (auto v = ReadValue(p.txtMaxVel)) {
     float f = static_cast<float>(*v * modelTimeStep);
     if (std::isfinite(f)) maxVel = f;
   }
-  if (auto v = ReadInt16(p.txtMaxPherToSat)) maxPherToSat = *v;  // 23
+  if (auto v = ReadInt16(p.txtMaxPherToSat)) maxPherToSat = *v;
   if (maxPherToSat != 0) {
     float slope = static_cast<float>((maxVel - minVel) / maxPherToSat);
     if (std::isfinite(slope)) velSlope = slope;
   } else {
     Message("Ants to Saturation: 0 leaves the velocity slope as it was");
   }
-  useVel = p.chkUseVel.checked();  // 24
+  useVel = p.chkUseVel.checked();
   if (auto v = ReadInt16(p.txtEmptyNodeWeightOut)) emptyNodeWeightOut = *v;
   if (auto v = ReadInt16(p.txtEmptyNodeWeightIn)) emptyNodeWeightIn = *v;
   if (auto v = ReadInt32(p.txtNumAnts)) {
@@ -102,22 +117,20 @@ void MainForm::SetVariables() {
   }
   if (auto v = ReadInt16(p.txtAntsPerPatch)) antsPerPatch = *v;
   if (auto v = ReadInt16(p.txtFiftyPercProb)) fiftyPercProb = *v;
-  maxDistTraveled = 0;  // 25
-  if (leaveInterval > 0) {
-    char buf[kNumberBufSize];
-    std::string c = "(";
-    c += FormatIntTo(buf, static_cast<long long>(RoundHalfEven(static_cast<double>(numAnts) / leaveInterval / 60.0)));
-    c += " ants/sec)";
-    p.lblAntsPerStep.SetCaption(c);
-  }
-  antsOut = 0;  // 26
+  maxDistTraveled = 0;
+  // Without a positive interval the caption keeps its text (the edit rules
+  // write the number of ants then).
+  if (leaveInterval > 0) WriteAntsPerSecondCaption();
+  antsOut = 0;
   frameNumber = 0;
-  saveFilePath = host.AppPath() + p.txtSaveFilePath.text();  // 27
+  // Frames go below the program's folder; an edit of the box later takes
+  // the path as typed.
+  saveFilePath = host.AppPath() + p.txtSaveFilePath.text();
   imageName = p.txtImageName.text();
   saveImages = p.chkSaveImages.checked();
-  PlotHome();               // 28
-  WriteWorldSizeCaption();  // 29
-  zoomSelecting = false;    // 30
+  PlotHome();
+  WriteWorldSizeCaption();
+  zoomSelecting = false;
   zoomEnabled = true;
   zoomFactor = 1.2f;
   worldAspect = pctWorld.ScaleHeight() / pctWorld.ScaleWidth();
