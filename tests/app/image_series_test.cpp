@@ -1,10 +1,17 @@
-// The numbered bitmap series written while a run goes on.
+// The numbered bitmap series written while a run goes on, and frame saving
+// against a hostile file system: a frame that cannot be written switches
+// saving off with a message naming the file, the run goes on, and nothing is
+// written outside the chosen folder. The first frames of a run and an empty
+// folder are printed by tests/scenarios/frames.script.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/test_form.h"
@@ -14,57 +21,98 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::LoadedForm;
+using testing::ReadFile;
 using testing::TempFolder;
 
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+// Every regular file below root, relative to it.
+std::vector<std::string> FilesBelow(const fs::path& root) {
+  std::vector<std::string> files;
+  for (const auto& e : fs::recursive_directory_iterator(root))
+    if (e.is_regular_file()) files.push_back(fs::relative(e.path(), root).string());
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
-// Runs from a first start until the clock has shown `clock` at the top of the
-// loop; Pause then adds its two further steps.
-void RunUntil(LoadedForm& t, float clock) {
-  bool clicked = false;
-  t.host.onDoEvents = [&t, &clicked, clock] {
-    if (t.host.passes > 1000) t.form.Form_Unload();  // a test gone wrong ends
-    if (!clicked && t.form.modelTime == clock) {
-      clicked = true;
+// The program lives in <temp>/app; frames are asked for in a folder typed
+// into the panel, which a start puts below the program's folder.
+class ImageSeries : public ::testing::Test {
+ protected:
+  ImageSeries() {
+    fs::create_directories(app());
+    t.host.appPath = app().string();
+    t.p.txtNumAnts.SetText("30");
+  }
+  fs::path app() const { return root.path() / "app"; }
+
+  // Types the folder and base name, reads the panel as a start does, checks
+  // "Save Images" and runs (or resumes) for `passes` event-processing passes;
+  // `during` runs at each of them.
+  void Run(const std::string& folder, const std::string& name, int passes,
+           const std::function<void(int)>& during = nullptr) {
+    t.p.txtSaveFilePath.SetText(folder);
+    t.p.txtImageName.SetText(name);
+    t.form.SetVariables();
+    t.p.chkSaveImages.Click();
+    ASSERT_TRUE(t.form.saveImages) << t.p.txtDebugMsg.text();
+    steps = offAtStep = 0;
+    message.clear();
+    int pass = 0;
+    t.host.onDoEvents = [&] {
+      ++pass;
+      if (during) during(pass);
+      if (pass == passes) t.p.cmdPause.Click();
+    };
+    t.p.cmdStartProgram.Click();  // a first start, or No to the question: it resumes
+    t.host.onDoEvents = nullptr;
+  }
+
+  // Saving ended with a short message, and the run kept stepping after it.
+  void ExpectSwitchedOff() {
+    EXPECT_FALSE(t.form.saveImages);
+    EXPECT_FALSE(t.p.chkSaveImages.checked());
+    EXPECT_EQ(message.rfind("Image saving switched off: ", 0), 0u) << message;
+    EXPECT_LE(message.size(), 300u) << "the message stays readable";
+    EXPECT_GT(offAtStep, 0);
+    EXPECT_GE(steps - offAtStep, 2) << "the run went on";
+  }
+
+  TempFolder root;
+  LoadedForm t;
+  int steps = 0, offAtStep = 0;
+  std::string message;  // txtDebugMsg when saving was switched off
+  StepListener stepWatch{t.form, [this] {
+                           ++steps;
+                           if (!t.form.saveImages && offAtStep == 0) {
+                             offAtStep = steps;
+                             message = t.p.txtDebugMsg.text();  // the next step writes its own
+                           }
+                         }};
+};
+
+TEST_F(ImageSeries, FramesAreNumberedFromZeroAndShowTheCanvas) {
+  bool paused = false;
+  Run("\\results\\", "TrackAnts", -1, [&](int) {
+    if (!paused && t.form.modelTime == 7.0f) {
+      paused = true;
       t.p.cmdPause.Click();
     }
-  };
-  t.p.cmdStartProgram.Click();
-  t.host.onDoEvents = nullptr;
-}
-
-TEST(ImageSeries, FramesAreNumberedFromZeroInTheResultsFolderAndShowTheCanvas) {
-  TempFolder dir;
-  LoadedForm t(dir.str());
-  t.p.chkSaveImages.Click();
-  EXPECT_TRUE(t.form.saveImages);
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "");
-  EXPECT_TRUE(fs::is_directory(dir.path() / "results"));  // made by the click
-
-  RunUntil(t, 7.0f);  // steps end at 1.5 ... 8.0; the rounded clock is even on eleven of them
-  ASSERT_EQ(t.form.modelTime, 8.0f);
-  for (int n = 0; n <= 10; ++n)
-    EXPECT_TRUE(fs::exists(dir.path() / "results" / ("TrackAnts" + std::to_string(n) + ".bmp"))) << n;
-  EXPECT_FALSE(fs::exists(dir.path() / "results" / "TrackAnts11.bmp"));
-  EXPECT_EQ(t.form.frameNumber, 11);
+  });
+  ASSERT_EQ(t.form.modelTime, 8.0f);  // steps end at 1.5 ... 8.0; the rounded clock is even on eleven
+  ASSERT_EQ(t.form.frameNumber, 11);
+  ASSERT_EQ(FilesBelow(app()).size(), 11u);
+  for (int n = 0; n <= 10; ++n) EXPECT_TRUE(fs::exists(app() / "results" / ("TrackAnts" + std::to_string(n) + ".bmp")));
   EXPECT_EQ(t.p.txtDebugMsg.text(), "8");  // the clock of the last frame
-
   // The last frame is the canvas as it stands (its pixels: see the canvas tests).
-  ASSERT_TRUE(t.form.pctWorld.SavePicture((dir.path() / "now.bmp").string()));
-  EXPECT_EQ(Bytes(dir.path() / "results" / "TrackAnts10.bmp"), Bytes(dir.path() / "now.bmp"));
+  ASSERT_TRUE(t.form.pctWorld.SavePicture((root.path() / "now.bmp").string()));
+  EXPECT_TRUE(ReadFile(app() / "results" / "TrackAnts10.bmp") == ReadFile(root.path() / "now.bmp"));
 
   // A confirmed new start counts from 0 again; unchecking stops the series.
-  fs::remove_all(dir.path() / "results");
-  fs::create_directories(dir.path() / "results");
+  fs::remove_all(app() / "results");
+  fs::create_directories(app() / "results");
   t.host.answers = {true};
   t.PauseOnPass(1);
   t.p.cmdStartProgram.Click();
-  EXPECT_TRUE(fs::exists(dir.path() / "results" / "TrackAnts0.bmp"));
-  EXPECT_TRUE(fs::exists(dir.path() / "results" / "TrackAnts1.bmp"));
-  EXPECT_EQ(t.form.frameNumber, 2);
+  EXPECT_EQ(FilesBelow(app()), (std::vector<std::string>{"results/TrackAnts0.bmp", "results/TrackAnts1.bmp"}));
   t.p.chkSaveImages.Click();
   EXPECT_FALSE(t.form.saveImages);
   t.PauseOnPass(1);
@@ -72,90 +120,86 @@ TEST(ImageSeries, FramesAreNumberedFromZeroInTheResultsFolderAndShowTheCanvas) {
   EXPECT_EQ(t.form.frameNumber, 2);
 }
 
-TEST(ImageSeries, APathWithoutATrailingSeparatorGivesNamesBesideTheFolder) {
-  TempFolder dir;
-  LoadedForm t(dir.str());
-  t.p.txtSaveFilePath.SetText("\\frames");
-  t.p.txtImageName.SetText("run");
-  t.form.SetVariables();
-  t.p.chkSaveImages.Click();
-  EXPECT_TRUE(fs::is_directory(dir.path() / "frames"));
-  RunUntil(t, 1.0f);
-  EXPECT_TRUE(fs::exists(dir.str() + "/framesrun0.bmp"));
-  EXPECT_TRUE(fs::exists(dir.str() + "/framesrun1.bmp"));
-  EXPECT_TRUE(fs::is_empty(dir.path() / "frames"));
+TEST_F(ImageSeries, APathWithoutATrailingSeparatorGivesNamesBesideTheFolder) {
+  Run("\\frames", "run", 6);
+  EXPECT_TRUE(fs::exists(app() / "framesrun0.bmp"));
+  EXPECT_TRUE(fs::exists(app() / "framesrun1.bmp"));
+  EXPECT_TRUE(fs::is_empty(app() / "frames"));
 }
 
-TEST(ImageSeries, AnEmptyFolderOrNameIsRefusedWithABeep) {
-  TempFolder dir;
-  LoadedForm t(dir.str());
-  t.p.txtImageName.SetText("");  // its rule keeps the previous name
-  EXPECT_EQ(t.form.imageName, "TrackAnts");
-  t.p.txtSaveFilePath.SetText("");
-  t.p.chkSaveImages.Click();
-  EXPECT_EQ(t.host.beeps, 1);  // message and box: see tests/scenarios/frames.script
-  EXPECT_TRUE(fs::is_empty(dir.path()));
+TEST_F(ImageSeries, AFolderThatVanishesMidRun) {
+  Run("\\frames\\", "run", 20, [&](int pass) {
+    if (pass == 5) fs::remove_all(app() / "frames");
+  });
+  // Frames of the first steps were written; the first one after the folder
+  // went away switched saving off, naming its file.
+  EXPECT_GE(t.form.frameNumber, 2);
+  ExpectSwitchedOff();
+  EXPECT_EQ(message, "Image saving switched off: the file could not be written (" + app().string() + "\\frames\\run" +
+                         FormatSingle(t.form.frameNumber) + ".bmp)");
+  EXPECT_TRUE(FilesBelow(root.path()).empty());
 }
 
-TEST(ImageSeries, EmptyingThePathWhileSavingWritesNothingOutsideAFolder) {
-  TempFolder dir;
-  LoadedForm t(dir.str());
-  t.p.chkSaveImages.Click();
-  // During a run the path is emptied, then the box unchecked: the click is
-  // refused for the empty path, but the box reads unchecked and no frame follows.
-  t.host.onDoEvents = [&] {
-    if (t.host.passes == 1) {
-      t.p.txtSaveFilePath.SetText("");
-      t.p.chkSaveImages.Click();
-    }
-    if (t.host.passes == 6) t.p.cmdPause.Click();
-  };
-  t.p.cmdStartProgram.Click();
-  EXPECT_EQ(t.host.beeps, 1);
-  EXPECT_FALSE(t.p.chkSaveImages.checked());
-  EXPECT_FALSE(t.form.saveImages);
-  EXPECT_EQ(t.form.frameNumber, 0);
-
-  // A new run saves into the program's folder; emptying the path while it
-  // saves stops the series at the next frame instead of writing beside the
-  // working folder.
-  t.host.answers = {true};
-  t.host.onDoEvents = [&] {
-    if (t.host.passes == 7) {
-      t.p.chkSaveImages.Click();
-      EXPECT_TRUE(t.form.saveImages);
-      t.p.txtSaveFilePath.SetText("");
-    }
-    if (t.host.passes == 12) t.p.cmdPause.Click();
-  };
-  t.p.cmdStartProgram.Click();
-  EXPECT_FALSE(t.form.saveImages);
-  EXPECT_FALSE(t.p.chkSaveImages.checked());
-  EXPECT_EQ(t.form.frameNumber, 0);
-  EXPECT_FALSE(fs::exists("TrackAnts0.bmp"));
+// Emptying the path while frames are saved stops the series at the next frame
+// instead of writing beside the working folder.
+TEST_F(ImageSeries, AFolderEmptiedMidRun) {
+  Run("\\frames\\", "run", 12, [&](int pass) {
+    if (pass == 4) t.p.txtSaveFilePath.SetText("");
+  });
+  ExpectSwitchedOff();
+  EXPECT_NE(message.find("the file path is empty"), std::string::npos) << message;
+  for (const std::string& f : FilesBelow(root.path())) EXPECT_EQ(f.rfind("app/frames/run", 0), 0u) << f;
+  EXPECT_FALSE(fs::exists("run" + FormatSingle(t.form.frameNumber) + ".bmp"));
 }
 
-TEST(ImageSeries, AFrameThatCannotBeWrittenSwitchesSavingOffAndTheRunGoesOn) {
-  TempFolder dir;
-  LoadedForm t(dir.str());
-  t.p.chkSaveImages.Click();
-  fs::remove_all(dir.path() / "results");  // the folder is gone before the first frame
-  std::vector<std::string> messages;
-  int passes = 0;
-  t.host.onDoEvents = [&] {
-    messages.push_back(t.p.txtDebugMsg.text());
-    if (++passes == 6) t.p.cmdPause.Click();
-  };
-  t.p.cmdStartProgram.Click();
-  EXPECT_EQ(t.form.modelTime, 1.0f + 7 * 0.5f);
-  EXPECT_FALSE(t.form.saveImages);
-  EXPECT_FALSE(t.p.chkSaveImages.checked());
-  ASSERT_GE(messages.size(), 2u);
-  const std::string expected = "Image saving switched off: the file could not be written (" + dir.str() +
-                               "\\results\\TrackAnts0.bmp)";
-  EXPECT_EQ(messages[1], expected);
+TEST_F(ImageSeries, AFolderThatCannotBeWrittenTo) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
+  fs::create_directories(app() / "locked");
+  fs::permissions(app() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  Run("\\locked\\", "run", 10);
+  fs::permissions(app() / "locked", fs::perms::owner_all);
   EXPECT_EQ(t.form.frameNumber, 0);
-  EXPECT_FALSE(fs::exists(dir.path() / "results"));
+  ExpectSwitchedOff();
+  EXPECT_TRUE(FilesBelow(root.path()).empty());
+}
+
+// Folders and base names no frame can be written to or under; "plain.txt"
+// is a file, so that case fails for the superuser as well.
+TEST_F(ImageSeries, FoldersAndNamesThatCannotBeWritten) {
+  std::ofstream(app() / "plain.txt") << "not a folder";
+  fs::create_directories(app() / "frames");
+  const std::pair<std::string, std::string> kCases[] = {
+      {"\\plain.txt\\frames\\", "run"},
+      {"\\" + std::string(3998, 'f') + "\\", "run"},  // a 4000-character path
+      {"\\frames\\", "..\\..\\escaped"},             // names leading into another folder
+      {"\\frames\\", "../escaped"},
+      {"\\frames\\", "sub\\run"},
+      {"\\frames\\", std::string("nul\0x", 5)},
+      {"\\frames\\", std::string(300, 'n')}};  // longer than a file name may be
+  for (const auto& [folder, name] : kCases) {
+    SCOPED_TRACE(folder.substr(0, 20) + " " + name.substr(0, 20));
+    Run(folder, name, 8);
+    EXPECT_EQ(t.form.frameNumber, 0);
+    ExpectSwitchedOff();
+  }
+  EXPECT_EQ(FilesBelow(root.path()), std::vector<std::string>{"app/plain.txt"});
+}
+
+TEST_F(ImageSeries, SavingSwitchedOnAgainWritesIntoAFolderThatIsBack) {
+  const fs::path frames = app() / "frames";
+  Run("\\frames\\", "run", 12, [&](int pass) {
+    if (pass == 3) fs::remove_all(frames);
+  });
+  ExpectSwitchedOff();
+  // The user makes the folder again by checking the box; the series goes on.
+  t.p.chkSaveImages.Click();
+  EXPECT_TRUE(fs::is_directory(frames));
+  const float numberBefore = t.form.frameNumber;
+  t.PauseOnPass(8);
+  t.p.cmdPause.Click();
+  EXPECT_TRUE(t.form.saveImages);
+  EXPECT_GT(t.form.frameNumber, numberBefore);
+  for (const std::string& f : FilesBelow(root.path())) EXPECT_EQ(f.rfind("app/frames/run", 0), 0u) << f;
 }
 
 }  // namespace
