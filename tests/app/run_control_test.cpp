@@ -1,11 +1,13 @@
-// Start, Pause/Go and closing the window, driven through the buttons while
-// the run loop processes events between model steps.
+// Closing the window while the run loop processes events between model
+// steps, and restarts that open run loops inside one another. Start,
+// Pause/Go and Start while a run exists, with both answers, are printed by
+// tests/scenarios/run_control.script.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <algorithm>
 
 #include "app/test_form.h"
+#include "platform/headless/invariants.h"
 
 namespace antraid {
 namespace {
@@ -14,77 +16,6 @@ using testing::LoadedForm;
 
 // Model steps done since the parameters were last read.
 int Steps(const MainForm& f) { return static_cast<int>((f.modelTime - 1.0f) / f.modelTimeStep + 0.5f); }
-
-TEST(RunControl, StartBuildsARunAndPauseTakesEffectAfterTwoFurtherSteps) {
-  LoadedForm t;
-  MainForm& f = t.form;
-  EXPECT_FALSE(t.p.cmdPause.enabled());
-  bool pauseOpenDuringRun = false, boxesOpenDuringRun = true;
-  t.host.onDoEvents = [&] {
-    if (t.host.passes == 1) {
-      pauseOpenDuringRun = f.running && t.p.cmdPause.enabled() && t.p.cmdPause.caption() == "Pause";
-      boxesOpenDuringRun = t.p.txtNumAnts.enabled() || t.p.txtWorldXinM.enabled() || t.p.txtWorldYinM.enabled();
-    }
-    if (t.host.passes == 4) t.p.cmdPause.Click();
-  };
-  t.p.cmdStartProgram.Click();
-  EXPECT_TRUE(pauseOpenDuringRun);
-  EXPECT_FALSE(boxesOpenDuringRun);
-  EXPECT_TRUE(f.programStarted && f.antsCreated && f.foodMade);
-  EXPECT_EQ(Steps(f), 5);  // three before the click, one inside it, one after it
-  EXPECT_FALSE(f.running);
-  EXPECT_EQ(t.p.cmdPause.caption(), "Go");
-  EXPECT_TRUE(t.p.txtNumAnts.enabled());
-  EXPECT_FALSE(t.p.txtWorldXinM.enabled() || t.p.txtWorldYinM.enabled());
-
-  t.PauseOnPass(3);  // Go resumes until the next pause
-  t.p.cmdPause.Click();
-  EXPECT_EQ(Steps(f), 5 + 4);
-  EXPECT_EQ(t.p.cmdPause.caption(), "Go");
-  EXPECT_TRUE(t.p.txtNumAnts.enabled());
-  EXPECT_FALSE(t.p.txtWorldXinM.enabled() || t.p.txtWorldYinM.enabled());
-  EXPECT_EQ(t.host.questions, 0);
-}
-
-TEST(RunControl, StartWhileARunExistsAsksAndNoTogglesPause) {
-  LoadedForm t;
-  MainForm& f = t.form;
-  t.host.onDoEvents = [&] {
-    if (t.host.passes == 3) t.p.cmdStartProgram.Click();  // the queue answers No
-  };
-  t.p.cmdStartProgram.Click();
-  EXPECT_EQ(t.host.questions, 1);
-  EXPECT_EQ(t.host.lastQuestion, "Reset program? (clicking 'No' will pause)");
-  EXPECT_FALSE(f.running);
-  EXPECT_EQ(t.p.cmdPause.caption(), "Go");
-  EXPECT_EQ(Steps(f), 4);
-
-  t.PauseOnPass(2);  // No while paused resumes
-  t.p.cmdStartProgram.Click();
-  EXPECT_EQ(t.host.questions, 2);
-  EXPECT_EQ(Steps(f), 4 + 3);
-  EXPECT_EQ(t.p.cmdPause.caption(), "Go");
-}
-
-TEST(RunControl, AConfirmedRestartRunsInsideTheOldLoopWhichThenEndsToo) {
-  LoadedForm t;
-  MainForm& f = t.form;
-  t.host.onDoEvents = [&] {
-    if (t.host.passes == 3) {
-      t.p.txtModelTimeStep.SetText("1");  // read by the new run
-      t.host.answers = {true};
-      t.p.cmdStartProgram.Click();
-    }
-    if (t.host.passes == 6) t.p.cmdPause.Click();
-  };
-  t.p.cmdStartProgram.Click();
-  // New run: two steps, the Pause click's own step, the rest of the inner
-  // iteration, and the rest of the outer iteration that was interrupted.
-  EXPECT_EQ(f.modelTime, 1.0f + 5 * 1.0f);
-  EXPECT_FALSE(f.running);
-  EXPECT_TRUE(t.p.txtNumAnts.enabled());
-  EXPECT_EQ(t.host.questions, 1);
-}
 
 TEST(RunControl, ClosingTheWindowEndsTheRunWithoutAnotherStep) {
   LoadedForm t;
@@ -110,10 +41,41 @@ TEST(RunControl, ClosingTheWindowEndsTheRunWithoutAnotherStep) {
   EXPECT_EQ(Steps(nested.form), 1);
 }
 
-TEST(RunControl, ABackgroundClickShowsThirty) {
+// However many restarts the user asks for during a run, the stack holds and
+// the run goes on.
+TEST(RunControl, TwentyThousandRestartsDuringARunNeitherExhaustTheStackNorStopTheRun) {
   LoadedForm t;
-  t.form.Form_Click();
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "30");
+  t.p.txtWorldXinM.SetText("1");  // a small world keeps each restart cheap
+  t.p.txtWorldYinM.SetText("1");
+  t.p.txtNumAnts.SetText("20");
+  t.host.onAsk = [](std::string_view) { return true; };  // "Reset program?" Yes
+  constexpr int kRestarts = 20000;
+  int restarts = 0, depth = 0, deepest = 0, steps = 0;
+  StepListener counter(t.form, [&] { ++steps; });
+  t.host.onDoEvents = [&] {
+    deepest = std::max(deepest, ++depth);
+    if (restarts < kRestarts) {
+      ++restarts;
+      t.p.cmdStartProgram.Click();
+    } else if (restarts == kRestarts) {
+      ++restarts;
+      t.p.cmdPause.Click();
+    }
+    --depth;
+  };
+  t.p.cmdStartProgram.Click();
+  EXPECT_EQ(restarts, kRestarts + 1);
+  EXPECT_LE(deepest, MainForm::kMaxRunLoopDepth + 1);
+  EXPECT_GE(steps, kRestarts) << "the innermost loop stepped every restarted model";
+  EXPECT_FALSE(t.form.running);
+  EXPECT_EQ(t.p.cmdPause.caption(), "Go");
+  EXPECT_EQ(CheckInvariants(t.form), "");
+
+  // Go resumes as usual.
+  t.PauseOnPass(5);
+  t.p.cmdPause.Click();
+  EXPECT_FALSE(t.form.running);
+  EXPECT_EQ(CheckInvariants(t.form), "");
 }
 
 }  // namespace
