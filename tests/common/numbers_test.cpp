@@ -31,24 +31,29 @@ TEST(Numbers, RoundingGoesHalfToEvenAndIntegersRefuseWhatDoesNotFit) {
   }
 }
 
-TEST(Numbers, NumbersAreWrittenInPlainDecimal) {
-  EXPECT_EQ(FormatSingle(static_cast<float>(2.9 / 300)), "0.009666666");  // 7 significant digits
-  EXPECT_EQ(FormatSingle(1.5f), "1.5");
-  EXPECT_EQ(FormatSingle(1.5f * 30.0f), "45");
-  EXPECT_EQ(FormatSingle(58.33334f), "58.33334");
-  EXPECT_EQ(FormatSingle(0.1f), "0.1");
-  EXPECT_EQ(FormatSingle(-0.0f), "0");
-  EXPECT_EQ(FormatSingle(-12.25f), "-12.25");
-  EXPECT_EQ(FormatSingle(700.0f), "700");
-  EXPECT_EQ(FormatDouble(1.0 / 3.0), "0.333333333333333");  // 15 significant digits
-  EXPECT_EQ(FormatDouble(0.6), "0.6");
-  EXPECT_EQ(FormatDouble(2.0), "2");
-  EXPECT_EQ(FormatDouble(-0.05), "-0.05");
+// Plain decimal for magnitudes from 1e-15 up to 1e15 (after rounding to the
+// type's significant digits), mantissa and exponent beyond them.
+TEST(Numbers, NumbersAreWrittenInPlainDecimalUpToTheSwitchToExponents) {
+  const std::pair<float, const char*> kSingles[] = {
+      {static_cast<float>(2.9 / 300), "0.009666666"},  // 7 significant digits
+      {1.5f, "1.5"}, {1.5f * 30.0f, "45"}, {58.33334f, "58.33334"}, {0.1f, "0.1"}, {-0.0f, "0"},
+      {-12.25f, "-12.25"}, {700.0f, "700"},
+      {std::nextafter(1e15f, 0.0f), "999999919882240"}, {1e15f, "1E+15"}, {-1e15f, "-1E+15"},
+      {1.5e15f, "1.5E+15"}, {1e-15f, "0.000000000000001"}, {-1e-15f, "-0.000000000000001"},
+      {9.9999999e-16f, "0.000000000000001"},  // rounds up to 1e-15
+      {9.5e-16f, "9.5E-16"}, {1e-16f, "1E-16"}};
+  for (auto [v, text] : kSingles) EXPECT_EQ(FormatSingle(v), text) << text;
+  const std::pair<double, const char*> kDoubles[] = {
+      {1.0 / 3.0, "0.333333333333333"},  // 15 significant digits
+      {0.6, "0.6"}, {2.0, "2"}, {-0.05, "-0.05"},
+      {999999999999999.0, "999999999999999"}, {1e15, "1E+15"}, {-1e15, "-1E+15"},
+      {999999999999999.9, "1E+15"},  // rounds up across the switch
+      {123456789012345.6, "123456789012346"}, {1.25e20, "1.25E+20"},
+      {1e-15, "0.000000000000001"}, {9.999999999999999e-16, "0.000000000000001"},
+      {9.5e-16, "9.5E-16"}, {-1e-16, "-1E-16"}};
+  for (auto [v, text] : kDoubles) EXPECT_EQ(FormatDouble(v), text) << text;
   EXPECT_EQ(FormatInt(-2147483648LL), "-2147483648");
-  EXPECT_EQ(FormatInt(0), "0");
-  EXPECT_STREQ(FormatBool(true), "True");
-  EXPECT_STREQ(FormatBool(false), "False");
-  EXPECT_EQ(RGB(238, 236, 162), 238u + 256u * 236u + 65536u * 162u);
+  EXPECT_EQ(FormatInt(9223372036854775807LL), "9223372036854775807");
 }
 
 TEST(Numbers, ATextIsReadAsANumberOrRefusedWithItsReason) {
