@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -37,21 +38,53 @@ TEST(Canvas, ADotRedrawnInTheBackColourLeavesTheRasterAsItWas) {
     c.PSet(350, 350, RGB(200, 0, 0));
     EXPECT_EQ(c.Pixel(250, 250), RGB(200, 0, 0)) << w;  // 350 cm is pixel 250
     c.PSet(350, 350, c.BackColor());
-    EXPECT_EQ(Snapshot(c), before) << "width " << w;
+    EXPECT_TRUE(Snapshot(c) == before) << "width " << w;
   }
-  // Width 1 is one pixel; width 3 covers the pixel's neighbours too.
-  c.SetDrawWidth(1);
-  c.PSet(350, 350, RGB(1, 2, 3));
-  EXPECT_EQ(c.Pixel(251, 250), c.BackColor());
-  c.SetDrawWidth(3);
-  c.PSet(350, 350, RGB(1, 2, 3));
-  EXPECT_EQ(c.Pixel(251, 250), RGB(1, 2, 3));
-  EXPECT_EQ(c.Pixel(249, 249), RGB(1, 2, 3));
-  EXPECT_EQ(c.Pixel(252, 250), c.BackColor());
   // A call with no colour draws in the pen colour, which is not the background.
   c.PSet(10, 10);
   EXPECT_NE(c.Pixel(7, 7), c.BackColor());
   EXPECT_EQ(c.Pixel(7, 7), c.ForeColor());
+}
+
+// A dot of width w is a round dot w pixels across, over the pixel of its
+// point and the w / 2 before it; a box outline is w pixels thick on each of
+// its four sides, (w - 1) / 2 of them beyond the corner pixels.
+TEST(Canvas, DotsAndOutlinesAreAsThickAsThePen) {
+  for (auto [w, dotPixels] : {std::pair<int16_t, int>{1, 1}, {2, 4}, {3, 9}, {4, 12}}) {
+    SCOPED_TRACE(::testing::Message() << "width " << w);
+    Canvas c;  // one world unit per pixel
+    c.SetDrawWidth(w);
+    c.PSet(100.5f, 100.5f, RGB(1, 2, 3));
+    int pixels = 0, minX = 500, maxX = -1, minY = 500, maxY = -1;
+    for (int y = 90; y < 110; ++y)
+      for (int x = 90; x < 110; ++x)
+        if (c.Pixel(x, y) == RGB(1, 2, 3)) {
+          ++pixels;
+          minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
+        }
+    EXPECT_EQ(pixels, dotPixels);
+    EXPECT_EQ(minX, 100 - w / 2);
+    EXPECT_EQ(minY, 100 - w / 2);
+    EXPECT_EQ(maxX - minX + 1, w);
+    EXPECT_EQ(maxY - minY + 1, w);
+
+    c.Cls();
+    c.LineBox(200.5f, 200.5f, 300.5f, 260.5f);  // in the pen colour
+    auto run = [&](int x, int y, int dx, int dy) {  // outline pixels from (x, y) on
+      int n = 0;
+      while (c.Pixel(x + n * dx, y + n * dy) == c.ForeColor()) ++n;
+      return n;
+    };
+    const int before = w / 2, after = (w - 1) / 2;
+    EXPECT_EQ(run(200 - before, 230, 1, 0), w) << "left";
+    EXPECT_EQ(run(300 + after, 230, -1, 0), w) << "right";
+    EXPECT_EQ(run(250, 200 - before, 0, 1), w) << "top";
+    EXPECT_EQ(run(250, 260 + after, 0, -1), w) << "bottom";
+    EXPECT_EQ(c.Pixel(199 - before, 230), c.BackColor());
+    EXPECT_EQ(c.Pixel(301 + after, 230), c.BackColor());
+    EXPECT_EQ(c.Pixel(200 - before, 200 - before), c.ForeColor());  // corners filled
+    EXPECT_EQ(c.Pixel(300 + after, 260 + after), c.ForeColor());
+  }
 }
 
 TEST(Canvas, InvertingABoxTwiceRestoresEveryPixelAtAnyPenWidth) {
@@ -67,9 +100,9 @@ TEST(Canvas, InvertingABoxTwiceRestoresEveryPixelAtAnyPenWidth) {
     c.SetDrawWidth(w);
     for (const auto& box : kBoxes) {
       c.LineBox(box[0], box[1], box[2], box[3]);
-      EXPECT_NE(Snapshot(c), before) << "width " << w;
+      EXPECT_FALSE(Snapshot(c) == before) << "width " << w;
       c.LineBox(box[0], box[1], box[2], box[3]);
-      EXPECT_EQ(Snapshot(c), before) << "width " << w << " box " << box[0] << "," << box[1];
+      EXPECT_TRUE(Snapshot(c) == before) << "width " << w << " box " << box[0] << "," << box[1];
     }
   }
   // Inversion flips the colour of every pixel under the outline: the corner of
@@ -95,13 +128,13 @@ TEST(Canvas, PointsOutsideTheScaleWindowAreClippedAndTheFarEdgesAreDrawn) {
   const Raster clear = Snapshot(c);
   c.SetDrawWidth(1);
   for (float x : {50.0f, 99.9f, 351.0f}) c.PSet(x, 300, RGB(255, 0, 0));
-  for (float y : {150.0f, 451.0f}) c.PSet(200, y, RGB(255, 0, 0));
+  for (float y : {199.9f, 451.0f}) c.PSet(200, y, RGB(255, 0, 0));
   const float inf = std::numeric_limits<float>::infinity();
   c.PSet(inf, -inf, RGB(255, 0, 0));
   c.PSet(std::nanf(""), 300, RGB(255, 0, 0));
   c.PSet(3e38f, 3e38f, RGB(255, 0, 0));
   c.Circle(-1e30f, 300, 2, RGB(255, 0, 0));
-  EXPECT_EQ(Snapshot(c), clear);
+  EXPECT_TRUE(Snapshot(c) == clear);
   // A wide pen just outside only reaches in by its radius.
   c.SetDrawWidth(5);
   c.PSet(99, 300, RGB(255, 0, 0));

@@ -1,3 +1,5 @@
+// The pheromone plot. The shades of the default 900 ants (1, 10 and 300
+// units and more) are printed by tests/scenarios/pheromone_plot.script.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,44 +10,46 @@ namespace antraid {
 namespace {
 
 using testing::LoadedForm;
+using Raster = std::vector<uint32_t>;
+Raster Snapshot(const Canvas& c) { return Raster(c.pixels(), c.pixels() + c.width() * c.height()); }
 
 TEST(PheromonePlot, BeforeTheFirstStartNothingHappens) {
   LoadedForm t;
-  const std::vector<uint32_t> before(t.form.pctWorld.pixels(), t.form.pctWorld.pixels() + 500 * 500);
+  const Raster before = Snapshot(t.form.pctWorld);
   t.p.cmdPlotPher.Click();
   EXPECT_EQ(t.p.txtDebugMsg.text(), "");
   EXPECT_EQ(t.host.passes, 0);
-  EXPECT_EQ(std::vector<uint32_t>(t.form.pctWorld.pixels(), t.form.pctWorld.pixels() + 500 * 500), before);
+  EXPECT_TRUE(Snapshot(t.form.pctWorld) == before);
 }
 
-TEST(PheromonePlot, ShadesRunFromAlmostWhiteToRedAtAThirdOfTheAnts) {
+// A level is the amount times 255 / (ants / 3) in double precision, rounded
+// half to even and capped at 255; cells holding nothing are left as drawn.
+TEST(PheromonePlot, LevelsScaleWithAThirdOfTheAntsWhateverTheirNumber) {
   LoadedForm t;
   MainForm& f = t.form;
   t.StartAndRun(2);
-  f.pherGrid.cells().assign(f.pherGrid.cells().size(), 0);
-  f.pherGrid.Set(10, 10, 1);
-  f.pherGrid.Set(20, 20, 10);
-  f.pherGrid.Set(30, 30, 300);
-  f.pherGrid.Set(40, 40, 2000000000);
-  f.pherGrid.Set(50, 50, -7);  // never plotted
-  t.p.cmdClearScreen.Click();
-  f.pctWorld.PSet(60, 60, RGB(0, 0, 250));  // a dot on a cell without pheromone stays
-  std::string shownWhilePlotting;
-  t.host.onDoEvents = [&] { shownWhilePlotting = t.p.txtDebugMsg.text(); };
-  t.p.cmdPlotPher.Click();
-  EXPECT_EQ(shownWhilePlotting, "Plotting");
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "Done");
-  const Canvas& c = f.pctWorld;
-  EXPECT_EQ(c.Pixel(7, 7), RGB(255, 254, 254));    // factor 0.85: level 1
-  EXPECT_EQ(c.Pixel(14, 14), RGB(255, 247, 247));  // 8.5 rounds to 8
-  EXPECT_EQ(c.Pixel(21, 21), RGB(255, 0, 0));
-  EXPECT_EQ(c.Pixel(28, 28), RGB(255, 0, 0));
-  EXPECT_EQ(c.Pixel(35, 35), c.BackColor());
-  EXPECT_EQ(c.Pixel(42, 42), RGB(0, 0, 250));
-
+  struct Case {
+    int32_t ants, units;
+    int level;
+  };
+  const Case kCases[] = {{1, 1, 255},     {2, 1, 255},    {4, 1, 191},   {4, 2, 255},
+                         {5, 1, 153},     {10, 1, 76},    {10, 3, 230},  {899, 10, 9},
+                         {901, 10, 8},    {1000, 2000000000, 255}};
+  for (const Case& c : kCases) {
+    f.numAnts = c.ants;  // only the plot reads it here
+    f.pherGrid.cells().assign(f.pherGrid.cells().size(), 0);
+    f.pherGrid.Set(140, 140, c.units);
+    f.pherGrid.Set(280, 140, -7);
+    t.p.cmdClearScreen.Click();
+    f.pctWorld.PSet(420, 140, RGB(0, 0, 250));
+    t.p.cmdPlotPher.Click();
+    EXPECT_EQ(f.pctWorld.Pixel(100, 100), RGB(255, 255 - c.level, 255 - c.level)) << c.ants << " ants, " << c.units;
+    EXPECT_EQ(f.pctWorld.Pixel(200, 100), f.pctWorld.BackColor());
+    EXPECT_EQ(f.pctWorld.Pixel(300, 100), RGB(0, 0, 250));
+  }
 }
 
-TEST(PheromonePlot, WithOneAntOneUnitIsPureRedAndAZoomDrawsTheVisiblePartWithItsPen) {
+TEST(PheromonePlot, AZoomDrawsTheVisiblePartWithItsPen) {
   LoadedForm t;
   MainForm& f = t.form;
   t.p.txtNumAnts.SetText("1");

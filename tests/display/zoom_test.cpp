@@ -174,9 +174,9 @@ TEST(Zoom, TheAltRectangleStopsAtTheRightAndBottomEdgesAndEndsFromFortyWide) {
   const Raster shown = Snapshot(f.pctWorld);
   f.pctWorld_MouseMove(0, 0, 720, 320);
   EXPECT_EQ(f.boxEndX, 630);
-  EXPECT_NE(Snapshot(f.pctWorld), shown);
+  EXPECT_FALSE(Snapshot(f.pctWorld) == shown);
   f.pctWorld_MouseMove(0, 0, 720, 320);
-  EXPECT_EQ(Snapshot(f.pctWorld), shown);
+  EXPECT_TRUE(Snapshot(f.pctWorld) == shown);
 }
 
 TEST(Zoom, TheRectangleKeepsTheWorldsAspectRatio) {
