@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace antraid {
@@ -26,24 +26,17 @@ TEST(RtfReaderTest, CharacterFormatSwitchesOnAndOffAndIsScopedByGroups) {
       "{\\rtf1 a{\\b b{\\i c\\b0 d}e}f\\ul g\\ul0 h\\ul i\\ulnone j"
       "\\fs36\\b\\i\\ul k\\plain l{\\fs9 m}}");
   EXPECT_EQ(doc.PlainText(), "abcdefghijklm");
-  auto fmt = [&](std::string_view t) {
-    const RtfRun* r = RunWith(doc, t);
-    return r ? std::string(r->bold ? "b" : "") + (r->italic ? "i" : "") + (r->underline ? "u" : "") + "/" +
-                   std::to_string(r->font_size)
-             : "missing";
-  };
-  EXPECT_EQ(fmt("a"), "/12.000000");
-  EXPECT_EQ(fmt("b"), "b/12.000000");
-  EXPECT_EQ(fmt("c"), "bi/12.000000");
-  EXPECT_EQ(fmt("d"), "i/12.000000");
-  EXPECT_EQ(fmt("e"), "b/12.000000");
-  EXPECT_EQ(fmt("f"), "/12.000000");
-  EXPECT_EQ(fmt("g"), "u/12.000000");
-  EXPECT_EQ(fmt("h"), "/12.000000");
-  EXPECT_EQ(fmt("j"), "/12.000000");
-  EXPECT_EQ(fmt("k"), "biu/18.000000");
-  EXPECT_EQ(fmt("l"), "/12.000000");
-  EXPECT_EQ(fmt("m"), "/4.500000");
+  // Bold, italic, underline and the font size of the run holding each letter.
+  const std::pair<const char*, const char*> kFormats[] = {
+      {"a", "/12"},  {"b", "b/12"}, {"c", "bi/12"}, {"d", "i/12"}, {"e", "b/12"},   {"f", "/12"},
+      {"g", "u/12"}, {"h", "/12"},  {"j", "/12"},   {"k", "biu/18"}, {"l", "/12"}, {"m", "/4.5"}};
+  for (auto [letter, format] : kFormats) {
+    const RtfRun* r = RunWith(doc, letter);
+    ASSERT_NE(r, nullptr) << letter;
+    std::ostringstream f;
+    f << (r->bold ? "b" : "") << (r->italic ? "i" : "") << (r->underline ? "u" : "") << "/" << r->font_size;
+    EXPECT_EQ(f.str(), format) << letter;
+  }
   // Neighbouring text of one format shares a run.
   EXPECT_EQ(ReadRtf("{a{\\b0 b}\\b0 c}").paragraphs.at(0).runs.size(), 1u);
 }
@@ -120,28 +113,14 @@ TEST(RtfReaderTest, MalformedAndTruncatedInputGivesBestEffortText) {
     for (const RtfRun& r : p.runs) EXPECT_TRUE(!r.text.empty() && IsValidUtf8(r.text));
 }
 
-TEST(RtfReaderTest, DeepNestingAndLargeInputStayCheap) {
+// Nesting far deeper than any document uses needs no recursion.
+TEST(RtfReaderTest, DeepNestingIsReadWithoutRecursion) {
   const std::string open(100000, '{'), close(100000, '}');
   RtfDocument deep = ReadRtf("{a" + open + "\\b deep" + close + "b}");
   EXPECT_EQ(deep.PlainText(), "adeepb");
+  ASSERT_NE(RunWith(deep, "deep"), nullptr);
   EXPECT_TRUE(RunWith(deep, "deep")->bold);
   EXPECT_FALSE(RunWith(deep, "b")->bold);
-
-  // 10 MB: some 50,000 paragraphs of a few runs each, then one paragraph of
-  // over 10,000 runs.
-  const std::string filler(160, 'x');
-  std::string big = "{\\rtf1 ";
-  while (big.size() < (9u << 20)) big += filler + " {\\b bold} caf\\'e9 \\u8364? \\par ";
-  while (big.size() < (10u << 20)) big += "{\\i i}" + filler;
-  big += "}";
-  const auto start = std::chrono::steady_clock::now();
-  RtfDocument doc = ReadRtf(big);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  ASSERT_GT(doc.paragraphs.size(), 40000u);
-  EXPECT_EQ(doc.paragraphs[doc.paragraphs.size() - 2].runs.back().text, " caf\u00E9 \u20AC ");
-  EXPECT_GT(doc.paragraphs.back().runs.size(), 10000u);
-  EXPECT_EQ(doc.paragraphs.back().runs.back().text, filler);
-  EXPECT_LT(seconds, 20.0);  // linear: well under a second in a release build
 }
 
 TEST(RtfReaderTest, LoadsFilesAndReportsUnreadableOnes) {
