@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -19,7 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using fuzzing::ActionPlayer;
-
 
 std::vector<fs::path> Inputs() {
   std::vector<fs::path> files;
@@ -71,53 +71,31 @@ TEST_P(FuzzInput, PlaysWithoutBreakingAnInvariant) {
 INSTANTIATE_TEST_SUITE_P(Replay, FuzzInput, ::testing::ValuesIn(Inputs()), TestName);
 
 // The check itself: a run in progress passes it, each kind of damage fails it.
-class InvariantCheck : public ::testing::Test {
- protected:
-  void SetUp() override {
+TEST(InvariantCheck, NoticesEachKindOfDamage) {
+  const std::pair<const char*, std::function<void(MainForm&)>> kDamage[] = {
+      {"a miscounted patch",
+       [](MainForm& f) { f.antCountGrid.Add(MainForm::PatchOf(f.ants[7].xPos), MainForm::PatchOf(f.ants[7].yPos), 1); }},
+      {"a count where no ant stands",
+       [](MainForm& f) {
+         f.antCountGrid.Add(1, 1, -1);
+         f.antCountGrid.Add(2, 1, 1);
+       }},
+      {"an ant off the lattice", [](MainForm& f) { f.ants[3].yPos = static_cast<float>(f.worldYinCm) + 1; }},
+      {"ants out drifted", [](MainForm& f) { ++f.antsOut; }},
+      {"negative total food", [](MainForm& f) { f.totalFood = -1; }},
+      {"negative food on a patch", [](MainForm& f) { f.foodGrid.Set(3, 3, -1); }},
+      {"a scale that is not a number",
+       [](MainForm& f) { f.pctWorld.SetScaleLeft(std::numeric_limits<float>::quiet_NaN()); }},
+      {"a caption that is not a number", [](MainForm& f) { f.panel.lblTravelVel.SetCaption("Travel Vel.: NaNcm/sec"); }},
+  };
+  for (const auto& [what, damage] : kDamage) {
+    testing::LoadedForm t;
     t.p.txtNumAnts.SetText("40");
     t.StartAndRun(30);
-    ASSERT_TRUE(t.form.antsCreated);
-    ASSERT_EQ(CheckInvariants(t.form), "");
+    ASSERT_EQ(CheckInvariants(t.form), "") << what;
+    damage(t.form);
+    EXPECT_NE(CheckInvariants(t.form), "") << what;
   }
-  testing::LoadedForm t;
-};
-
-TEST_F(InvariantCheck, NoticesAMiscountedPatch) {
-  const AntRecord& ant = t.form.ants[7];
-  t.form.antCountGrid.Add(MainForm::PatchOf(ant.xPos), MainForm::PatchOf(ant.yPos), 1);
-  EXPECT_NE(CheckInvariants(t.form), "");
-}
-
-TEST_F(InvariantCheck, NoticesACountWhereNoAntStands) {
-  t.form.antCountGrid.Add(1, 1, -1);
-  t.form.antCountGrid.Add(2, 1, 1);
-  EXPECT_NE(CheckInvariants(t.form), "");
-}
-
-TEST_F(InvariantCheck, NoticesAnAntOffTheLattice) {
-  t.form.ants[3].yPos = static_cast<float>(t.form.worldYinCm) + 1;
-  EXPECT_NE(CheckInvariants(t.form), "");
-}
-
-TEST_F(InvariantCheck, NoticesAnAntsOutCountThatDrifted) {
-  ++t.form.antsOut;
-  EXPECT_NE(CheckInvariants(t.form), "");
-}
-
-TEST_F(InvariantCheck, NoticesNegativeFood) {
-  t.form.totalFood = -1;
-  EXPECT_NE(CheckInvariants(t.form), "");
-  t.form.totalFood = 0;
-  t.form.foodGrid.Set(3, 3, -1);
-  EXPECT_NE(CheckInvariants(t.form), "");
-}
-
-TEST_F(InvariantCheck, NoticesABrokenScaleOrCaption) {
-  t.form.pctWorld.SetScaleLeft(std::numeric_limits<float>::quiet_NaN());
-  EXPECT_NE(CheckInvariants(t.form), "");
-  t.form.pctWorld.SetScaleLeft(0);
-  t.p.lblTravelVel.SetCaption("Travel Vel.: NaNcm/sec");
-  EXPECT_NE(CheckInvariants(t.form), "");
 }
 
 TEST(ActionPlayer, EndsEveryInputWithinItsStepBudget) {
