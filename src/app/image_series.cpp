@@ -4,7 +4,7 @@
 namespace antraid {
 
 void MainForm::chkSaveImages_Click() {
-  if (saveFilePath.empty() || imageName.empty()) {  // 1
+  if (saveFilePath.empty() || imageName.empty()) {
     host.Beep();
     Message("Please fill in a File Name and Directory");
     panel.chkSaveImages.SetValue(0);
@@ -13,7 +13,9 @@ void MainForm::chkSaveImages_Click() {
     saveImages = false;
     return;
   }
-  Message("");  // 2
+  Message("");
+  // Checking the box creates the folder; whether that worked shows only when
+  // a frame is written.
   if (panel.chkSaveImages.checked()) {
     saveImages = true;
     MakeFolder(saveFilePath);
@@ -31,12 +33,14 @@ bool MainForm::EnsurePathExists(const std::string& path) {
 }
 
 void MainForm::SaveFrame() {
-  // a: the caption keeps the width of the last measuring step.
+  // The swarm caption shows the width of the last measuring step: the
+  // current width is always 0 by the time a frame is saved.
   {
     const double shown = RoundHalfEven(lastSwarmWidth);
     panel.txtSwarmWidth.SetText(FormatInt(static_cast<long long>(shown)) + " cm");
   }
-  // b: folder, base name, number and ".bmp", joined as they stand.
+  // Folder, base name, number and ".bmp", joined as they stand: a folder
+  // typed without a separator puts the frames beside it.
   const std::string name = saveFilePath + imageName + FormatSingle(frameNumber) + ".bmp";
   std::string problem;
   if (saveFilePath.empty())
@@ -49,14 +53,17 @@ void MainForm::SaveFrame() {
     // The run goes on without the series.
     saveImages = false;
     panel.chkSaveImages.SetValue(0);
-    std::string shown = name.size() > 200 ? name.substr(0, 200) + "..." : name;
+    constexpr size_t kShownChars = 200;  // of a long file name, in the message
+    std::string shown = name.size() > kShownChars ? name.substr(0, kShownChars) + "..." : name;
     Message("Image saving switched off: " + problem + " (" + shown + ")");
     return;
   }
-  Message(FormatSingle(modelTime));  // c
-  host.DoEvents();                   // d
+  // Handlers may run after each frame, before its number is counted: they
+  // see the whole step, and a nested run steps before the count goes up.
+  Message(FormatSingle(modelTime));
+  host.DoEvents();
   if (unloaded) return;
-  frameNumber = frameNumber + 1;     // e
+  frameNumber = frameNumber + 1;
 }
 
 }  // namespace antraid

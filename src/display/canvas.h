@@ -101,9 +101,9 @@ class Canvas {
   int16_t drawMode_ = kDrawCopyPen;
   float scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
   bool rasterOn_ = true;
-  // Row spans of the round dot for stampWidth_: dx range per dy.
   // Rows drawn on since the last clear (none when top > bottom).
   int dirtyTop_ = 0, dirtyBottom_ = -1;
+  // Row spans of the round dot for stampWidth_: dx range per dy.
   int stampWidth_ = 0;
   std::vector<int> stampDy_, stampX0_, stampX1_;
 };

@@ -8,11 +8,13 @@ namespace antraid {
 void MainForm::cmdPlotPher_Click() { PlotPheromone(); }
 
 void MainForm::PlotPheromone() {
-  if (!antsCreated) return;  // 1
-  Message("Plotting");        // 2
+  if (!antsCreated) return;
+  // The message shows before the plot; handlers may run meanwhile.
+  Message("Plotting");
   host.DoEvents();
   if (unloaded || !antsCreated) return;
-  const double factor = 255.0 / (numAnts / 3.0);  // 3
+  // A patch holding a third as many units as there are ants is full red.
+  const double factor = 255.0 / (numAnts / 3.0);
   // x outer, y inner: wide dots overlap, and the later one shows.
   for (int32_t x = 1; x <= worldXinCm; ++x) {
     for (int32_t y = 1; y <= worldYinCm; ++y) {
@@ -24,7 +26,7 @@ void MainForm::PlotPheromone() {
       pctWorld.PSet(static_cast<float>(x), static_cast<float>(y), RGB(255, 255 - l, 255 - l));
     }
   }
-  Message("Done");  // 4
+  Message("Done");
 }
 
 }  // namespace antraid

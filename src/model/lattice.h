@@ -3,6 +3,7 @@
 // 0 and writes off the layer are dropped, so no position can index outside it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <vector>

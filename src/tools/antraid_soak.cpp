@@ -37,9 +37,9 @@ long ResidentKb() {
 
 struct Options {
   long long steps = 1000000;
-  double minutes = 0;  // 0: no limit
+  double minutes = 0;  // no limit when 0
   long long checkEvery = 1000;
-  int ants = 0;  // 0: the panel's default
+  int ants = 0;  // the panel's default when 0
   uint64_t seed = 1;
 };
 
