@@ -29,9 +29,12 @@ const std::map<std::string, Getter, std::less<>>& Fields() {
       F(curVel), I(pherThresholdOut), I(pherThresholdIn), I(drawWidth), F(zoomEnabled), F(zoomFactor),
       F(zoomSelecting), F(worldAspect), F(running), F(programStarted), F(antsCreated), F(foodMade),
       F(modelTime), F(videoFrameNumber), I(antsOut), I(colonyFood), I(totalFood), I(numFoodItems),
-      F(maxDistTraveled), F(swarmPass), F(swarmMinX), F(swarmMaxX), F(swarmWidth), F(frameNumber),
+      I(foodOnGround), F(maxDistTraveled), F(swarmPass), F(swarmMinX), F(swarmMaxX), F(swarmWidth),
+      F(lastSwarmWidth), F(frameNumber),
       I(antNum), F(antXPos), F(antYPos), F(boxStartX), F(boxStartY), F(boxEndX), F(boxEndY),
       I(savedDrawMode), F(helpPath),
+      // Figures derived from the state, computed when read.
+      {"antsReturning", [](const MainForm& f) { return Txt(static_cast<int64_t>(f.AntsReturning())); }},
   };
 #undef F
 #undef I
@@ -44,6 +47,12 @@ std::optional<std::string> MainForm::FieldText(std::string_view name) const {
   auto it = fields.find(name);
   if (it == fields.end()) return std::nullopt;
   return it->second(*this);
+}
+
+int32_t MainForm::AntsReturning() const {
+  int32_t n = 0;
+  for (size_t k = 1; k < ants.size(); ++k) n += ants[k].state == AntState::kReturning;
+  return n;
 }
 
 }  // namespace antraid

@@ -115,8 +115,9 @@ class MainForm {
   float videoFrameNumber = 0;   // modelTime x 30
   int32_t antsOut = 0;
   int32_t colonyFood = 0;       // food units delivered
-  int32_t totalFood = 0;        // food units left
+  int32_t totalFood = 0;        // food units left, as the food rules count them
   int32_t numFoodItems = 0;
+  int64_t foodOnGround = 0;     // food units lying in foodGrid
   float maxDistTraveled = 0;    // cm
   bool swarmPass = false;
   double swarmMinX = 0, swarmMaxX = 0;  // cm
@@ -189,6 +190,8 @@ class MainForm {
   bool BuildRun();
   bool MakeFolder(const std::string& pathToCreate);
   bool EnsurePathExists(const std::string& path);
+  // A message in the Messages box; listeners hear it.
+  void Message(std::string_view text);
 
   // ---- Event handlers ----------------------------------------------------------
   void Form_Load();
@@ -239,6 +242,9 @@ class MainForm {
   // Text of a field by its name in the program's number rules; nullopt when no
   // field has that name.
   std::optional<std::string> FieldText(std::string_view name) const;
+  // Ants in the returning state. A count over the whole population: read it
+  // once per sample or read-out, never from inside the ant pass.
+  int32_t AntsReturning() const;
   static std::string_view TitleText() { return "788.348"; }
 
   // Patch of a position: each coordinate rounded half to even.
@@ -263,8 +269,6 @@ class MainForm {
   void WriteFoodTotals();
   void WriteWorldSizeCaption();
   void WriteWindowWidthCaption();
-  // A message in the Messages box; listeners hear it.
-  void Message(std::string_view text);
   // The texts rewritten on every step go to the Messages box unheard.
   void StepStatus(std::string_view text) { panel.txtDebugMsg.SetText(text); }
   void NotifyStepDone() {

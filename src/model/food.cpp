@@ -25,7 +25,7 @@ void MainForm::MakeFood() {
     refused = panel.txtDebugMsg.text() + "; used " + FormatSingle(percentFood) + " %";
   }
   // Without food to place only the total and its caption change: the item
-  // count, its caption and the grid keep what they held.
+  // count, its caption and the grid (with foodOnGround) keep what they held.
   const int32_t itemsHeld = numFoodItems;
   const std::string itemsCaption = panel.lblTotalFoodItems.caption();
   WriteFoodTotals();
@@ -44,6 +44,7 @@ void MainForm::MakeFood() {
       foodGrid.Zero();
   } catch (const std::bad_alloc&) {
     foodGrid.Release();
+    foodOnGround = 0;
     Message("Food refused: the food layer does not fit in memory");
     foodMade = true;
     return;
@@ -69,6 +70,7 @@ void MainForm::MakeFood() {
       }
     }
   }
+  foodOnGround = static_cast<int64_t>(numFoodItems) * foodQuality - lost;
   std::string done = "Food Done.";
   if (!refused.empty()) done.append(" ").append(refused);
   if (lost > 0) {
@@ -90,6 +92,7 @@ void MainForm::LookForFood(int16_t num, float myAntXPos, float myAntYPos) {
   if (food == nullptr || *food <= 0) return;
   AntRecord& ant = ants[static_cast<size_t>(num)];
   --*food;
+  --foodOnGround;
   --totalFood;
   ant.hasFood = true;
   panel.lblTotalFood.SetCachedInt("TotalFood: ", totalFood, "");

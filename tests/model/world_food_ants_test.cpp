@@ -56,6 +56,7 @@ TEST(ModelFood, OnePercentOfQualityOneIsDrawnOnAClearedCanvasWhenShown) {
   EXPECT_EQ(t.LastMessage(), "Food Done.");
   EXPECT_TRUE(f.foodMade);
   EXPECT_EQ(Sum(f.foodGrid.cells()), 4900);
+  EXPECT_EQ(f.foodOnGround, 4900);
   EXPECT_GT(t.NonBackgroundPixels(), 4500);
   int other = 0;  // the nest is gone, every dot is food
   for (int py = 0; py < 500; ++py)
@@ -83,6 +84,7 @@ TEST(ModelFood, NoFoodToPlaceKeepsTheOldLayoutAndItemCount) {
   EXPECT_EQ(f.numFoodItems, 14700);
   EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 14700");
   EXPECT_EQ(f.foodGrid.cells(), layout);
+  EXPECT_EQ(f.foodOnGround, Sum(layout));  // the food still lies there
   EXPECT_TRUE(f.foodMade);
   EXPECT_TRUE(t.messages.empty());
 
@@ -99,6 +101,7 @@ TEST(ModelFood, NoFoodToPlaceKeepsTheOldLayoutAndItemCount) {
   f.MakeFood();
   EXPECT_EQ(f.numFoodItems, 0);
   EXPECT_EQ(Sum(f.foodGrid.cells()), 0);
+  EXPECT_EQ(f.foodOnGround, 0);
   EXPECT_EQ(t.LastMessage(), "Food Done.");
 
   // A share that is not a number is refused; the loaded 3 % is used and the
@@ -145,6 +148,7 @@ TEST(ModelFood, ItemsLandUniformlyUpToTheLastColumnAndRowAndCapAt32767) {
   EXPECT_EQ(*std::max_element(cells.begin(), cells.end()), 32767);
   EXPECT_GE(*std::min_element(cells.begin(), cells.end()), 0);
   EXPECT_EQ(f.totalFood, Sum(cells));  // only what was laid is counted
+  EXPECT_EQ(f.foodOnGround, Sum(cells));
   EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: " + FormatInt(f.totalFood));
   EXPECT_EQ(t.LastMessage().rfind("Food Done. ", 0), 0u);
   EXPECT_NE(t.LastMessage().find("32767"), std::string::npos);

@@ -84,6 +84,7 @@ TEST(InvariantCheck, NoticesEachKindOfDamage) {
       {"ants out drifted", [](MainForm& f) { ++f.antsOut; }},
       {"negative total food", [](MainForm& f) { f.totalFood = -1; }},
       {"negative food on a patch", [](MainForm& f) { f.foodGrid.Set(3, 3, -1); }},
+      {"food on the ground drifted", [](MainForm& f) { ++f.foodOnGround; }},
       {"a scale that is not a number",
        [](MainForm& f) { f.pctWorld.SetScaleLeft(std::numeric_limits<float>::quiet_NaN()); }},
       {"a caption that is not a number", [](MainForm& f) { f.panel.lblTravelVel.SetCaption("Travel Vel.: NaNcm/sec"); }},

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -65,6 +66,24 @@ TEST(ScriptRunner, SessionsThatEndWellPrintWhatTheyAskFor) {
     EXPECT_EQ(s.out, out) << script;
     EXPECT_EQ(s.err, "") << script;
   }
+}
+
+TEST(ScriptRunner, PlotFiguresAreItemsAndTheFoodOnTheGroundFollowsASetPatch) {
+  // No food ever lies in the last row: the patch held 0 before the set.
+  Session s = RunScript(std::string(kStartedAndPaused) +
+                        "print foodOnGround\nset foodGrid 700 700 12\nset ant 7 state 3\n"
+                        "print foodOnGround antsReturning lastSwarmWidth\n");
+  ASSERT_EQ(s.rc, 0) << s.err;
+  long long before = 0, after = 0, returning = 0;
+  float width = -1;
+  ASSERT_EQ(std::sscanf(s.out.c_str(), "foodOnGround=%lld\nfoodOnGround=%lld\nantsReturning=%lld\nlastSwarmWidth=%f",
+                        &before, &after, &returning, &width),
+            4)
+      << s.out;
+  EXPECT_GT(before, 4800);
+  EXPECT_EQ(after, before + 12);
+  EXPECT_GE(returning, 1);
+  EXPECT_GE(width, 0);
 }
 
 TEST(ScriptRunner, EachErrorNamesItsLineAndStopsTheSession) {

@@ -52,6 +52,13 @@ ANTRAID_PLAIN_SCAN inline int16_t Least(const int16_t* cells, size_t n) {
   return least;
 }
 
+// Sum of the cells.
+ANTRAID_PLAIN_SCAN inline int64_t Sum(const int16_t* cells, size_t n) {
+  int64_t sum = 0;
+  for (size_t i = 0; i < n; ++i) sum += cells[i];
+  return sum;
+}
+
 }  // namespace invariants_detail
 
 // The first state the program must never be in, or an empty text when all is
@@ -59,7 +66,8 @@ ANTRAID_PLAIN_SCAN inline int16_t Least(const int16_t* cells, size_t n) {
 // - every ant stands on a patch of the layers (when they exist);
 // - each patch of antCountGrid holds the number of ants standing on it;
 // - antsOut is the number of ants out of the nest;
-// - no patch holds negative food, and totalFood is not negative;
+// - no patch holds negative food, totalFood is not negative, and foodOnGround
+//   is the food the layer holds;
 // - the canvas scale is finite with a positive width and height, the pen at
 //   least 1 pixel wide;
 // - no read-out or message of the program shows a number that is not finite.
@@ -109,6 +117,9 @@ ANTRAID_NOT_COVERED inline std::string CheckInvariants(const MainForm& f) {
   if (f.totalFood < 0) return "totalFood is " + std::to_string(f.totalFood);
   if (const int16_t least = invariants_detail::Least(f.foodGrid.cells().data(), f.foodGrid.cells().size()); least < 0)
     return "foodGrid holds " + std::to_string(least) + " on a patch";
+  if (const int64_t held = invariants_detail::Sum(f.foodGrid.cells().data(), f.foodGrid.cells().size());
+      held != f.foodOnGround)
+    return "foodOnGround is " + std::to_string(f.foodOnGround) + " with " + std::to_string(held) + " units in foodGrid";
   const Canvas& c = f.pctWorld;
   if (!(c.ScaleWidth() > 0) || !(c.ScaleHeight() > 0) || !std::isfinite(c.ScaleWidth()) ||
       !std::isfinite(c.ScaleHeight()) || !std::isfinite(c.ScaleLeft()) || !std::isfinite(c.ScaleTop()))

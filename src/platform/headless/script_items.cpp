@@ -57,7 +57,9 @@ void WriteCell(MainForm& f, const Cell& c, std::string_view value) {
     f.antCountGrid.Set(c.x, c.y, static_cast<int32_t>(Whole(value, INT32_MIN, INT32_MAX)));
   } else {
     CheckCell(c, f.foodGrid);
-    f.foodGrid.Set(c.x, c.y, static_cast<int16_t>(Whole(value, INT16_MIN, INT16_MAX)));
+    const auto units = static_cast<int16_t>(Whole(value, INT16_MIN, INT16_MAX));
+    f.foodOnGround += units - f.foodGrid.Get(c.x, c.y);  // the count follows the layer
+    f.foodGrid.Set(c.x, c.y, units);
   }
 }
 

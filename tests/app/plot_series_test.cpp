@@ -1,0 +1,146 @@
+// The plots' sampler: which steps it keeps as the run grows, what it reads
+// there, and which actions start the curves afresh.
+#include "app/plot_series.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/test_form.h"
+#include "common/numbers.h"
+
+namespace antraid {
+namespace {
+
+using testing::LoadedForm;
+
+// The row `record` writes after a step: the clock and every plot figure as
+// print writes them.
+std::string RecordRow(const MainForm& f) {
+  std::string row = *f.FieldText("modelTime");
+  for (const PlotFigure& figure : PlotFigures()) row += "," + *f.FieldText(figure.item);
+  return row + "\n";
+}
+
+std::vector<size_t> AllFigures() { return {0, 1, 2, 3, 4, 5}; }
+
+TEST(PlotSeries, KeepsEveryStepThenTheStepsOfADoublingIntervalWithTheFiguresRecordWouldWrite) {
+  LoadedForm t;
+  t.p.txtNumAnts.SetText("300");
+  PlotSeries series(t.form);
+  std::vector<std::string> rows;  // after every step
+  StepListener each(t.form, [&] { rows.push_back(RecordRow(t.form)); });
+
+  struct Checkpoint {
+    int steps;
+    int64_t interval;
+    size_t size;
+  };
+  // Full at 2000; the next due sample halves the series first.
+  const Checkpoint checkpoints[] = {{1, 1, 1}, {2000, 1, 2000}, {2001, 2, 1000}, {2002, 2, 1001},
+                                    {4000, 2, 2000}, {4002, 4, 1000}, {4500, 4, 1125}};
+  std::string header = "modelTime";
+  for (const PlotFigure& figure : PlotFigures()) header.append(",").append(figure.item);
+  header += "\n";
+  size_t next = 0;
+  t.host.onDoEvents = [&] {
+    const int done = t.host.passes - 1;  // steps before this pass
+    if (next < std::size(checkpoints) && done == checkpoints[next].steps) {
+      const Checkpoint& c = checkpoints[next++];
+      EXPECT_EQ(series.interval(), c.interval) << "after " << c.steps << " steps";
+      EXPECT_EQ(series.size(), c.size) << "after " << c.steps << " steps";
+      std::string expected = header;
+      for (int s = static_cast<int>(c.interval); s <= done; s += static_cast<int>(c.interval))
+        expected += rows[static_cast<size_t>(s - 1)];
+      EXPECT_EQ(series.Csv(AllFigures()), expected) << "after " << c.steps << " steps";
+    }
+    if (next == std::size(checkpoints)) t.form.running = false;  // one more step, then the run ends
+  };
+  t.p.cmdStartProgram.Click();
+  EXPECT_EQ(next, std::size(checkpoints));
+  // Every figure moves during the run: none is a constant read by mistake.
+  for (size_t f = 0; f < kPlotFigureCount; ++f) {
+    const std::vector<double>& v = series.values(f);
+    EXPECT_NE(std::find_if(v.begin(), v.end(), [&](double x) { return x != v.front(); }), v.end())
+        << PlotFigures()[f].item;
+  }
+  // A chart's own columns.
+  const std::vector<size_t> ants = {2, 3};
+  EXPECT_EQ(series.Csv(ants).substr(0, series.Csv(ants).find('\n')), "modelTime,antsOut,antsReturning");
+}
+
+TEST(PlotSeries, ANewRunStartsTheCurvesAfreshWhilePauseAndGoKeepThem) {
+  struct Case {
+    const char* name;
+    bool answer;
+    std::function<void(LoadedForm&)> act;
+    bool afresh;
+  };
+  const Case cases[] = {
+      {"Start answered Yes", true, [](LoadedForm& t) { t.p.cmdStartProgram.Click(); }, true},
+      {"new number of ants", true, [](LoadedForm& t) { t.p.txtNumAnts.SetText("250"); }, true},
+      {"Start answered No", false, [](LoadedForm& t) { t.p.cmdStartProgram.Click(); }, false},
+      {"Go", false, [](LoadedForm& t) { t.p.cmdPause.Click(); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadedForm t;
+    t.p.txtNumAnts.SetText("300");
+    PlotSeries series(t.form);
+    t.StartAndRun(2001);
+    ASSERT_EQ(series.interval(), 2);
+    ASSERT_EQ(series.size(), 1000u);
+    const std::vector<double> before = series.times();
+    t.host.answers = {c.answer};
+    t.PauseOnPass(10);
+    c.act(t);
+    if (c.afresh) {
+      EXPECT_EQ(series.interval(), 1);
+      EXPECT_EQ(series.times().front(), 1.5);  // the clock's first step in a new run
+      EXPECT_LT(series.size(), 20u);
+    } else {
+      ASSERT_GT(series.size(), before.size());
+      EXPECT_TRUE(std::equal(before.begin(), before.end(), series.times().begin()));
+      EXPECT_GT(series.times()[before.size()], before.back());
+    }
+  }
+}
+
+TEST(PlotSeries, FoodOnTheGroundIsTheFoodLayerWhateverTheTotalsSay) {
+  LoadedForm t;
+  t.p.txtNumAnts.SetText("300");
+  PlotSeries series(t.form);
+  auto onGround = [&] {
+    int64_t sum = 0;
+    for (int16_t v : t.form.foodGrid.cells()) sum += v;
+    return sum;
+  };
+  int steps = 0;
+  StepListener check(t.form, [&] {
+    if (++steps % 100 != 0) return;
+    EXPECT_EQ(t.form.foodOnGround, onGround()) << "step " << steps;
+    int32_t returning = 0;
+    for (const AntRecord& a : t.form.ants) returning += a.state == AntState::kReturning;
+    EXPECT_EQ(t.form.AntsReturning(), returning) << "step " << steps;
+  });
+  // An edit of % Food during the run rewrites the total for the next run;
+  // the food lying on the ground stays what it was.
+  t.host.onDoEvents = [&] {
+    if (t.host.passes == 400) {
+      const int64_t lying = t.form.foodOnGround;
+      t.p.txtPercentFood.SetText("2");
+      EXPECT_EQ(t.form.totalFood, 2 * 4900);
+      EXPECT_EQ(t.form.foodOnGround, lying);
+    }
+    if (t.host.passes == 800) t.form.running = false;
+  };
+  t.p.cmdStartProgram.Click();
+  EXPECT_LT(t.form.foodOnGround, 4900);  // food was taken
+  EXPECT_EQ(series.values(1).back(), static_cast<double>(onGround()));
+}
+
+}  // namespace
+}  // namespace antraid
