@@ -1,0 +1,86 @@
+// The plot dock: live charts of the run's figures against model time, drawn
+// from a PlotSeries at most kRefreshMs apart. Right-click on a chart saves
+// its data (CSV, as `record` writes it) or its picture (PNG); the File menu
+// entries save every chart at once.
+#pragma once
+
+#include <QDockWidget>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "app/plot_series.h"
+
+class QAction;
+class QBoxLayout;
+class QChart;
+class QChartView;
+class QLineSeries;
+class QMainWindow;
+class QMenu;
+class QTimer;
+class QValueAxis;
+
+namespace antraid {
+
+class MainForm;
+
+class PlotDock : public QDockWidget {
+ public:
+  static constexpr int kRefreshMs = 100;  // at most 10 repaints a second
+  static constexpr int kChartCount = 3;   // food, ants, swarm
+  static constexpr int kAllCharts = -1;
+
+  // run executes a form handler on behalf of the user (and mirrors after it):
+  // a file that cannot be written is reported in the Messages box.
+  PlotDock(MainForm& form, std::function<void(const std::function<void()>&)> run, QWidget* parent = nullptr);
+  ~PlotDock() override;
+
+  const PlotSeries& series() const { return series_; }
+  QChartView* chartView(int chart) const { return charts_[static_cast<size_t>(chart)].view; }
+  // The curve of a figure (an index into PlotFigures()).
+  QLineSeries* curve(size_t figure) const { return curves_[figure]; }
+
+  // Copies the samples into the charts when they changed since the last copy.
+  void Refresh();
+
+  // The figures of one chart, or of all (kAllCharts), written as CSV or
+  // drawn as PNG. False, with a message, when the file cannot be written.
+  bool SaveCsv(const QString& path, int chart = kAllCharts);
+  bool SavePng(const QString& path, int chart = kAllCharts);
+
+  // File menu entries: every chart, file name asked for.
+  QAction* saveCsvAction() const { return saveCsv_; }
+  QAction* savePngAction() const { return savePng_; }
+
+ private:
+  struct Chart {
+    QChart* chart = nullptr;
+    QChartView* view = nullptr;
+    QValueAxis* x = nullptr;
+    QValueAxis* y = nullptr;
+  };
+
+  void BuildChart(int chart);
+  void AskAndSaveCsv(int chart);
+  void AskAndSavePng(int chart);
+  void Report(const QString& what, const QString& path);
+
+  MainForm& form_;
+  std::function<void(const std::function<void()>&)> run_;
+  PlotSeries series_;
+  QBoxLayout* layout_ = nullptr;
+  std::array<Chart, kChartCount> charts_;
+  std::array<QLineSeries*, kPlotFigureCount> curves_{};
+  QTimer* timer_ = nullptr;
+  QAction* saveCsv_ = nullptr;
+  QAction* savePng_ = nullptr;
+  uint64_t shown_ = UINT64_MAX;  // version of the series last copied
+};
+
+// Docks the plots below the panel of a main window and adds their entries:
+// File > Save plot data as CSV..., Save plot as PNG...; View > Plots.
+void AttachPlotDock(QMainWindow& window, PlotDock& dock, QMenu& fileMenu, QMenu& viewMenu);
+
+}  // namespace antraid
