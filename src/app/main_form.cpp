@@ -74,11 +74,11 @@ void MainForm::Form_Unload() {
 // ---- Reading numbers from boxes ------------------------------------------------
 
 namespace {
+// A user's text in a message: quoted, and cut when it is long.
 std::string Quoted(std::string_view text) {
-  constexpr size_t kShown = 24;
   std::string q = "\"";
-  if (text.size() > kShown) {
-    q.append(text.substr(0, kShown));
+  if (text.size() > MainForm::kQuotedChars) {
+    q.append(text.substr(0, MainForm::kQuotedChars));
     q += "...";
   } else {
     q.append(text);

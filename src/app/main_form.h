@@ -123,7 +123,7 @@ class MainForm {
   double swarmMinX = 0, swarmMaxX = 0;  // cm
   float swarmWidth = 0;                 // cm
   float lastSwarmWidth = 0;             // cm, width of the last measuring step
-  float frameNumber = 0;
+  float frameNumber = 0;        // number of the next saved frame
   int16_t antNum = 0;           // index of the ant being handled
   float antXPos = 0, antYPos = 0;  // cm, position of the last moved ant before its move
 
@@ -135,6 +135,9 @@ class MainForm {
   bool helpOpen = false;      // the help window exists
   int helpLoads = 0;          // times the document was loaded
   std::string helpPath;       // the document shown
+
+  // Characters of a user's text quoted in a message; a longer text is cut.
+  static constexpr size_t kQuotedChars = 24;
 
   // True once the main window has been closed: every loop returns at once.
   bool unloaded = false;

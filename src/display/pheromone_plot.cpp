@@ -1,6 +1,4 @@
 // The pheromone field painted over the canvas in shades of red.
-#include <cmath>
-
 #include "app/main_form.h"
 
 namespace antraid {

@@ -78,7 +78,7 @@ void MainForm::DropPherIn(int16_t num) {
   // deposit, so a patch may end up to one deposit above it.
   if (*cell >= pherThresholdIn || ant.yPos == static_cast<float>(homeYPos)) return;
   if (!pherToDropInIsNumber_) {
-    Message("Pher. to drop - In: \"" + pherToDropIn.substr(0, 24) + "\" is not a number; no inbound trail is laid");
+    Message("Pher. to drop - In: \"" + pherToDropIn.substr(0, kQuotedChars) + "\" is not a number; no inbound trail is laid");
     return;
   }
   // The amount may be fractional: the sum is rounded half to even.

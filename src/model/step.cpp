@@ -1,7 +1,6 @@
 // One model step: clock, canvas, every ant's turn in index order, the swarm
 // width, and a saved frame when due.
 #include <algorithm>
-#include <cmath>
 
 #include "app/main_form.h"
 #include "params/limits.h"

@@ -10,6 +10,7 @@ namespace {
 // The graph frame in the window, twips.
 constexpr double kXAxisLeft = 8520, kXAxisTop = 5760, kXAxisWidth = 1815;
 constexpr double kYAxisHeight = 855;
+constexpr double kUnitHeight = kYAxisHeight - 10;  // from P = 0 to P = 1
 constexpr int64_t kMostPointsDrawn = 20000;  // more would only overlap
 }  // namespace
 
@@ -36,7 +37,7 @@ void MainForm::PlotResponseCurve() {
   for (int64_t n = stride; n <= count; n += stride) {
     double P = ResponseP(static_cast<double>(n), fiftyPercProb);
     double x = kXAxisLeft + xStep * static_cast<double>(n);
-    double y = kXAxisTop - (kYAxisHeight - 10) * P;
+    double y = kXAxisTop - kUnitHeight * P;
     formSurface.PSet(static_cast<float>(x), static_cast<float>(y), RGB(100, 100, 100));
   }
 }
