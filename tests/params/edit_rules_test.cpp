@@ -17,7 +17,7 @@ TEST(EditRules, TypingTheNumberOfAntsFollowsEveryKeystrokeBeforeAStart) {
   std::vector<std::string> seen;
   for (const char* text : {"1", "12", "120", "1200"}) {
     t.p.txtNumAnts.SetText(text);
-    seen.push_back(*t.form.FieldText("numAnts") + " " + t.p.lblAntsPerStep.caption());
+    seen.push_back(t.form.FieldText("numAnts").value_or("?") + " " + t.p.lblAntsPerStep.caption());
   }
   EXPECT_EQ(seen, (std::vector<std::string>{"1 (0 ants/sec)", "12 (0 ants/sec)", "120 (2 ants/sec)",
                                             "1200 (20 ants/sec)"}));
@@ -96,7 +96,7 @@ TEST(EditRules, EachRuleTakesValuesUpToItsLimitsAndNoFurther) {
     LoadedForm t;
     TextBox& box = t.p.*c.box;
     box.SetText(c.text);
-    EXPECT_EQ(*t.form.FieldText(c.field), c.value) << box.name() << " \"" << c.text << "\"";
+    EXPECT_EQ(t.form.FieldText(c.field).value_or("no such field"), c.value) << box.name() << " \"" << c.text << "\"";
     EXPECT_EQ(box.text(), c.shown ? c.shown : c.text) << box.name() << " \"" << c.text << "\"";
     EXPECT_EQ(t.host.questions, 0);
   }
@@ -130,7 +130,7 @@ TEST(EditRules, EveryBoxRefusesTextsThatAreNoUsableValue) {
       "homeXPos", "homeYPos", "totalFood", "numFoodItems", "imageName", "saveFilePath"};
   auto fields = [](const MainForm& f) {
     std::map<std::string, std::string> m;
-    for (const char* name : kFields) m[name] = *f.FieldText(name);
+    for (const char* name : kFields) m[name] = f.FieldText(name).value_or("no such field");
     return m;
   };
   const std::vector<std::string> blank = {"", "   "};

@@ -27,7 +27,7 @@ TEST(ParameterLoad, DefaultsGiveTheDocumentedParametersAndCaptions) {
       {"plotFood", "False"}, {"removePher", "False"}, {"saveImages", "False"}, {"drawWidth", "1"},
       {"zoomEnabled", "True"}, {"zoomFactor", "1.2"}, {"worldAspect", "1"}, {"curVel", "1"},
       {"saveFilePath", "/opt/antraid\\results\\"}, {"imageName", "TrackAnts"}, {"running", "False"}};
-  for (auto [name, text] : kFields) EXPECT_EQ(*f.FieldText(name), text) << name;
+  for (auto [name, text] : kFields) EXPECT_EQ(f.FieldText(name).value_or("no such field"), text) << name;
   EXPECT_EQ(f.velSlope, static_cast<float>(2.9 / 300));
   EXPECT_EQ(t.p.scrColonyYPos.max(), 695);
   EXPECT_EQ(t.p.scrColonyYPos.value(), 695);

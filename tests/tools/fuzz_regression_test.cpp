@@ -93,6 +93,7 @@ TEST(InvariantCheck, NoticesEachKindOfDamage) {
     testing::LoadedForm t;
     t.p.txtNumAnts.SetText("40");
     t.StartAndRun(30);
+    ASSERT_EQ(t.form.ants.size(), 41u);
     ASSERT_EQ(CheckInvariants(t.form), "") << what;
     damage(t.form);
     EXPECT_NE(CheckInvariants(t.form), "") << what;
