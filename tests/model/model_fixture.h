@@ -81,4 +81,12 @@ class ModelForm {
   const std::string& LastMessage() const { return form.panel.txtDebugMsg.text(); }
 };
 
+// A loaded form with the world's layers built and no ants yet.
+class BuiltWorld : public ::testing::Test {
+ protected:
+  void SetUp() override { t.BuildWorld(); }
+  ModelForm t;
+  MainForm& f = t.form;
+};
+
 }  // namespace antraid::modeltest

@@ -7,6 +7,11 @@
 namespace antraid::modeltest {
 namespace {
 
+using ModelFoodPickUp = BuiltWorld;
+using ModelHoming = BuiltWorld;
+using ModelOutbound = BuiltWorld;
+using ModelPheromone = BuiltWorld;
+
 constexpr float kX = 350, kY = 400;  // a place far from every border and the nest
 enum { kLeft, kStraight, kRight, kStill };
 
@@ -35,21 +40,17 @@ std::array<int, 4> OutboundTurns(ModelForm& t, int turns, float x = kX, float y 
   return Turns(t, k, x, y, AntState::kOutbound, turns, [&] { t.form.DeneubourghMove(k); });
 }
 
-TEST(ModelOutbound, CandidatesAreChosenInProportionToTheirOpenWeights) {
+TEST_F(ModelOutbound, CandidatesAreChosenInProportionToTheirOpenWeights) {
   constexpr int kTurns = 30000;
   auto share = [](const std::array<int, 4>& n, int c) { return static_cast<double>(n[c]) / kTurns; };
-  {
-    ModelForm t;  // no pheromone ahead: a third each
-    t.BuildWorld();
-    auto n = OutboundTurns(t, kTurns);
-    for (int c : {kLeft, kStraight, kRight}) EXPECT_NEAR(share(n, c), 1 / 3.0, 0.012);
-  }
+  auto n = OutboundTurns(t, kTurns);  // no pheromone ahead: a third each
+  for (int c : {kLeft, kStraight, kRight}) EXPECT_NEAR(share(n, c), 1 / 3.0, 0.012);
   {
     ModelForm t;  // pheromone 0, 5, 15 with k = 5: weights 25, 100, 400
     t.BuildWorld();
     t.form.pherGrid.Set(351, 399, 15);
     t.form.pherGrid.Set(350, 399, 5);
-    auto n = OutboundTurns(t, kTurns);
+    n = OutboundTurns(t, kTurns);
     EXPECT_NEAR(share(n, kLeft), 25 / 525.0, 0.006);
     EXPECT_NEAR(share(n, kStraight), 100 / 525.0, 0.01);
     EXPECT_NEAR(share(n, kRight), 400 / 525.0, 0.01);
@@ -72,9 +73,7 @@ TEST(ModelOutbound, CandidatesAreChosenInProportionToTheirOpenWeights) {
   }
 }
 
-TEST(ModelOutbound, CandidatePatchesRoundHalvesToEven) {
-  ModelForm t;
-  t.BuildWorld();
+TEST_F(ModelOutbound, CandidatePatchesRoundHalvesToEven) {
   // From x = 10.5 the left and straight candidates are both patch 10.
   t.form.antCountGrid.Add(10, 399, 5);
   EXPECT_EQ(OutboundTurns(t, 300, 10.5f)[kRight], 300);
@@ -107,10 +106,7 @@ TEST(ModelOutbound, CandidatePatchesRoundHalvesToEven) {
 
 // The move leaves the trail and the ant count on the patch the ant leaves;
 // the food search looks where the ant stood when its turn began.
-TEST(ModelOutbound, AMoveLaysTheTrailWhereTheAntWasAndLooksForFoodThere) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelOutbound, AMoveLaysTheTrailWhereTheAntWasAndLooksForFoodThere) {
   f.pherToDropOut = 5;
   f.useVel = false;  // steps of 1 cm
   f.foodGrid.Allocate(700, 700);
@@ -131,10 +127,7 @@ TEST(ModelOutbound, AMoveLaysTheTrailWhereTheAntWasAndLooksForFoodThere) {
   EXPECT_EQ(f.pherGrid.Get(x, 399), 5);
 }
 
-TEST(ModelOutbound, MoveGateLetsTheFirstTurnMoveAndThenAboutOneTurnInEight) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelOutbound, MoveGateLetsTheFirstTurnMoveAndThenAboutOneTurnInEight) {
   f.usePm = true;
   const int16_t k = t.AddAnt(kX, kY);
   t.Ant(k).movesThisStep = true;  // as CreateAnts leaves it
@@ -151,10 +144,7 @@ TEST(ModelOutbound, MoveGateLetsTheFirstTurnMoveAndThenAboutOneTurnInEight) {
   }
 }
 
-TEST(ModelOutbound, StepLengthFollowsThePheromoneOfTheChosenPatch) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelOutbound, StepLengthFollowsThePheromoneOfTheChosenPatch) {
   f.velSlope = 0.01f;
   const int16_t k = t.AddAnt(kX, kY);
   auto turnOn = [&](int32_t pheromone) {
@@ -173,10 +163,7 @@ TEST(ModelOutbound, StepLengthFollowsThePheromoneOfTheChosenPatch) {
 // An ant within 5 cm of the border is stopped after this turn. The distance to
 // the bottom edge is rounded half to even first (4.5 rounds to 4), the others
 // are not rounded.
-TEST(ModelOutbound, TheBorderStopsAntsAfterTheirLastTurnOnEachSide) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelOutbound, TheBorderStopsAntsAfterTheirLastTurnOnEachSide) {
   const At kCases[] = {
       {4.5f, kY, true},    {5, kY, false},      {5.5f, kY, false},   // left
       {694.5f, kY, false}, {695, kY, false},    {695.4f, kY, true},  // right
@@ -214,10 +201,7 @@ TEST(ModelOutbound, TheBorderStopsAntsAfterTheirLastTurnOnEachSide) {
   EXPECT_EQ(t.Ant(edge).yPos, 1.0f);
 }
 
-TEST(ModelOutbound, FirstTurnCountsTheAntAndTheRaidFrontIsShown) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelOutbound, FirstTurnCountsTheAntAndTheRaidFrontIsShown) {
   const int16_t k = t.AddAnt(kX, 680);
   t.Ant(k).justLeft = true;
   f.modelTime = 10;
@@ -239,10 +223,7 @@ TEST(ModelOutbound, FirstTurnCountsTheAntAndTheRaidFrontIsShown) {
 // Each deposit is tested against its threshold before it is made; none is
 // laid by an ant whose y is exactly the nest row's (695), though one just
 // off it stands on the same patch.
-TEST(ModelPheromone, DepositsStopAtTheirThresholdsAndOnTheNestRowOnly) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelPheromone, DepositsStopAtTheirThresholdsAndOnTheNestRowOnly) {
   f.pherToDropOut = 5;
   struct Case {
     bool out;
@@ -280,10 +261,7 @@ TEST(ModelPheromone, DepositsStopAtTheirThresholdsAndOnTheNestRowOnly) {
   EXPECT_TRUE(t.Said("not a number"));
 }
 
-TEST(ModelFoodPickUp, OneUnitIsTakenFromThePatchUnderTheAnt) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelFoodPickUp, OneUnitIsTakenFromThePatchUnderTheAnt) {
   f.foodGrid.Allocate(700, 700);
   f.foodGrid.Set(10, 20, 1);
   f.foodGrid.Set(12, 20, 50);
@@ -325,10 +303,7 @@ TEST(ModelFoodPickUp, OneUnitIsTakenFromThePatchUnderTheAnt) {
 
 // Home is closer than the colony width (15) to the nest's x and closer than
 // 2 to its row, both strictly; the nest lies at (350, 695).
-TEST(ModelHoming, ArrivalNeedsBothStrictLimitsOnEverySide) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelHoming, ArrivalNeedsBothStrictLimitsOnEverySide) {
   const At kCases[] = {
       {334, 694, false}, {335, 694, false}, {336, 694, true},   // left
       {364, 694, true},  {365, 694, false}, {366, 694, false},  // right
@@ -359,9 +334,7 @@ TEST(ModelHoming, ArrivalNeedsBothStrictLimitsOnEverySide) {
 
 // A homing ant in the band 2 cm wide along the border (its inner edge
 // included) stays where it is, in its state, turn after turn.
-TEST(ModelHoming, TheBorderBandHoldsAntsOnEachSide) {
-  ModelForm t;
-  t.BuildWorld();
+TEST_F(ModelHoming, TheBorderBandHoldsAntsOnEachSide) {
   const At kCases[] = {
       {1, kY, false},   {2, kY, false},    {3, kY, true},      // left
       {697, kY, true},  {698, kY, false},  {699, kY, false},   // right
@@ -376,10 +349,7 @@ TEST(ModelHoming, TheBorderBandHoldsAntsOnEachSide) {
   }
 }
 
-TEST(ModelHoming, AntsWalkDownTowardsTheStrongestTrail) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelHoming, AntsWalkDownTowardsTheStrongestTrail) {
   const int16_t k = t.AddAnt(kX, kY, AntState::kReturning);
   auto walk = [&](int a, int b, int c, int turns) {
     f.pherGrid.Set(349, 401, a);

@@ -10,6 +10,9 @@
 namespace antraid::modeltest {
 namespace {
 
+using ModelRunLoop = BuiltWorld;
+using ModelStep = BuiltWorld;
+
 namespace fs = std::filesystem;
 
 // One loop iteration starting at clock `clock` (running is False).
@@ -19,9 +22,7 @@ void IterateAt(MainForm& f, float clock) {
   f.TestForAntCreation();
 }
 
-TEST(ModelRunLoop, AStoppedLoopMakesOneStepAndRefreshesItsCaptions) {
-  ModelForm t;
-  MainForm& f = t.form;
+TEST_F(ModelRunLoop, AStoppedLoopMakesOneStepAndRefreshesItsCaptions) {
   f.panel.txtRunTimeMin.SetText("-");
   f.TestForAntCreation();
   EXPECT_EQ(f.modelTime, 1.5f);
@@ -38,10 +39,7 @@ TEST(ModelRunLoop, AStoppedLoopMakesOneStepAndRefreshesItsCaptions) {
   }
 }
 
-TEST(ModelRunLoop, PheromoneRemovalRunsOnItsScheduleAndLowersOddAmounts) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelRunLoop, PheromoneRemovalRunsOnItsScheduleAndLowersOddAmounts) {
   // Runs at the iteration when patch (10, 10), set to 3 before it, holds 2 after it.
   auto removes = [&](float clock) {
     f.pherGrid.Set(10, 10, 3);
@@ -74,10 +72,7 @@ TEST(ModelRunLoop, PheromoneRemovalRunsOnItsScheduleAndLowersOddAmounts) {
   EXPECT_TRUE(removes(201.0f));
 }
 
-TEST(ModelStep, AntsLeaveAfterTheirLeaveTimeAndBringTheirFoodInThen) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelStep, AntsLeaveAfterTheirLeaveTimeAndBringTheirFoodInThen) {
   const int16_t k = t.AddAnt(340, 695, AntState::kAtHome);
   AntRecord& a = t.Ant(k);
   a.leaveTime = 2;
@@ -121,7 +116,7 @@ TEST(ModelStep, AntsLeaveAfterTheirLeaveTimeAndBringTheirFoodInThen) {
 
 // The width is that of the outbound ants' extremes, each compared strictly
 // with extremes that start at the nest (x = 350), on every second step.
-TEST(ModelStep, SwarmWidthSpansTheOutboundExtremesOnEverySecondStep) {
+TEST_F(ModelStep, SwarmWidthSpansTheOutboundExtremesOnEverySecondStep) {
   struct Case {
     std::vector<std::pair<float, AntState>> ants;
     std::vector<std::string> shown;  // the texts txtSwarmWidth takes
@@ -157,11 +152,9 @@ TEST(ModelStep, SwarmWidthSpansTheOutboundExtremesOnEverySecondStep) {
 }
 
 // A frame saved on a step between two measurements shows the last width.
-TEST(ModelStep, ASavedFrameShowsTheLastWidth) {
+TEST_F(ModelStep, ASavedFrameShowsTheLastWidth) {
   const testing::TempFolder dir;
-  ModelForm t;
-  MainForm& f = t.form;
-  f.SetVariables();
+  f.SetVariables();  // as a start does: the extremes start at the nest
   t.BuildWorld();
   f.antsPerPatch = 0;
   t.AddAnt(340, 400);
@@ -176,10 +169,8 @@ TEST(ModelStep, ASavedFrameShowsTheLastWidth) {
 }
 
 // File names and the folder are checked in tests/app/image_series_test.cpp.
-TEST(ModelStep, FramesAreSavedWhenTheRoundedClockMatchesTheInterval) {
+TEST_F(ModelStep, FramesAreSavedWhenTheRoundedClockMatchesTheInterval) {
   const testing::TempFolder dir;
-  ModelForm t;
-  MainForm& f = t.form;
   t.host.appPath = dir.str();
   f.SetVariables();
   f.panel.chkSaveImages.Click();

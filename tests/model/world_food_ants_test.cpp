@@ -8,6 +8,10 @@
 namespace antraid::modeltest {
 namespace {
 
+using ModelAnts = BuiltWorld;
+using ModelFood = BuiltWorld;
+using ModelFoodDisplay = BuiltWorld;
+
 int64_t Sum(const std::vector<int16_t>& cells) { return std::accumulate(cells.begin(), cells.end(), int64_t{0}); }
 
 TEST(ModelWorld, CreateWorldSizesTheLayersAndTakesTheNewFoodQualityAfterTheTotals) {
@@ -43,10 +47,7 @@ TEST(ModelWorld, CreateWorldSizesTheLayersAndTakesTheNewFoodQualityAfterTheTotal
   EXPECT_NE(t.LastMessage().find("Food Quality: \"lots\" refused"), std::string::npos);
 }
 
-TEST(ModelFood, OnePercentOfQualityOneIsDrawnOnAClearedCanvasWhenShown) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelFood, OnePercentOfQualityOneIsDrawnOnAClearedCanvasWhenShown) {
   f.plotFood = true;
   f.MakeFood();
   EXPECT_EQ(f.numFoodItems, 4900);
@@ -65,10 +66,7 @@ TEST(ModelFood, OnePercentOfQualityOneIsDrawnOnAClearedCanvasWhenShown) {
   EXPECT_EQ(other, 0);
 }
 
-TEST(ModelFood, NoFoodToPlaceKeepsTheOldLayoutAndItemCount) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelFood, NoFoodToPlaceKeepsTheOldLayoutAndItemCount) {
   f.MakeFood();
   const std::vector<int16_t> layout = f.foodGrid.cells();
 
@@ -115,9 +113,7 @@ TEST(ModelFood, NoFoodToPlaceKeepsTheOldLayoutAndItemCount) {
 
 // Items land on the patches from 1 to W - 1 and from 1 to H - 1: in a
 // 1 m x 1 m world with 100 % of food, 10000 items on 99 x 99 patches.
-TEST(ModelFood, ItemsLandUniformlyUpToTheLastColumnAndRowAndCapAt32767) {
-  ModelForm t;
-  MainForm& f = t.form;
+TEST_F(ModelFood, ItemsLandUniformlyUpToTheLastColumnAndRowAndCapAt32767) {
   f.panel.txtWorldXinM.SetText("1");
   f.panel.txtWorldYinM.SetText("1");
   f.panel.txtPercentFood.SetText("100");
@@ -154,10 +150,7 @@ TEST(ModelFood, ItemsLandUniformlyUpToTheLastColumnAndRowAndCapAt32767) {
   EXPECT_NE(t.LastMessage().find("32767"), std::string::npos);
 }
 
-TEST(ModelAnts, AntsStartOnTheNestRowWithStaggeredLeaveTimes) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelAnts, AntsStartOnTheNestRowWithStaggeredLeaveTimes) {
   f.numAnts = 30000;
   f.CreateAnts();
   ASSERT_EQ(f.ants.size(), 30001u);
@@ -193,10 +186,7 @@ TEST(ModelAnts, AntsStartOnTheNestRowWithStaggeredLeaveTimes) {
   for (size_t k = 1; k < f.ants.size(); ++k) EXPECT_EQ(f.ants[k].leaveTime, 0);
 }
 
-TEST(ModelAnts, UnusableSettingsAreRefusedOrKeptOnTheLattice) {
-  ModelForm t;
-  MainForm& f = t.form;
-  t.BuildWorld();
+TEST_F(ModelAnts, UnusableSettingsAreRefusedOrKeptOnTheLattice) {
 
   // A stagger interval that is not a number: the last accepted one (1 min) is used.
   f.panel.txtLeaveInterval.SetText("soon");
@@ -232,11 +222,8 @@ TEST(ModelAnts, UnusableSettingsAreRefusedOrKeptOnTheLattice) {
 
 // ---- Food display and the redraw commands ------------------------------------------
 
-TEST(ModelFoodDisplay, RedrawCommandsShowExactlyTheFoodWhenAsked) {
-  ModelForm t;
-  MainForm& f = t.form;
+TEST_F(ModelFoodDisplay, RedrawCommandsShowExactlyTheFoodWhenAsked) {
   const uint32_t blue = RGB(0, 0, 250);
-  t.BuildWorld();
   EXPECT_EQ(t.PixelAt(350, 695), RGB(150, 0, 0));
 
   // Before any food: "Show Ants?" off changes only the flag, "Show Food:" on draws nothing.
