@@ -2,12 +2,14 @@
 // itself: the common ground of the form-level tests.
 #pragma once
 
+#include <unistd.h>
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 #include "app/main_form.h"
 #include "platform/headless/headless_host.h"
@@ -37,6 +39,11 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// The pixels of a canvas, for comparing whole pictures.
+inline std::vector<uint32_t> Snapshot(const Canvas& c) {
+  return std::vector<uint32_t>(c.pixels(), c.pixels() + c.width() * c.height());
+}
+
 // The whole content of a file ("" when it cannot be read).
 inline std::string ReadFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -51,9 +58,9 @@ struct LoadedForm {
   MainForm form{host};
   Panel& p = form.panel;
 
-  explicit LoadedForm(std::string appPath = ".") {
+  explicit LoadedForm(std::string appPath = ".", uint64_t seed = 11) {
     host.appPath = std::move(appPath);
-    form.rng.SetFixedSeed(11);
+    form.rng.SetFixedSeed(seed);
     form.Form_Load();
   }
   // Clicks Pause on the given event-processing pass (counted from now).

@@ -18,7 +18,7 @@ namespace antraid {
 namespace {
 
 using Raster = std::vector<uint32_t>;
-Raster Snapshot(const Canvas& c) { return Raster(c.pixels(), c.pixels() + c.width() * c.height()); }
+using testing::Snapshot;
 
 // The default world: 700 cm on 500 pixels.
 Canvas WorldCanvas() {
@@ -69,7 +69,7 @@ TEST(Canvas, DotsAndOutlinesAreAsThickAsThePen) {
     EXPECT_EQ(maxY - minY + 1, w);
 
     c.Cls();
-    c.LineBox(200.5f, 200.5f, 300.5f, 260.5f);  // in the pen colour
+    c.LineBox(200.5f, 200.5f, 300.5f, 260.5f);      // in the pen colour
     auto run = [&](int x, int y, int dx, int dy) {  // outline pixels from (x, y) on
       int n = 0;
       while (c.Pixel(x + n * dx, y + n * dy) == c.ForeColor()) ++n;

@@ -11,7 +11,7 @@ namespace {
 
 using testing::LoadedForm;
 using Raster = std::vector<uint32_t>;
-Raster Snapshot(const Canvas& c) { return Raster(c.pixels(), c.pixels() + c.width() * c.height()); }
+using testing::Snapshot;
 
 TEST(PheromonePlot, BeforeTheFirstStartNothingHappens) {
   LoadedForm t;
@@ -32,9 +32,8 @@ TEST(PheromonePlot, LevelsScaleWithAThirdOfTheAntsWhateverTheirNumber) {
     int32_t ants, units;
     int level;
   };
-  const Case kCases[] = {{1, 1, 255},     {2, 1, 255},    {4, 1, 191},   {4, 2, 255},
-                         {5, 1, 153},     {10, 1, 76},    {10, 3, 230},  {899, 10, 9},
-                         {901, 10, 8},    {1000, 2000000000, 255}};
+  const Case kCases[] = {{1, 1, 255}, {2, 1, 255},  {4, 1, 191},  {4, 2, 255},  {5, 1, 153},
+                         {10, 1, 76}, {10, 3, 230}, {899, 10, 9}, {901, 10, 8}, {1000, 2000000000, 255}};
   for (const Case& c : kCases) {
     f.numAnts = c.ants;  // only the plot reads it here
     f.pherGrid.cells().assign(f.pherGrid.cells().size(), 0);

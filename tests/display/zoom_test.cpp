@@ -15,7 +15,7 @@ namespace {
 using testing::LoadedForm;
 using View = std::array<float, 4>;  // ScaleLeft, ScaleTop, ScaleWidth, ScaleHeight
 using Raster = std::vector<uint32_t>;
-Raster Snapshot(const Canvas& c) { return Raster(c.pixels(), c.pixels() + c.width() * c.height()); }
+using testing::Snapshot;
 
 constexpr int kPlain = 0, kShift = 1, kCtrl = 2, kAlt = 4;  // modifier masks
 

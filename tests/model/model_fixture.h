@@ -12,23 +12,18 @@
 #include <string_view>
 #include <vector>
 
-#include "app/main_form.h"
-#include "platform/headless/headless_host.h"
+#include "app/test_form.h"
 
 namespace antraid::modeltest {
 
 inline constexpr uint32_t kSand = RGB(238, 236, 162);
 
-class ModelForm {
+class ModelForm : public testing::LoadedForm {
  public:
-  explicit ModelForm(uint64_t seed = 1) {
-    form.rng.SetFixedSeed(seed);
-    form.Form_Load();
+  explicit ModelForm(uint64_t seed = 1) : LoadedForm(".", seed) {
     form.panel.txtDebugMsg.onChange = [this] { messages.push_back(form.panel.txtDebugMsg.text()); };
   }
 
-  HeadlessHost host;
-  MainForm form{host};
   std::vector<std::string> messages;  // every text txtDebugMsg took, in order
 
   // Layers allocated, no ants yet.

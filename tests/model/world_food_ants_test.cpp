@@ -187,7 +187,6 @@ TEST_F(ModelAnts, AntsStartOnTheNestRowWithStaggeredLeaveTimes) {
 }
 
 TEST_F(ModelAnts, UnusableSettingsAreRefusedOrKeptOnTheLattice) {
-
   // A stagger interval that is not a number: the last accepted one (1 min) is used.
   f.panel.txtLeaveInterval.SetText("soon");
   f.CreateAnts();

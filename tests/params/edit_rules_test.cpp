@@ -19,8 +19,8 @@ TEST(EditRules, TypingTheNumberOfAntsFollowsEveryKeystrokeBeforeAStart) {
     t.p.txtNumAnts.SetText(text);
     seen.push_back(t.form.FieldText("numAnts").value_or("?") + " " + t.p.lblAntsPerStep.caption());
   }
-  EXPECT_EQ(seen, (std::vector<std::string>{"1 (0 ants/sec)", "12 (0 ants/sec)", "120 (2 ants/sec)",
-                                            "1200 (20 ants/sec)"}));
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{"1 (0 ants/sec)", "12 (0 ants/sec)", "120 (2 ants/sec)", "1200 (20 ants/sec)"}));
   t.p.txtNumAnts.SetText("-4");  // refused, but the caption is written again
   t.p.lblAntsPerStep.SetCaption("");
   t.p.txtNumAnts.SetText("0");
@@ -124,26 +124,27 @@ TEST(EditRules, WorldEditsMoveTheNestAndTheView) {
 // box, and in both cases no field changes.
 TEST(EditRules, EveryBoxRefusesTextsThatAreNoUsableValue) {
   static const char* const kFields[] = {
-      "numAnts", "leaveInterval", "antsPerPatch", "emptyNodeWeightOut", "pherToDropOut", "pherToDropIn",
-      "fiftyPercProb", "modelTimeStep", "worldXinM", "worldYinM", "worldXinCm", "worldYinCm", "maxVel",
-      "minVel", "maxPherToSat", "antNumber", "percentFood", "foodQuality", "saveInterval", "velSlope",
-      "homeXPos", "homeYPos", "totalFood", "numFoodItems", "imageName", "saveFilePath"};
+      "numAnts",       "leaveInterval", "antsPerPatch", "emptyNodeWeightOut", "pherToDropOut", "pherToDropIn",
+      "fiftyPercProb", "modelTimeStep", "worldXinM",    "worldYinM",          "worldXinCm",    "worldYinCm",
+      "maxVel",        "minVel",        "maxPherToSat", "antNumber",          "percentFood",   "foodQuality",
+      "saveInterval",  "velSlope",      "homeXPos",     "homeYPos",           "totalFood",     "numFoodItems",
+      "imageName",     "saveFilePath"};
   auto fields = [](const MainForm& f) {
     std::map<std::string, std::string> m;
     for (const char* name : kFields) m[name] = f.FieldText(name).value_or("no such field");
     return m;
   };
   const std::vector<std::string> blank = {"", "   "};
-  const std::vector<std::string> hostile = {"abc", "1e999", "-1e999", "12abc", std::string(10000, '7'),
-                                            std::string(10000, 'x')};
+  const std::vector<std::string> hostile = {
+      "abc", "1e999", "-1e999", "12abc", std::string(10000, '7'), std::string(10000, 'x')};
   LoadedForm t;
   t.StartAndRun(2);  // also with a run in place
   const auto before = fields(t.form);
-  for (TextBox* box : {&t.p.txtNumAnts, &t.p.txtLeaveInterval, &t.p.txtAntsPerPatch, &t.p.txtEmptyNodeWeightOut,
-                       &t.p.txtPherToDropOut, &t.p.txtPherToDropIn, &t.p.txtFiftyPercProb, &t.p.txtMaxPherValue,
-                       &t.p.txtModelTimeStep, &t.p.txtWorldXinM, &t.p.txtWorldYinM, &t.p.txtMaxVel,
-                       &t.p.txtMinVel, &t.p.txtMaxPherToSat, &t.p.txtAntNumber, &t.p.txtPercentFood,
-                       &t.p.txtFoodQuality, &t.p.txtSaveTime}) {
+  for (TextBox* box :
+       {&t.p.txtNumAnts, &t.p.txtLeaveInterval, &t.p.txtAntsPerPatch, &t.p.txtEmptyNodeWeightOut, &t.p.txtPherToDropOut,
+        &t.p.txtPherToDropIn, &t.p.txtFiftyPercProb, &t.p.txtMaxPherValue, &t.p.txtModelTimeStep, &t.p.txtWorldXinM,
+        &t.p.txtWorldYinM, &t.p.txtMaxVel, &t.p.txtMinVel, &t.p.txtMaxPherToSat, &t.p.txtAntNumber, &t.p.txtPercentFood,
+        &t.p.txtFoodQuality, &t.p.txtSaveTime}) {
     const std::string caption(t.p.CaptionOf(*box));
     const std::string good = box->text();
     for (const std::string& text : blank) {

@@ -74,7 +74,9 @@ INSTANTIATE_TEST_SUITE_P(Replay, FuzzInput, ::testing::ValuesIn(Inputs()), TestN
 TEST(InvariantCheck, NoticesEachKindOfDamage) {
   const std::pair<const char*, std::function<void(MainForm&)>> kDamage[] = {
       {"a miscounted patch",
-       [](MainForm& f) { f.antCountGrid.Add(MainForm::PatchOf(f.ants[7].xPos), MainForm::PatchOf(f.ants[7].yPos), 1); }},
+       [](MainForm& f) {
+         f.antCountGrid.Add(MainForm::PatchOf(f.ants[7].xPos), MainForm::PatchOf(f.ants[7].yPos), 1);
+       }},
       {"a count where no ant stands",
        [](MainForm& f) {
          f.antCountGrid.Add(1, 1, -1);
@@ -87,7 +89,8 @@ TEST(InvariantCheck, NoticesEachKindOfDamage) {
       {"food on the ground drifted", [](MainForm& f) { ++f.foodOnGround; }},
       {"a scale that is not a number",
        [](MainForm& f) { f.pctWorld.SetScaleLeft(std::numeric_limits<float>::quiet_NaN()); }},
-      {"a caption that is not a number", [](MainForm& f) { f.panel.lblTravelVel.SetCaption("Travel Vel.: NaNcm/sec"); }},
+      {"a caption that is not a number",
+       [](MainForm& f) { f.panel.lblTravelVel.SetCaption("Travel Vel.: NaNcm/sec"); }},
   };
   for (const auto& [what, damage] : kDamage) {
     testing::LoadedForm t;
