@@ -30,32 +30,53 @@ CheckBox* Panel::FindCheckBox(std::string_view name) { return dynamic_cast<Check
 Button* Panel::FindButton(std::string_view name) { return dynamic_cast<Button*>(Find(name)); }
 Label* Panel::FindLabel(std::string_view name) { return dynamic_cast<Label*>(Find(name)); }
 
+namespace {
+// The texts differ on purpose in places: a message names a box without its
+// colon, and the boxes of a shared caption by what each holds.
+constexpr ControlCaption kCaptions[] = {
+    {"txtNumAnts", "Total #:", "Total #"},
+    {"txtAntsPerPatch", "Ants / patch:", "Ants / patch"},
+    {"txtEmptyNodeWeightOut", "Out:", "Empty Patch Weight (Out)"},
+    {"txtEmptyNodeWeightIn", "In:", "Empty Patch Weight (In)"},
+    {"scrColWidth", "Col. Width:", ""},
+    {"txtLeaveInterval", "Stagger Leave times:", "Stagger Leave times"},
+    {"scrPathColorOut", "(Out)", ""},
+    {"scrPathColorIn", "(In)", ""},
+    {"txtPherToDropOut", "Pher. to drop - Out:", "Pher. to drop - Out"},
+    {"txtPherToDropIn", "Pher. to drop - In:", "Pher. to drop - In"},
+    {"txtFiftyPercProb", "50% Probability:", "50% Probability"},
+    {"txtMaxPherValue", "", "Max. pheromone shown"},
+    {"txtModelTimeStep", "Timestep (in sec):", "Timestep"},
+    {"txtWorldXinM", "Worldsize", "World width"},
+    {"txtWorldYinM", "", "World height"},
+    {"txtMaxVel", "Max:", "Max. velocity"},
+    {"txtMinVel", "Min:", "Min. velocity"},
+    {"txtMaxPherToSat", "Ants to Saturation:", "Ants to Saturation"},
+    {"txtAntNumber", "Ant to track:", "Ant to track"},
+    {"txtPercentFood", "% Food:", "% Food"},
+    {"txtFoodQuality", "Food Quality:", "Food Quality"},
+    // The interval box stands in the gap of its caption.
+    {"txtSaveTime", "Save every            seconds.", "Save every"},
+    {"txtSaveFilePath", "File Path", "File Path"},
+    {"txtImageName", "Base Filename", "Base Filename"},
+    {"txtRunTimeMin", "Run Time:", ""},
+    {"txtSwarmWidth", "Swarm Width:", ""},
+    {"txtlColonyFoodAmt", "Food retrieved:", ""},
+    {"txtDeadAntCount", "Dead Ants:", ""},
+};
+}  // namespace
+
+std::span<const ControlCaption> ControlCaptions() { return kCaptions; }
+
+const ControlCaption* FindCaption(std::string_view control) {
+  for (const ControlCaption& c : kCaptions)
+    if (c.control == control) return &c;
+  return nullptr;
+}
+
 std::string_view Panel::CaptionOf(const TextBox& box) const {
-  static const std::map<std::string, std::string, std::less<>> captions = {
-      {"txtNumAnts", "Total #"},
-      {"txtAntsPerPatch", "Ants / patch"},
-      {"txtEmptyNodeWeightOut", "Empty Patch Weight (Out)"},
-      {"txtEmptyNodeWeightIn", "Empty Patch Weight (In)"},
-      {"txtLeaveInterval", "Stagger Leave times"},
-      {"txtPherToDropOut", "Pher. to drop - Out"},
-      {"txtPherToDropIn", "Pher. to drop - In"},
-      {"txtFiftyPercProb", "50% Probability"},
-      {"txtMaxPherValue", "Max. pheromone shown"},
-      {"txtModelTimeStep", "Timestep"},
-      {"txtWorldXinM", "World width"},
-      {"txtWorldYinM", "World height"},
-      {"txtMaxVel", "Max. velocity"},
-      {"txtMinVel", "Min. velocity"},
-      {"txtMaxPherToSat", "Ants to Saturation"},
-      {"txtAntNumber", "Ant to track"},
-      {"txtPercentFood", "% Food"},
-      {"txtFoodQuality", "Food Quality"},
-      {"txtSaveTime", "Save every"},
-      {"txtSaveFilePath", "File Path"},
-      {"txtImageName", "Base Filename"},
-  };
-  auto it = captions.find(box.name());
-  return it == captions.end() ? std::string_view(box.name()) : std::string_view(it->second);
+  const ControlCaption* c = FindCaption(box.name());
+  return c && !c->named.empty() ? c->named : std::string_view(box.name());
 }
 
 }  // namespace antraid

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,20 @@ namespace antraid {
 
 inline constexpr uint32_t kWindowColor = RGB(188, 188, 231);
 inline constexpr uint32_t kWhite = RGB(255, 255, 255);
+
+// The caption beside a control, as the window shows it ("Total #:"), and
+// the name the form's messages give a box ("Total #"). Either may be empty:
+// some boxes stand under a caption of their group, and read-outs are never
+// named in a message.
+struct ControlCaption {
+  std::string_view control;
+  std::string_view shown;
+  std::string_view named;
+};
+// Every caption of the panel that belongs to one control.
+std::span<const ControlCaption> ControlCaptions();
+// The caption of a control; nullptr when it has none.
+const ControlCaption* FindCaption(std::string_view control);
 
 struct Panel {
   Panel();
@@ -100,7 +115,7 @@ struct Panel {
   Label* FindLabel(std::string_view name);
   const std::vector<Control*>& all() const { return all_; }
 
-  // The caption shown beside an input box, used to name it in messages.
+  // The name of an input box in messages: its caption's, else its own.
   std::string_view CaptionOf(const TextBox& box) const;
 
  private:

@@ -18,6 +18,7 @@ class Surface {
   void PSet(float x, float y, uint32_t rgb) {
     points_.push_back({x, y, rgb});
     ++version_;
+    ++drawnSinceClear_;
     // Plots without a clear in between lie over each other; keep only the
     // newest so that a long session does not grow without bound. The oldest
     // go a batch at a time: dropping one per point moved the whole list for
@@ -27,15 +28,23 @@ class Surface {
   void Cls() {
     points_.clear();
     ++version_;
+    ++clears_;
+    drawnSinceClear_ = 0;
   }
   const std::vector<SurfacePoint>& points() const { return points_; }
   uint64_t version() const { return version_; }
+  // A viewer that keeps a picture of the surface draws only what is new: the
+  // last (drawnSinceClear() - already drawn) points, unless clears() moved.
+  uint64_t clears() const { return clears_; }
+  uint64_t drawnSinceClear() const { return drawnSinceClear_; }
 
   static constexpr size_t kMaxPoints = 200000;  // kept at least; at most a quarter more
 
  private:
   std::vector<SurfacePoint> points_;
   uint64_t version_ = 0;
+  uint64_t clears_ = 0;
+  uint64_t drawnSinceClear_ = 0;  // points set since the last clear, dropped ones included
 };
 
 }  // namespace antraid

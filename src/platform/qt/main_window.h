@@ -1,73 +1,115 @@
-// The main window: one Qt widget per panel control (objectName = the
-// control's name), the world canvas, the read-outs and the response graph,
-// at fixed positions. The widgets only mirror the form's controls; a user's
-// action in a widget writes the control, which runs the form's handler.
+// The main window: the panel (one widget per control, laid out in group
+// boxes beside the world picture), a tool bar with the speed control, menus
+// and shortcuts, a status bar and docks (the message log). The widgets only
+// mirror the form's controls; a user's action goes through the form's user
+// actions, which run the form's handler.
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
+#include <QString>
 #include <cstdint>
 #include <functional>
-#include <vector>
+#include <memory>
+#include <optional>
 
 #include "app/main_form.h"
 #include "platform/qt/qt_host.h"
 
-class QPaintEvent;
-class QMouseEvent;
+class QAction;
 class QCloseEvent;
+class QEvent;
+class QMenu;
+class QMouseEvent;
+class QToolBar;
 
 namespace antraid {
 
+class ControlWidgets;
+class MessageLog;
+class ResponseGraph;
+class SpeedControl;
+class StatusLine;
 class WorldView;
 
-class MainWindow : public QWidget {
- public:
-  static constexpr double kTwipsPerPixel = 15.0;
-  static constexpr int kWidth = 910;   // px, inner size of the window
-  static constexpr int kHeight = 602;  // px
+// The window's questions to the user. Tests answer them without dialogs.
+struct WindowDialogs {
+  // A file to open or to save; empty when the user cancels.
+  std::function<QString(const QString& title, const QString& filter)> openFile;
+  std::function<QString(const QString& title, const QString& suggested, const QString& filter)> saveFile;
+  // A line of text; nullopt when the user cancels.
+  std::function<std::optional<QString>(const QString& title, const QString& label)> text;
+  // A problem the user must read.
+  std::function<void(const QString& text)> warn;
+};
 
-  explicit MainWindow(MainForm& form, QWidget* parent = nullptr);
+class MainWindow : public QMainWindow {
+ public:
+  MainWindow(MainForm& form, QtHost& host, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   MainForm& form() { return form_; }
+  QtHost& host() { return host_; }
   WorldView* worldView() const { return world_; }
+  ControlWidgets& widgets() { return *widgets_; }
+  MessageLog* messageLog() const { return log_; }
+  SpeedControl* speedControl() const { return speed_; }
+  StatusLine& statusLine() { return *status_; }
+  // Menus and the tool bar, for the window's other parts to extend.
+  QMenu* fileMenu() const { return fileMenu_; }
+  QMenu* runMenu() const { return runMenu_; }
+  QMenu* viewMenu() const { return viewMenu_; }
+  QMenu* helpMenu() const { return helpMenu_; }
+  QToolBar* toolBar() const { return toolBar_; }
+
+  WindowDialogs dialogs;
+
+  // Model steps a second, or kFastest: the pace of runs from now on.
+  void SetSpeed(int speed);
+  // The random source's seed, shown in the status bar. The form fixes it at
+  // the next Start (Run > Fixed seed...) or has fixed it already (--seed).
+  void NoteSeed(uint64_t seed) { seed_ = seed; }
 
   // Copies every control whose version changed into its widget, with the
   // widget's signals blocked: mirroring never runs a handler.
   void SyncControls();
-  // SyncControls, plus a repaint of the canvas and of the response graph
-  // when they changed.
+  // SyncControls, plus the pictures (canvas, response graph) and the status
+  // bar when they changed.
   void SyncAll();
   // Runs a handler of the form on behalf of the user, then mirrors what it
   // changed.
   void RunHandler(const std::function<void()>& handler);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Space alone is Pause/Go wherever the focus is, but in a text box.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Binding {
-    Control* control;
-    QWidget* widget;
-    void (*copy)(Control&, QWidget&);
-    uint64_t shown = UINT64_MAX;  // version last copied into the widget
-  };
-
-  void BuildControls();
-  void BuildCaptions();
-  void BuildGraphFrame();
-  QWidget* MakeWidget(Control& control);
-  QRect GraphRect() const;
+  void BuildMenus();  // window_menus.cpp
+  void ShowStatus();
+  void SavePicture();
+  void AskFixedSeed();
+  void ShowAbout();
 
   MainForm& form_;
+  QtHost& host_;
+  std::unique_ptr<ControlWidgets> widgets_;
+  std::unique_ptr<StatusLine> status_;
   WorldView* world_ = nullptr;
-  std::vector<Binding> bindings_;
-  uint64_t shownSurface_ = UINT64_MAX;
+  ResponseGraph* graph_ = nullptr;
+  MessageLog* log_ = nullptr;
+  SpeedControl* speed_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* runMenu_ = nullptr;
+  QMenu* viewMenu_ = nullptr;
+  QMenu* helpMenu_ = nullptr;
+  QAction* pauseAction_ = nullptr;
+  std::optional<uint64_t> seed_;
   uint64_t shownCanvas_ = UINT64_MAX;
-  bool backgroundPress_ = false;  // the last press landed on the bare window
+  bool backgroundPress_ = false;  // the last press landed on the panel's bare background
 };
 
 // The whole desktop program: the host, the form and its window, wired.
@@ -75,7 +117,7 @@ struct WindowProgram {
   WindowProgram() { host.Attach(window); }
   QtHost host;
   MainForm form{host};
-  MainWindow window{form};
+  MainWindow window{form, host};
 };
 
 }  // namespace antraid

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QString>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -15,24 +17,65 @@
 
 namespace antraid {
 
-QtHost::QtHost() = default;
+namespace {
+constexpr int64_t kNsPerMs = 1'000'000;
+
+PaceClock QtClock() {
+  auto started = std::make_shared<QElapsedTimer>();
+  started->start();
+  return {[started] { return static_cast<int64_t>(started->nsecsElapsed()); },
+          [](int64_t ns) {
+            // A timer wakes the wait when no event comes first.
+            QTimer wake;
+            wake.setSingleShot(true);
+            wake.setTimerType(Qt::PreciseTimer);
+            wake.start(static_cast<int>(std::clamp<int64_t>((ns + kNsPerMs - 1) / kNsPerMs, 1, 1000)));
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+          }};
+}
+}  // namespace
+
+QtHost::QtHost() : clock_(QtClock()) {}
 QtHost::~QtHost() = default;
 
 void QtHost::Attach(MainWindow& window) {
   window_ = &window;
+  window.form().Subscribe(*this);
   // One mirror per frame of the screen; 60 Hz when the screen does not say.
   const QScreen* screen = QGuiApplication::primaryScreen();
   const double hz = screen && screen->refreshRate() >= 20 ? screen->refreshRate() : 60.0;
   frameMs_ = std::clamp(static_cast<int>(std::floor(1000.0 / hz)), 4, 50);
 }
 
-void QtHost::DoEvents() {
+void QtHost::SetSpeed(int speed) { pacer_.SetSpeed(speed, clock_.now()); }
+
+void QtHost::SyncIfFrameDue() {
   // The model writes some captions on every step: the widgets follow at the
   // rate the screen can show, not at the rate of the writes.
   if (window_ && (!frameClock_.isValid() || frameClock_.elapsed() >= frameMs_)) {
     window_->SyncAll();
     frameClock_.start();
   }
+}
+
+void QtHost::WaitForNextStep() {
+  // The user's events are handled while waiting: a Pause, a new speed or the
+  // window's close ends the wait at once.
+  if (!window_ || !pacer_.PassBegins(clock_.now())) return;
+  const MainForm& form = window_->form();
+  while (form.running && !form.unloaded) {
+    const auto next = pacer_.NextStart();
+    if (!next) return;
+    const int64_t now = clock_.now();
+    if (now >= *next) return;
+    SyncIfFrameDue();
+    clock_.waitForEvents(std::min<int64_t>(*next - now, int64_t{frameMs_} * kNsPerMs));
+  }
+}
+
+void QtHost::DoEvents() {
+  WaitForNextStep();
+  SyncIfFrameDue();
   QCoreApplication::processEvents();
   if (afterEvents) afterEvents();
 }

@@ -1,22 +1,33 @@
-// The Host of the desktop program: event processing through Qt, the Yes/No
-// box, the beep, the program's folder, the help window and the end of the
-// program.
+// The Host of the desktop program: event processing through Qt, paced to
+// the speed setting, the Yes/No box, the beep, the program's folder, the
+// help window and the end of the program.
 #pragma once
 
 #include <QElapsedTimer>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "app/form_observer.h"
 #include "common/host.h"
+#include "platform/qt/pacer.h"
 
 namespace antraid {
 
 class HelpWindow;
 class MainWindow;
 
-class QtHost : public Host {
+// The clock of the pacing. Tests give one of their own, so that pacing is
+// exact and no test waits for real time.
+struct PaceClock {
+  std::function<int64_t()> now;  // ns, monotonic
+  // Handles the user's events, waiting at most this many ns for one.
+  std::function<void(int64_t)> waitForEvents;
+};
+
+class QtHost : public Host, private FormObserver {
  public:
   QtHost();
   ~QtHost() override;
@@ -26,8 +37,9 @@ class QtHost : public Host {
   // The window that DoEvents keeps up to date and that owns the form.
   void Attach(MainWindow& window);
 
-  // Mirrors the controls and repaints the canvas (at most once per frame of
-  // the screen), then runs Qt's pending events.
+  // Waits, handling the user's events, until the speed setting lets the next
+  // model step begin; mirrors the controls and repaints the canvas (at most
+  // once per frame of the screen); then runs Qt's pending events.
   void DoEvents() override;
   bool AskYesNo(std::string_view text) override;
   void Beep() override;
@@ -36,6 +48,13 @@ class QtHost : public Host {
   // loops unwind by themselves because the form is unloaded.
   void EndProgram() override;
   void ShowHelp(const std::string& path, bool load) override;
+
+  // Model steps a second, or kFastest.
+  int speed() const { return pacer_.speed(); }
+  void SetSpeed(int speed);
+  // Steps a second achieved lately.
+  double MeasuredRate() { return pacer_.MeasuredRate(clock_.now()); }
+  void SetClock(PaceClock clock) { clock_ = std::move(clock); }
 
   // The help window, or nullptr before the first "View help".
   HelpWindow* helpWindow() const { return help_.get(); }
@@ -47,8 +66,14 @@ class QtHost : public Host {
   std::function<void()> afterEvents;
 
  private:
+  void StepDone() override { pacer_.StepDone(); }
+  void SyncIfFrameDue();
+  void WaitForNextStep();
+
   MainWindow* window_ = nullptr;
   std::unique_ptr<HelpWindow> help_;
+  Pacer pacer_;
+  PaceClock clock_;
   QElapsedTimer frameClock_;
   int frameMs_ = 16;  // ms between two mirrors of the window
   bool ended_ = false;

@@ -1,7 +1,9 @@
-// antraid-screenshot OUTPUT.png [STEPS]: opens the window, clicks Start,
-// clicks Pause after STEPS run-loop passes (400 by default), writes the
-// window's picture to OUTPUT.png and closes the window, which must end the
-// program. The random source has a fixed seed so the picture is repeatable.
+// antraid-screenshot OUTPUT.png [STEPS [SPEED]]: opens the window, clicks
+// Start, clicks Pause after STEPS run-loop passes (400 by default) at SPEED
+// (steps a second or "fastest"; the window's default when not given), writes
+// the window's picture to OUTPUT.png and closes the window, which must end
+// the program. The random source has a fixed seed so the picture is
+// repeatable.
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
@@ -9,20 +11,28 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/qt/main_window.h"
+#include "platform/qt/pacer.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: antraid-screenshot OUTPUT.png [STEPS]\n");
+    std::fprintf(stderr, "usage: antraid-screenshot OUTPUT.png [STEPS [SPEED]]\n");
     return 2;
   }
   const QString output = QString::fromLocal8Bit(argv[1]);
   const int steps = argc > 2 ? std::atoi(argv[2]) : 400;
+  const std::optional<int> speed = antraid::ParseSpeed(argc > 3 ? argv[3] : "30");
+  if (!speed) {
+    std::fprintf(stderr, "antraid-screenshot: SPEED is a number of steps a second or \"fastest\"\n");
+    return 2;
+  }
 
   antraid::WindowProgram program;
   program.form.rng.SetFixedSeed(1);
+  program.window.SetSpeed(*speed);
   program.form.Form_Load();
   program.window.SyncAll();
   program.window.show();

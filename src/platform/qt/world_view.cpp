@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
+#include <QRegion>
+#include <algorithm>
 #include <utility>
 
 #include "app/main_form.h"
@@ -16,6 +19,16 @@ WorldView::WorldView(MainForm& form, std::function<void(const std::function<void
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::CrossCursor);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+QSize WorldView::sizeHint() const {
+  return {form_.pctWorld.width() + 2 * kBorder, form_.pctWorld.height() + 2 * kBorder};
+}
+
+QRect WorldView::rasterRect() const {
+  const int side = std::max(0, std::min(width(), height()) - 2 * kBorder);
+  return {kBorder, kBorder, side, side};
 }
 
 QPointF WorldView::ToRaster(QPointF pos) const {
@@ -42,8 +55,13 @@ int WorldView::ShiftCode(Qt::KeyboardModifiers modifiers) {
 
 void WorldView::paintEvent(QPaintEvent* /*event*/) {
   QPainter p(this);
+  const QRect raster = rasterRect();
+  const QRect frame = raster.adjusted(-kBorder, -kBorder, kBorder - 1, kBorder - 1);
+  // Around the square, the window's own colour.
+  const QRegion around = QRegion(rect()) - QRegion(frame.adjusted(0, 0, 1, 1));
+  for (const QRect& r : around) p.fillRect(r, palette().color(QPalette::Window));
   p.setPen(QColor(64, 64, 64));
-  p.drawRect(rect().adjusted(0, 0, -1, -1));
+  p.drawRect(frame);
   const Canvas& c = form_.pctWorld;
   // The raster itself, no copy: a read-only image over the canvas's pixels.
   const QImage image(reinterpret_cast<const uchar*>(c.pixels()), c.width(), c.height(),
@@ -51,7 +69,7 @@ void WorldView::paintEvent(QPaintEvent* /*event*/) {
   // Nearest-neighbour scaling: on a high-density screen each canvas pixel
   // becomes a sharp block of device pixels.
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  p.drawImage(rasterRect(), image);
+  p.drawImage(raster, image);
 }
 
 void WorldView::mousePressEvent(QMouseEvent* event) {

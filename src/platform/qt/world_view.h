@@ -1,6 +1,7 @@
 // The world canvas pctWorld on the screen: shows the form's raster without
-// copying it, scaled by whole device pixels without smoothing, and turns
-// mouse events into the form's pctWorld_Mouse* handlers in world units.
+// copying it, as the largest square the widget holds (one raster pixel per
+// pixel at the window's first size), scaled without smoothing, and turns
+// mouse events into the form's mouse actions in world units.
 #pragma once
 
 #include <QPointF>
@@ -22,8 +23,13 @@ class WorldView : public QWidget {
   // run executes a form handler on behalf of the user (and mirrors after it).
   WorldView(MainForm& form, std::function<void(const std::function<void()>&)> run, QWidget* parent);
 
-  // Where the raster is shown, in widget coordinates.
-  QRect rasterRect() const { return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder); }
+  // The raster at one pixel per pixel, in its frame.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint() / 2; }
+
+  // Where the raster is shown, in widget coordinates: a square at the top
+  // left, over the read-outs.
+  QRect rasterRect() const;
   // A widget position in raster pixels (may lie outside the raster).
   QPointF ToRaster(QPointF pos) const;
 

@@ -14,11 +14,24 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextBlock>
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/rtf_reader.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/main_window.h"
+#include "platform/qt/message_log.h"
+#include "platform/qt/pacer.h"
+#include "platform/qt/response_graph.h"
 #include "platform/qt/world_view.h"
 
 using namespace antraid;
@@ -27,9 +40,11 @@ namespace {
 
 QColor Rgb(int r, int g, int b) { return QColor(r, g, b); }
 
-// A freshly loaded program with its window on screen.
+// A freshly loaded program with its window on screen, running as fast as it
+// can unless a test sets a speed.
 struct Session : WindowProgram {
   Session() {
+    window.SetSpeed(kFastest);
     form.rng.SetFixedSeed(11);
     form.Form_Load();
     window.SyncAll();
@@ -64,6 +79,34 @@ struct Session : WindowProgram {
   }
 };
 
+// Hears the user's actions as script lines.
+struct HeardActions : ActionListener {
+  explicit HeardActions(MainForm& form) : form(form) { form.actions.Subscribe(*this); }
+  ~HeardActions() { form.actions.Unsubscribe(*this); }
+  void ActionStarting(const UserAction& a) override {
+    lines.push_back(a.ScriptLine());
+    actions.push_back(a);
+  }
+  MainForm& form;
+  std::vector<std::string> lines;
+  std::vector<UserAction> actions;
+};
+
+// A clock for the pacing that moves only when the host waits: each wait
+// handles the pending events and then lets the time it asked for go by.
+struct FakeClock {
+  int64_t now = 0;  // ns
+  std::function<void()> duringWait;
+  PaceClock Clock() {
+    return {[this] { return now; },
+            [this](int64_t ns) {
+              QCoreApplication::processEvents();
+              if (duringWait) duringWait();
+              now += ns;
+            }};
+  }
+};
+
 }  // namespace
 
 class WindowTest : public QObject {
@@ -75,7 +118,8 @@ class WindowTest : public QObject {
     QCOMPARE(s.window.windowTitle(), QString("788.348"));
     for (Control* c : s.form.panel.all()) {
       QWidget* w = s.Widget<QWidget>(c->name().c_str());
-      QVERIFY2(w && w->isVisible() && s.window.rect().contains(w->geometry()), c->name().c_str());
+      QVERIFY2(w && w->isVisible() && s.window.rect().contains(QRect(w->mapTo(&s.window, QPoint()), w->size())),
+               c->name().c_str());
     }
     const std::pair<const char*, const char*> texts[] = {
         {"txtNumAnts", "900"}, {"txtSaveFilePath", "\\results\\"}, {"lblWorldWidth", "Window Width: 700cm"},
@@ -92,10 +136,12 @@ class WindowTest : public QObject {
   void responseGraphAndCanvasShowTheirPictures() {
     Session s;
     // The curve passes through one half at 100 pheromone units: x = 8520 +
-    // 100 * 1815 / 500 twips, y = 5760 - 845 / 2 twips.
-    const QImage window = s.window.grab().toImage();
+    // 100 * 1815 / 500 twips, y = 5760 - 845 / 2 twips of the form's window,
+    // where the graph's corner is (514, 304) px.
+    auto* graph = s.Widget<ResponseGraph>("responseGraph");
+    const QImage window = graph->grab().toImage();
     const qreal dpr = window.devicePixelRatio();
-    const QPointF half((8520 + 100 * 1815.0 / 500) / 15, (5760 - 845 / 2.0) / 15);
+    const QPointF half((8520 + 100 * 1815.0 / 500) / 15 - 514, (5760 - 845 / 2.0) / 15 - 304);
     bool found = false;
     for (int d = 0; d < 9; ++d)
       found |= window.pixelColor(QPoint(std::lround((half.x() + d % 3 - 1) * dpr),
@@ -233,8 +279,200 @@ class WindowTest : public QObject {
     QTest::mouseClick(world, Qt::LeftButton, {}, s.OverPixel(280, 200));
     QVERIFY(std::fabs(s.form.pctWorld.ScaleLeft() - (392 - 700 / 1.2f / 2)) < 0.01f);
     // A bare part of the window is the form's own click.
-    QTest::mouseClick(&s.window, Qt::LeftButton, {}, QPoint(910 - 4, 560));
+    QTest::mouseClick(&s.window, Qt::LeftButton, {}, s.window.centralWidget()->mapTo(&s.window, QPoint(910 - 4, 560)));
     QCOMPARE(s.Text("txtDebugMsg"), QString("30"));
+  }
+
+  void pictureIsOneToOneAtFirstAndGrowsSquareWithTheWindow() {
+    Session s;
+    WorldView* world = s.window.worldView();
+    // At the first size each raster pixel is one pixel of the screen.
+    QCOMPARE(world->rasterRect().size(), QSize(500, 500));
+    const Canvas& c = s.form.pctWorld;
+    const QImage raster(reinterpret_cast<const uchar*>(c.pixels()), c.width(), c.height(), QImage::Format_RGB32);
+    QCOMPARE(world->grab().toImage().copy(world->rasterRect()).convertToFormat(QImage::Format_RGB32), raster);
+    HeardActions heard(s.form);
+    // The pointer (x, y) pixels into the picture at scale 1 or 2 is raster
+    // point (x, y) / scale, whose world point the view of the moment tells.
+    auto moveOver = [&](int x, int y, int scale) {
+      const QRect r = world->rasterRect();
+      QTest::mouseMove(world, r.topLeft() + QPoint(x, y));
+      const UserAction& a = heard.actions.back();
+      QCOMPARE(a.kind, UserAction::Kind::kMouseMove);
+      QCOMPARE(a.x, float(c.ScaleLeft() + double(x) / scale * c.ScaleWidth() / 500));
+      QCOMPARE(a.y, float(c.ScaleTop() + double(y) / scale * c.ScaleHeight() / 500));
+    };
+    moveOver(3, 490, 1);
+    // 500 pixels more each way: the picture doubles, sharp and square.
+    s.window.resize(s.window.size() + QSize(500, 500));
+    QTRY_COMPARE(world->rasterRect().size(), QSize(1000, 1000));
+    const QImage big = world->grab().toImage();
+    QCOMPARE(big.pixelColor(world->rasterRect().topLeft() + QPoint(251 * 2, 496 * 2)), Rgb(150, 0, 0));
+    moveOver(7, 981, 2);
+    QTest::mouseClick(world, Qt::LeftButton, {}, world->rasterRect().topLeft() + QPoint(560, 400));
+    QCOMPARE(s.Text("lblWorldWidth"), QString("Window Width: 583cm"));
+    moveOver(35, 501, 2);
+    // Wider than high: the square keeps its size.
+    s.window.resize(s.window.size() + QSize(300, 0));
+    QTRY_COMPARE(world->width(), 1302);
+    QCOMPARE(world->rasterRect().size(), QSize(1000, 1000));
+    moveOver(999, 0, 2);
+  }
+
+  void tabFollowsTheColumnsAndReadOutsTakeNoFocus() {
+    Session s;
+    s.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    s.Widget<QWidget>("cmdStartProgram")->setFocus();
+    QStringList order{"cmdStartProgram"};
+    for (int i = 0; i < 40 && order.size() == i + 1; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      const QString name = QApplication::focusWidget()->objectName();
+      if (name != "cmdStartProgram") order << name;
+    }
+    // A disabled button (Pause before a run) is passed by.
+    QCOMPARE(order, QStringList({"cmdStartProgram", "cmdClearScreen", "cmdPlotPher", "cmdViewHelp", "chkPlotFood",
+                                 "txtPercentFood", "txtFoodQuality", "txtPherToDropOut", "txtPherToDropIn",
+                                 "chkRemovePher", "txtModelTimeStep", "txtFiftyPercProb", "txtMaxPherValue",
+                                 "txtWorldXinM", "txtWorldYinM", "chkUseVel", "txtMaxVel", "txtMinVel", "txtMaxPherToSat", "chkUsePm", "txtNumAnts",
+                                 "txtAntsPerPatch", "txtEmptyNodeWeightOut", "scrColonyYPos", "scrColWidth",
+                                 "txtLeaveInterval", "scrPathColorOut", "scrPathColorIn", "chkTrackAnt",
+                                 "txtAntNumber", "chkShowAnts", "chkSaveImages", "txtSaveTime", "txtSaveFilePath",
+                                 "txtImageName", "speedSlider"}));
+    for (Control* c : s.form.panel.all())
+      if (auto* box = dynamic_cast<TextBox*>(c); box && !box->onChange)
+        QVERIFY2(s.Widget<QWidget>(c->name().c_str())->focusPolicy() == Qt::NoFocus, c->name().c_str());
+  }
+
+  void messagesShowTheirBeginningAndStayInTheLog() {
+    Session s;
+    auto* messages = s.Widget<QLineEdit>("txtDebugMsg");
+    auto* log = s.window.messageLog();
+    QVERIFY(!log->isVisible());
+    s.window.findChild<QAction*>("actionMessageLog")->trigger();
+    QVERIFY(log->isVisible());
+    auto* weight = s.Widget<QLineEdit>("txtEmptyNodeWeightOut");
+    weight->setFocus();
+    weight->selectAll();
+    QTest::keyClicks(weight, "lots and lots of ants");
+    const QString refusal = QString::fromStdString(s.form.panel.txtDebugMsg.text());
+    QVERIFY(refusal.startsWith("Empty Patch Weight (Out): \"lots and lots of ants") &&
+            messages->fontMetrics().horizontalAdvance(refusal) > messages->width());
+    QCOMPARE(messages->text(), refusal);
+    QCOMPARE(messages->cursorPosition(), 0);
+    QCOMPARE(messages->toolTip(), refusal);
+    const QString refusedAt = QString::fromStdString(FormatSingle(s.form.modelTime));
+    // The frame counter written on every step is not listed; messages keep
+    // the model time they were written at.
+    QTimer::singleShot(0, &s.window, [&] { s.Click("cmdPause"); });
+    s.form.panel.txtEmptyNodeWeightOut.SetText("5");
+    s.Click("cmdStartProgram");
+    QVERIFY(messages->text().startsWith("Framenumber"));
+    const QStringList lines = log->view()->toPlainText().split('\n');
+    QVERIFY(lines.contains("[" + refusedAt + " s] " + refusal));
+    QVERIFY(!log->view()->toPlainText().contains("Framenumber"));
+    // The oldest lines go first.
+    for (int i = 0; i < MessageLog::kMaxLines + 5; ++i) log->MessageShown("line " + std::to_string(i));
+    QCOMPARE(log->view()->document()->blockCount(), MessageLog::kMaxLines);
+    QCOMPARE(log->view()->document()->firstBlock().text(),
+             "[" + QString::fromStdString(FormatSingle(s.form.modelTime)) + " s] line 5");
+  }
+
+  void menuItemsClickTheirButtonsAndFollowTheirState() {
+    Session s;
+    HeardActions heard(s.form);
+    const std::pair<const char*, Button*> items[] = {
+        {"actionStart", &s.form.panel.cmdStartProgram}, {"actionPause", &s.form.panel.cmdPause},
+        {"actionPlotPheromone", &s.form.panel.cmdPlotPher}, {"actionClearScreen", &s.form.panel.cmdClearScreen},
+        {"actionModelInformation", &s.form.panel.cmdViewHelp}};
+    auto itemsFollowButtons = [&] {
+      s.window.SyncAll();
+      for (const auto& [name, button] : items)
+        if (s.window.findChild<QAction*>(name)->isEnabled() != button->enabled()) return false;
+      return true;
+    };
+    QVERIFY(itemsFollowButtons() && !s.window.findChild<QAction*>("actionPause")->isEnabled());
+    bool followedInRun = false, pausedEnabledInRun = false;
+    s.host.afterEvents = [&] {
+      if (heard.lines.size() != 1) return;
+      followedInRun = itemsFollowButtons();
+      pausedEnabledInRun = s.window.findChild<QAction*>("actionPause")->isEnabled();
+      s.window.findChild<QAction*>("actionPause")->trigger();
+    };
+    s.window.findChild<QAction*>("actionStart")->trigger();
+    s.host.afterEvents = nullptr;
+    QVERIFY(followedInRun && pausedEnabledInRun);
+    s.window.findChild<QAction*>("actionClearScreen")->trigger();
+    QCOMPARE(heard.lines, (std::vector<std::string>{"click cmdStartProgram", "click cmdPause", "click cmdClearScreen"}));
+    // The status bar tells the speed and the model time.
+    QCOMPARE(s.window.statusBar()->findChild<QLabel*>("statusSpeed")->text(), QString("Speed fastest"));
+    QCOMPARE(s.window.statusBar()->findChild<QLabel*>("statusTime")->text(),
+             "Model time " + QString::fromStdString(FormatSingle(s.form.modelTime)) + " s");
+  }
+
+  void keysStartPauseAndChangeTheSpeed() {
+    Session s;
+    s.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    HeardActions heard(s.form);
+    // Space pauses from a check box; Ctrl+Space goes on; Space pauses again
+    // from the pause button itself.
+    auto pressSpaceOnce = [&](const char* focus) {
+      return [&s, focus, pressed = false]() mutable {
+        if (std::exchange(pressed, true)) return;
+        s.Widget<QWidget>(focus)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+      };
+    };
+    s.host.afterEvents = pressSpaceOnce("chkShowAnts");
+    QTest::keyClick(&s.window, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(!s.form.running && s.form.showAnts);
+    s.host.afterEvents = pressSpaceOnce("cmdPause");
+    QTest::keyClick(&s.window, Qt::Key_Space, Qt::ControlModifier);
+    s.host.afterEvents = nullptr;
+    QCOMPARE(heard.lines, (std::vector<std::string>{"click cmdStartProgram", "click cmdPause", "click cmdPause",
+                                                    "click cmdPause"}));
+    // In a text box a blank is typed.
+    auto* name = s.Widget<QLineEdit>("txtImageName");
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Space);
+    QCOMPARE(s.form.panel.txtImageName.text(), std::string("TrackAnts "));
+    // One stop faster or slower, shown in words.
+    s.window.SetSpeed(30);
+    QTest::keyClick(&s.window, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(s.host.speed(), 60);
+    QTest::keyClick(&s.window, Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(&s.window, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(s.host.speed(), 20);
+    QCOMPARE(s.window.findChild<QLabel*>("speedSetting")->text(), QString("20 steps/s"));
+  }
+
+  // At a set speed the n-th step begins n / speed seconds after the first,
+  // whatever else runs between steps (saved frames make passes of their
+  // own); a Pause ends the wait at once.
+  void pacingLetsStepsThroughOnTime() {
+    for (int speed : {10, 30}) {
+      Session s;
+      FakeClock clock;
+      s.host.SetClock(clock.Clock());
+      s.window.SetSpeed(speed);
+      // Frames go to a folder of the program's folder.
+      QTemporaryDir frames(QCoreApplication::applicationDirPath() + "/framesXXXXXX");
+      s.form.panel.txtSaveFilePath.SetText(QString("\\%1\\").arg(QDir(frames.path()).dirName()).toStdString());
+      s.Click("chkSaveImages");
+      std::vector<int64_t> starts;
+      StepListener steps(s.form, [&] { starts.push_back(clock.now); });
+      clock.duringWait = [&] {
+        if (starts.size() == 12 && s.form.running) s.Click("cmdPause");
+      };
+      s.Click("cmdStartProgram");
+      // Pausing runs a step and the run loop one more.
+      QCOMPARE(starts.size(), size_t{14});
+      for (size_t n = 0; n < 12; ++n) QCOMPARE(starts[n], int64_t(n * 1'000'000'000 / speed));
+      // The steps after the Pause did not wait for their time.
+      QVERIFY(starts[13] < 12 * int64_t{1'000'000'000} / speed);
+      QVERIFY(!QDir(frames.path()).isEmpty());
+    }
   }
 
   void altDragDrawsAndRemovesTheRectangle() {

@@ -1,0 +1,143 @@
+// The main window's menus and shortcuts, and the dialogs behind them. A menu
+// item that stands for a panel button clicks that button through the form's
+// user actions (so a recorded session hears it) and is enabled exactly when
+// the button is.
+#include <QAction>
+#include <QFileDialog>
+#include <QImage>
+#include <QInputDialog>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <charconv>
+#include <string>
+
+#include "common/version.h"
+#include "platform/qt/control_widgets.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/message_log.h"
+#include "platform/qt/pacer.h"
+#include "platform/qt/qt_text.h"
+
+namespace antraid {
+
+namespace {
+
+// What the program uses, as the About box names it.
+struct Licence {
+  const char* what;
+  const char* licence;
+};
+constexpr Licence kLicences[] = {
+    {"Qt 6", "GNU LGPL v3"},
+    {"stb_image_write", "public domain (or MIT)"},
+    {"CLI11", "BSD 3-Clause"},
+};
+
+QAction* Item(QMenu* menu, const char* text, const char* name, QKeySequence key = {}) {
+  QAction* a = menu->addAction(QString::fromUtf8(text));
+  a->setObjectName(name);
+  if (!key.isEmpty()) a->setShortcut(key);
+  return a;
+}
+
+WindowDialogs QtDialogs(QWidget* parent) {
+  WindowDialogs d;
+  d.openFile = [parent](const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+  };
+  d.saveFile = [parent](const QString& title, const QString& suggested, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+  };
+  d.text = [parent](const QString& title, const QString& label) -> std::optional<QString> {
+    bool ok = false;
+    const QString t = QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
+    if (!ok) return std::nullopt;
+    return t;
+  };
+  d.warn = [parent](const QString& text) { QMessageBox::warning(parent, parent->windowTitle(), text); };
+  return d;
+}
+
+}  // namespace
+
+void MainWindow::BuildMenus() {
+  dialogs = QtDialogs(this);
+  Panel& p = form_.panel;
+  fileMenu_ = menuBar()->addMenu("&File");
+  fileMenu_->setObjectName("fileMenu");
+  connect(Item(fileMenu_, "Save picture as &PNG...", "actionSavePicture"), &QAction::triggered, this,
+          [this] { SavePicture(); });
+  fileMenu_->addSeparator();
+  connect(Item(fileMenu_, "&Quit", "actionQuit", QKeySequence(Qt::CTRL | Qt::Key_Q)), &QAction::triggered, this,
+          [this] { close(); });
+
+  runMenu_ = menuBar()->addMenu("&Run");
+  runMenu_->setObjectName("runMenu");
+  widgets_->BindAction(p.cmdStartProgram, *Item(runMenu_, "&Start", "actionStart", QKeySequence(Qt::CTRL | Qt::Key_R)));
+  pauseAction_ = Item(runMenu_, "&Pause/Go", "actionPause", QKeySequence(Qt::CTRL | Qt::Key_Space));
+  widgets_->BindAction(p.cmdPause, *pauseAction_);
+  runMenu_->addSeparator();
+  QAction* faster = Item(runMenu_, "&Faster", "actionFaster");
+  faster->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  connect(faster, &QAction::triggered, this, [this] { SetSpeed(FasterSpeed(host_.speed())); });
+  connect(Item(runMenu_, "S&lower", "actionSlower", QKeySequence(Qt::CTRL | Qt::Key_Minus)), &QAction::triggered,
+          this, [this] { SetSpeed(SlowerSpeed(host_.speed())); });
+  runMenu_->addSeparator();
+  connect(Item(runMenu_, "Fixed &seed...", "actionFixedSeed"), &QAction::triggered, this, [this] { AskFixedSeed(); });
+
+  viewMenu_ = menuBar()->addMenu("&View");
+  viewMenu_->setObjectName("viewMenu");
+  widgets_->BindAction(p.cmdPlotPher, *Item(viewMenu_, "&Plot pheromone", "actionPlotPheromone"));
+  widgets_->BindAction(p.cmdClearScreen, *Item(viewMenu_, "&Clear screen", "actionClearScreen"));
+  viewMenu_->addSeparator();
+  QAction* logItem = log_->toggleViewAction();
+  logItem->setText("&Message log");
+  logItem->setObjectName("actionMessageLog");
+  viewMenu_->addAction(logItem);
+
+  helpMenu_ = menuBar()->addMenu("&Help");
+  helpMenu_->setObjectName("helpMenu");
+  widgets_->BindAction(p.cmdViewHelp, *Item(helpMenu_, "&Model information", "actionModelInformation",
+                                            QKeySequence(Qt::Key_F1)));
+  connect(Item(helpMenu_, "&About antraid", "actionAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
+}
+
+void MainWindow::SavePicture() {
+  const QString path = dialogs.saveFile("Save picture as PNG", "world.png", "PNG images (*.png)");
+  if (path.isEmpty()) return;
+  // The raster at its own size, one image pixel per raster pixel.
+  const Canvas& c = form_.pctWorld;
+  const QImage image(reinterpret_cast<const uchar*>(c.pixels()), c.width(), c.height(),
+                     c.width() * static_cast<int>(sizeof(uint32_t)), QImage::Format_RGB32);
+  if (!image.save(path, "PNG")) dialogs.warn("The picture could not be written to " + path + ".");
+}
+
+void MainWindow::AskFixedSeed() {
+  const auto text = dialogs.text("Fixed seed", "The random source restarts from this seed at the next Start.\n"
+                                               "Seed (a whole number from 0 to 18446744073709551615):");
+  if (!text) return;
+  const std::string t = text->trimmed().toStdString();
+  uint64_t seed = 0;
+  const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), seed);
+  if (t.empty() || ec != std::errc() || end != t.data() + t.size()) {
+    dialogs.warn("\"" + QtText(t) + "\" is not a whole number from 0 to 18446744073709551615.");
+    return;
+  }
+  NoteSeed(seed);
+  RunHandler([this, seed] { form_.actions.Seed(seed); });
+}
+
+void MainWindow::ShowAbout() {
+  QString text = "<p><b>antraid " + QtText(kVersion) +
+                 "</b></p><p>An interactive simulation of an ant colony's foraging raid on a lattice.</p>"
+                 "<p>It uses:</p><ul>";
+  for (const Licence& l : kLicences)
+    text += QString("<li>%1 (%2)</li>").arg(QString::fromUtf8(l.what), QString::fromUtf8(l.licence));
+  text += "</ul>";
+  QMessageBox::about(this, "About antraid", text);
+}
+
+}  // namespace antraid
