@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/main_form.h"
+#include "display/mouse_modifiers.h"
 
 namespace antraid {
 
@@ -37,19 +38,24 @@ QPointF WorldView::ToRaster(QPointF pos) const {
   return {(pos.x() - r.x()) * c.width() / r.width(), (pos.y() - r.y()) * c.height() / r.height()};
 }
 
+namespace {
+// The form's mouse handlers take the buttons held as a bit mask.
+constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
+}  // namespace
+
 int WorldView::ButtonCode(Qt::MouseButtons buttons) {
   int code = 0;
-  if (buttons & Qt::LeftButton) code += 1;
-  if (buttons & Qt::RightButton) code += 2;
-  if (buttons & Qt::MiddleButton) code += 4;
+  if (buttons & Qt::LeftButton) code |= kLeftButton;
+  if (buttons & Qt::RightButton) code |= kRightButton;
+  if (buttons & Qt::MiddleButton) code |= kMiddleButton;
   return code;
 }
 
 int WorldView::ShiftCode(Qt::KeyboardModifiers modifiers) {
   int code = 0;
-  if (modifiers & Qt::ShiftModifier) code += 1;
-  if (modifiers & Qt::ControlModifier) code += 2;
-  if (modifiers & Qt::AltModifier) code += 4;
+  if (modifiers & Qt::ShiftModifier) code |= kShiftMask;
+  if (modifiers & Qt::ControlModifier) code |= kCtrlMask;
+  if (modifiers & Qt::AltModifier) code |= kAltMask;
   return code;
 }
 
