@@ -114,14 +114,27 @@ TEST(RtfReaderTest, MalformedAndTruncatedInputGivesBestEffortText) {
     for (const RtfRun& r : p.runs) EXPECT_TRUE(!r.text.empty() && IsValidUtf8(r.text));
 }
 
-// Nesting far deeper than any document uses needs no recursion.
-TEST(RtfReaderTest, DeepNestingIsReadWithoutRecursion) {
+// Nesting far deeper than any document uses needs no recursion; inputs far
+// beyond the fuzzer's 64 kB read whole (how fast is for the benchmark).
+TEST(RtfReaderTest, DeepNestingAndLargeInputReadWhole) {
   const std::string open(100000, '{'), close(100000, '}');
   RtfDocument deep = ReadRtf("{a" + open + "\\b deep" + close + "b}");
   EXPECT_EQ(deep.PlainText(), "adeepb");
   ASSERT_TRUE(RunWith(deep, "deep") && RunWith(deep, "b"));
   EXPECT_TRUE(RunWith(deep, "deep")->bold);
   EXPECT_FALSE(RunWith(deep, "b")->bold);
+
+  // 2 MB: some 5,000 paragraphs of a few runs each, then one paragraph of
+  // over 10,000 runs.
+  const std::string filler(160, 'x');
+  std::string big = "{\\rtf1 ";
+  while (big.size() < (1u << 20)) big += filler + " {\\b bold} caf\\'e9 \\u8364? \\par ";
+  while (big.size() < (1u << 21)) big += "{\\i i}" + filler;
+  RtfDocument doc = ReadRtf(big + "}");
+  ASSERT_GT(doc.paragraphs.size(), 5000u);
+  EXPECT_EQ(doc.paragraphs[doc.paragraphs.size() - 2].runs.back().text, " caf\u00E9 \u20AC ");
+  EXPECT_GT(doc.paragraphs.back().runs.size(), 10000u);
+  EXPECT_EQ(doc.paragraphs.back().runs.back().text, filler);
 }
 
 TEST(RtfReaderTest, LoadsFilesAndReportsUnreadableOnes) {
