@@ -237,7 +237,7 @@ void MainForm::txtWorldXinM_Change() {
 }
 
 void MainForm::txtWorldYinM_Change() {
-  // The home-row bar keeps its maximum in a very tall world.
+  // In a world this tall or taller the home-row bar keeps its maximum.
   constexpr int32_t kTallestBarWorld = 32000;  // cm
   auto v = ReadWorldSide(panel.txtWorldYinM, false);
   if (!v) return;
