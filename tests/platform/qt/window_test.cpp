@@ -1,5 +1,6 @@
 // The desktop window driven as a user drives it: clicks, keys, drags and
-// the Yes/No box, on the offscreen platform.
+// the Yes/No box, on the offscreen platform; the panel at its first size and
+// larger.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -14,100 +15,15 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
-#include <QAction>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QStatusBar>
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTextBlock>
 #include <cmath>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "app/rtf_reader.h"
 #include "platform/qt/help_window.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/message_log.h"
-#include "platform/qt/pacer.h"
 #include "platform/qt/response_graph.h"
-#include "platform/qt/world_view.h"
+#include "platform/qt/window_fixture.h"
 
 using namespace antraid;
-
-namespace {
-
-QColor Rgb(int r, int g, int b) { return QColor(r, g, b); }
-
-// A freshly loaded program with its window on screen, running as fast as it
-// can unless a test sets a speed.
-struct Session : WindowProgram {
-  Session() {
-    window.SetSpeed(kFastest);
-    form.rng.SetFixedSeed(11);
-    form.Form_Load();
-    window.SyncAll();
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) qWarning("window not exposed");
-  }
-  template <typename W>
-  W* Widget(const char* name) {
-    return window.findChild<W*>(name);
-  }
-  QString Text(const char* name) {
-    if (auto* e = Widget<QLineEdit>(name)) return e->text();
-    if (auto* l = Widget<QLabel>(name)) return l->text();
-    if (auto* b = Widget<QPushButton>(name)) return b->text();
-    return {};
-  }
-  // The canvas as shown, one image pixel per raster pixel.
-  QImage Canvas() {
-    QImage shown = window.worldView()->grab().toImage();
-    const qreal dpr = shown.devicePixelRatio();
-    const QRect r = window.worldView()->rasterRect();
-    return shown.copy(QRect(r.topLeft() * dpr, r.size() * dpr))
-        .scaled(form.pctWorld.width(), form.pctWorld.height());
-  }
-  // A widget position over the raster pixel (px, py).
-  QPoint OverPixel(int px, int py) {
-    const QRect r = window.worldView()->rasterRect();
-    return {r.x() + px * r.width() / form.pctWorld.width(), r.y() + py * r.height() / form.pctWorld.height()};
-  }
-  void Click(const char* name, Qt::KeyboardModifiers mods = {}) {
-    QTest::mouseClick(Widget<QWidget>(name), Qt::LeftButton, mods);
-  }
-};
-
-// Hears the user's actions as script lines.
-struct HeardActions : ActionListener {
-  explicit HeardActions(MainForm& form) : form(form) { form.actions.Subscribe(*this); }
-  ~HeardActions() { form.actions.Unsubscribe(*this); }
-  void ActionStarting(const UserAction& a) override {
-    lines.push_back(a.ScriptLine());
-    actions.push_back(a);
-  }
-  MainForm& form;
-  std::vector<std::string> lines;
-  std::vector<UserAction> actions;
-};
-
-// A clock for the pacing that moves only when the host waits: each wait
-// handles the pending events and then lets the time it asked for go by.
-struct FakeClock {
-  int64_t now = 0;  // ns
-  std::function<void()> duringWait;
-  PaceClock Clock() {
-    return {[this] { return now; },
-            [this](int64_t ns) {
-              QCoreApplication::processEvents();
-              if (duringWait) duringWait();
-              now += ns;
-            }};
-  }
-};
-
-}  // namespace
+using namespace antraid::testing;
 
 class WindowTest : public QObject {
   Q_OBJECT
@@ -342,137 +258,6 @@ class WindowTest : public QObject {
     for (Control* c : s.form.panel.all())
       if (auto* box = dynamic_cast<TextBox*>(c); box && !box->onChange)
         QVERIFY2(s.Widget<QWidget>(c->name().c_str())->focusPolicy() == Qt::NoFocus, c->name().c_str());
-  }
-
-  void messagesShowTheirBeginningAndStayInTheLog() {
-    Session s;
-    auto* messages = s.Widget<QLineEdit>("txtDebugMsg");
-    auto* log = s.window.messageLog();
-    QVERIFY(!log->isVisible());
-    s.window.findChild<QAction*>("actionMessageLog")->trigger();
-    QVERIFY(log->isVisible());
-    auto* weight = s.Widget<QLineEdit>("txtEmptyNodeWeightOut");
-    weight->setFocus();
-    weight->selectAll();
-    QTest::keyClicks(weight, "lots and lots of ants");
-    const QString refusal = QString::fromStdString(s.form.panel.txtDebugMsg.text());
-    QVERIFY(refusal.startsWith("Empty Patch Weight (Out): \"lots and lots of ants") &&
-            messages->fontMetrics().horizontalAdvance(refusal) > messages->width());
-    QCOMPARE(messages->text(), refusal);
-    QCOMPARE(messages->cursorPosition(), 0);
-    QCOMPARE(messages->toolTip(), refusal);
-    const QString refusedAt = QString::fromStdString(FormatSingle(s.form.modelTime));
-    // The frame counter written on every step is not listed; messages keep
-    // the model time they were written at.
-    QTimer::singleShot(0, &s.window, [&] { s.Click("cmdPause"); });
-    s.form.panel.txtEmptyNodeWeightOut.SetText("5");
-    s.Click("cmdStartProgram");
-    QVERIFY(messages->text().startsWith("Framenumber"));
-    const QStringList lines = log->view()->toPlainText().split('\n');
-    QVERIFY(lines.contains("[" + refusedAt + " s] " + refusal));
-    QVERIFY(!log->view()->toPlainText().contains("Framenumber"));
-    // The oldest lines go first.
-    for (int i = 0; i < MessageLog::kMaxLines + 5; ++i) log->MessageShown("line " + std::to_string(i));
-    QCOMPARE(log->view()->document()->blockCount(), MessageLog::kMaxLines);
-    QCOMPARE(log->view()->document()->firstBlock().text(),
-             "[" + QString::fromStdString(FormatSingle(s.form.modelTime)) + " s] line 5");
-  }
-
-  void menuItemsClickTheirButtonsAndFollowTheirState() {
-    Session s;
-    HeardActions heard(s.form);
-    const std::pair<const char*, Button*> items[] = {
-        {"actionStart", &s.form.panel.cmdStartProgram}, {"actionPause", &s.form.panel.cmdPause},
-        {"actionPlotPheromone", &s.form.panel.cmdPlotPher}, {"actionClearScreen", &s.form.panel.cmdClearScreen},
-        {"actionModelInformation", &s.form.panel.cmdViewHelp}};
-    auto itemsFollowButtons = [&] {
-      s.window.SyncAll();
-      for (const auto& [name, button] : items)
-        if (s.window.findChild<QAction*>(name)->isEnabled() != button->enabled()) return false;
-      return true;
-    };
-    QVERIFY(itemsFollowButtons() && !s.window.findChild<QAction*>("actionPause")->isEnabled());
-    bool followedInRun = false, pausedEnabledInRun = false;
-    s.host.afterEvents = [&] {
-      if (heard.lines.size() != 1) return;
-      followedInRun = itemsFollowButtons();
-      pausedEnabledInRun = s.window.findChild<QAction*>("actionPause")->isEnabled();
-      s.window.findChild<QAction*>("actionPause")->trigger();
-    };
-    s.window.findChild<QAction*>("actionStart")->trigger();
-    s.host.afterEvents = nullptr;
-    QVERIFY(followedInRun && pausedEnabledInRun);
-    s.window.findChild<QAction*>("actionClearScreen")->trigger();
-    QCOMPARE(heard.lines, (std::vector<std::string>{"click cmdStartProgram", "click cmdPause", "click cmdClearScreen"}));
-    // The status bar tells the speed and the model time.
-    QCOMPARE(s.window.statusBar()->findChild<QLabel*>("statusSpeed")->text(), QString("Speed fastest"));
-    QCOMPARE(s.window.statusBar()->findChild<QLabel*>("statusTime")->text(),
-             "Model time " + QString::fromStdString(FormatSingle(s.form.modelTime)) + " s");
-  }
-
-  void keysStartPauseAndChangeTheSpeed() {
-    Session s;
-    s.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&s.window));
-    HeardActions heard(s.form);
-    // Space pauses from a check box; Ctrl+Space goes on; Space pauses again
-    // from the pause button itself.
-    auto pressSpaceOnce = [&](const char* focus) {
-      return [&s, focus, pressed = false]() mutable {
-        if (std::exchange(pressed, true)) return;
-        s.Widget<QWidget>(focus)->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-      };
-    };
-    s.host.afterEvents = pressSpaceOnce("chkShowAnts");
-    QTest::keyClick(&s.window, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(!s.form.running && s.form.showAnts);
-    s.host.afterEvents = pressSpaceOnce("cmdPause");
-    QTest::keyClick(&s.window, Qt::Key_Space, Qt::ControlModifier);
-    s.host.afterEvents = nullptr;
-    QCOMPARE(heard.lines, (std::vector<std::string>{"click cmdStartProgram", "click cmdPause", "click cmdPause",
-                                                    "click cmdPause"}));
-    // In a text box a blank is typed.
-    auto* name = s.Widget<QLineEdit>("txtImageName");
-    name->setFocus();
-    QTest::keyClick(name, Qt::Key_Space);
-    QCOMPARE(s.form.panel.txtImageName.text(), std::string("TrackAnts "));
-    // One stop faster or slower, shown in words.
-    s.window.SetSpeed(30);
-    QTest::keyClick(&s.window, Qt::Key_Plus, Qt::ControlModifier);
-    QCOMPARE(s.host.speed(), 60);
-    QTest::keyClick(&s.window, Qt::Key_Minus, Qt::ControlModifier);
-    QTest::keyClick(&s.window, Qt::Key_Minus, Qt::ControlModifier);
-    QCOMPARE(s.host.speed(), 20);
-    QCOMPARE(s.window.findChild<QLabel*>("speedSetting")->text(), QString("20 steps/s"));
-  }
-
-  // At a set speed the n-th step begins n / speed seconds after the first,
-  // whatever else runs between steps (saved frames make passes of their
-  // own); a Pause ends the wait at once.
-  void pacingLetsStepsThroughOnTime() {
-    for (int speed : {10, 30}) {
-      Session s;
-      FakeClock clock;
-      s.host.SetClock(clock.Clock());
-      s.window.SetSpeed(speed);
-      // Frames go to a folder of the program's folder.
-      QTemporaryDir frames(QCoreApplication::applicationDirPath() + "/framesXXXXXX");
-      s.form.panel.txtSaveFilePath.SetText(QString("\\%1\\").arg(QDir(frames.path()).dirName()).toStdString());
-      s.Click("chkSaveImages");
-      std::vector<int64_t> starts;
-      StepListener steps(s.form, [&] { starts.push_back(clock.now); });
-      clock.duringWait = [&] {
-        if (starts.size() == 12 && s.form.running) s.Click("cmdPause");
-      };
-      s.Click("cmdStartProgram");
-      // Pausing runs a step and the run loop one more.
-      QCOMPARE(starts.size(), size_t{14});
-      for (size_t n = 0; n < 12; ++n) QCOMPARE(starts[n], int64_t(n * 1'000'000'000 / speed));
-      // The steps after the Pause did not wait for their time.
-      QVERIFY(starts[13] < 12 * int64_t{1'000'000'000} / speed);
-      QVERIFY(!QDir(frames.path()).isEmpty());
-    }
   }
 
   void altDragDrawsAndRemovesTheRectangle() {

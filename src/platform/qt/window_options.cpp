@@ -1,0 +1,50 @@
+#include "platform/qt/window_options.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <ostream>
+
+namespace antraid {
+
+namespace {
+std::optional<uint64_t> ParseSeed(const std::string& text) {
+  uint64_t seed = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return seed;
+}
+}  // namespace
+
+std::variant<WindowOptions, int> ReadWindowOptions(int argc, const char* const* argv, std::ostream& out,
+                                                   std::ostream& err) {
+  CLI::App app("An interactive simulation of an ant colony's foraging raid on a lattice.", "antraid");
+  std::string seed, speed, session;
+  app.add_option("--seed", seed, "fixes the random source, as antraid-script --seed does")
+      ->type_name("N")
+      ->check([](const std::string& s) {
+        return ParseSeed(s) ? std::string() : "a whole number from 0 to 18446744073709551615";
+      });
+  app.add_option("--speed", speed, "model steps a second, or fastest (default 30)")
+      ->type_name("STEPS|fastest")
+      ->check([](const std::string& s) {
+        return ParseSpeed(s) ? std::string() : "a whole number of steps a second from 1 to 100000, or fastest";
+      });
+  app.add_option("--session", session, "writes the session as an antraid-script script when the window closes")
+      ->type_name("FILE");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::ParseError& e) {
+    err << "antraid: " << e.what() << '\n' << app.help();
+    return 2;
+  }
+  WindowOptions options;
+  if (app.count("--seed")) options.seed = ParseSeed(seed);
+  if (app.count("--speed")) options.speed = ParseSpeed(speed).value_or(kDefaultSpeed);
+  if (app.count("--session")) options.session = session;
+  return options;
+}
+
+}  // namespace antraid

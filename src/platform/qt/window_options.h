@@ -1,0 +1,26 @@
+// The window's command line: antraid [--seed N] [--speed STEPS|fastest]
+// [--session FILE], read after QApplication has taken its own options.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "platform/qt/pacer.h"
+
+namespace antraid {
+
+struct WindowOptions {
+  std::optional<uint64_t> seed;        // fixes the random source before the form loads
+  int speed = kDefaultSpeed;           // steps/s, or kFastest
+  std::optional<std::string> session;  // the session script, written when the window closes
+};
+
+// The options, or the exit status when the program ends at once: 0 after
+// --help (usage on out), 2 after a mistake (the mistake and the usage on err).
+std::variant<WindowOptions, int> ReadWindowOptions(int argc, const char* const* argv, std::ostream& out,
+                                                   std::ostream& err);
+
+}  // namespace antraid

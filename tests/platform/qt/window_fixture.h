@@ -1,0 +1,91 @@
+// What the window tests share: a loaded program with its window on screen,
+// a listener of the user's actions and a clock for the pacing.
+#pragma once
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/qt/main_window.h"
+#include "platform/qt/pacer.h"
+#include "platform/qt/world_view.h"
+
+namespace antraid::testing {
+
+inline QColor Rgb(int r, int g, int b) { return QColor(r, g, b); }
+
+// A freshly loaded program with its window on screen, running as fast as it
+// can unless a test sets a speed.
+struct Session : WindowProgram {
+  Session() {
+    window.SetSpeed(kFastest);
+    form.rng.SetFixedSeed(11);
+    form.Form_Load();
+    window.SyncAll();
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) qWarning("window not exposed");
+  }
+  template <typename W>
+  W* Widget(const char* name) {
+    return window.findChild<W*>(name);
+  }
+  QString Text(const char* name) {
+    if (auto* e = Widget<QLineEdit>(name)) return e->text();
+    if (auto* l = Widget<QLabel>(name)) return l->text();
+    if (auto* b = Widget<QPushButton>(name)) return b->text();
+    return {};
+  }
+  // The canvas as shown, one image pixel per raster pixel.
+  QImage Canvas() {
+    QImage shown = window.worldView()->grab().toImage();
+    const qreal dpr = shown.devicePixelRatio();
+    const QRect r = window.worldView()->rasterRect();
+    return shown.copy(QRect(r.topLeft() * dpr, r.size() * dpr))
+        .scaled(form.pctWorld.width(), form.pctWorld.height());
+  }
+  // A widget position over the raster pixel (px, py).
+  QPoint OverPixel(int px, int py) {
+    const QRect r = window.worldView()->rasterRect();
+    return {r.x() + px * r.width() / form.pctWorld.width(), r.y() + py * r.height() / form.pctWorld.height()};
+  }
+  void Click(const char* name, Qt::KeyboardModifiers mods = {}) {
+    QTest::mouseClick(Widget<QWidget>(name), Qt::LeftButton, mods);
+  }
+};
+
+// Hears the user's actions as script lines.
+struct HeardActions : ActionListener {
+  explicit HeardActions(MainForm& form) : form(form) { form.actions.Subscribe(*this); }
+  ~HeardActions() { form.actions.Unsubscribe(*this); }
+  void ActionStarting(const UserAction& a) override {
+    lines.push_back(a.ScriptLine());
+    actions.push_back(a);
+  }
+  MainForm& form;
+  std::vector<std::string> lines;
+  std::vector<UserAction> actions;
+};
+
+// A clock for the pacing that moves only when the host waits: each wait
+// handles the pending events and then lets the time it asked for go by.
+struct FakeClock {
+  int64_t now = 0;  // ns
+  std::function<void()> duringWait;
+  PaceClock Clock() {
+    return {[this] { return now; },
+            [this](int64_t ns) {
+              QCoreApplication::processEvents();
+              if (duringWait) duringWait();
+              now += ns;
+            }};
+  }
+};
+
+}  // namespace antraid::testing
