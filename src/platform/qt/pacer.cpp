@@ -67,10 +67,7 @@ bool Pacer::Behind(Nanos now) const {
 }
 
 bool Pacer::PassBegins(Nanos now) {
-  if (speed_ == kFastest) {
-    gated_ = steps_;
-    return false;
-  }
+  if (speed_ == kFastest) return false;
   if (Behind(now)) Reanchor(now);
   const bool stepped = steps_ != gated_;
   gated_ = steps_;

@@ -41,10 +41,11 @@ class Pacer {
   void StepDone() { ++steps_; }
   uint64_t steps() const { return steps_; }
 
-  // An event-processing pass begins. True when a model step has ended since
-  // the last pass: the pass may have to wait for NextStart() before the run
-  // goes on. Passes with no step between them (after a saved frame, the
-  // pheromone plot's, those nested in a wait) never wait.
+  // An event-processing pass begins (at "fastest" the host need not say).
+  // True when a model step has ended since the last pass: the pass may have
+  // to wait for NextStart() before the run goes on. Passes with no step
+  // between them (after a saved frame, the pheromone plot's, those nested in
+  // a wait) never wait.
   bool PassBegins(Nanos now);
   // When the next step may begin; nullopt when it need not wait at all.
   std::optional<Nanos> NextStart() const;

@@ -61,7 +61,7 @@ void QtHost::SyncIfFrameDue() {
 void QtHost::WaitForNextStep() {
   // The user's events are handled while waiting: a Pause, a new speed or the
   // window's close ends the wait at once.
-  if (!window_ || !pacer_.PassBegins(clock_.now())) return;
+  if (!window_ || pacer_.speed() == kFastest || !pacer_.PassBegins(clock_.now())) return;
   const MainForm& form = window_->form();
   while (form.running && !form.unloaded) {
     const auto next = pacer_.NextStart();
