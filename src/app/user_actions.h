@@ -34,7 +34,7 @@ struct UserAction {
   };
   Kind kind = Kind::kClose;
   const Control* control = nullptr;  // the control acted on, if any
-  std::string text;                  // kType: the new text
+  std::string text{};                // kType: the new text
   int64_t value = 0;                 // kScroll, kDrag: the value; kSeed: the seed; mouse: the button
   int shift = 0;                     // mouse: modifier mask (1 Shift, 2 Ctrl, 4 Alt)
   float x = 0, y = 0;                // mouse: world coordinates
