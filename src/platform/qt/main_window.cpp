@@ -19,6 +19,7 @@
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/message_log.h"
 #include "platform/qt/panel_layout.h"
+#include "platform/qt/plot_dock.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/response_graph.h"
 #include "platform/qt/speed_control.h"
@@ -55,6 +56,12 @@ MainWindow::MainWindow(MainForm& form, QtHost& host, QWidget* parent)
   log_ = new MessageLog(form_, this);
   addDockWidget(Qt::BottomDockWidgetArea, log_);
   log_->hide();
+  plots_ = new PlotDock(form_, run, this);
+  plots_->askSaveFile = [this](const QString& title, const QString& suggested, const QString& filter) {
+    return dialogs.saveFile(title, suggested, filter);
+  };
+  addDockWidget(Qt::RightDockWidgetArea, plots_);
+  resizeDocks({plots_}, {PlotDock::kWidthBeside}, Qt::Horizontal);
 
   BuildMenus();
   speed_->Show(host_.speed());

@@ -26,6 +26,7 @@ namespace antraid {
 
 class ControlWidgets;
 class MessageLog;
+class PlotDock;
 class ResponseGraph;
 class SpeedControl;
 class StatusLine;
@@ -52,6 +53,7 @@ class MainWindow : public QMainWindow {
   WorldView* worldView() const { return world_; }
   ControlWidgets& widgets() { return *widgets_; }
   MessageLog* messageLog() const { return log_; }
+  PlotDock* plotDock() const { return plots_; }
   SpeedControl* speedControl() const { return speed_; }
   StatusLine& statusLine() { return *status_; }
   // Menus and the tool bar, for the window's other parts to extend.
@@ -100,6 +102,7 @@ class MainWindow : public QMainWindow {
   WorldView* world_ = nullptr;
   ResponseGraph* graph_ = nullptr;
   MessageLog* log_ = nullptr;
+  PlotDock* plots_ = nullptr;
   SpeedControl* speed_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QMenu* fileMenu_ = nullptr;

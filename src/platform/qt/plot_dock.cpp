@@ -4,19 +4,22 @@
 #include <QBoxLayout>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFont>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineSeries>
 #include <QList>
-#include <QMainWindow>
 #include <QMenu>
 #include <QPixmap>
 #include <QPointF>
 #include <QTimer>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "app/main_form.h"
@@ -38,9 +41,9 @@ struct ChartPlan {
 };
 
 constexpr ChartPlan kPlans[PlotDock::kChartCount] = {
-    {"Food (units)", {0, 1}, {"retrieved", "on the ground (patch sum)"},
+    {"Food (units)", {0, 1}, {"retrieved", "left on the patches"},
      "retrieved (colonyFood): food units delivered to the nest\n"
-     "on the ground (foodOnGround): the food units lying on all patches, not the TotalFood count",
+     "left on the patches (foodOnGround): the food units lying on the ground, not the TotalFood count",
      "food"},
     {"Ants", {2, 3}, {"out", "returning with food"},
      "out (antsOut): the Ants out count\nreturning with food (antsReturning): ants on their way home",
@@ -63,6 +66,53 @@ std::vector<size_t> FiguresOf(int chart) {
 
 QString StemOf(int chart) { return chart == PlotDock::kAllCharts ? "plots" : QString("plot-") + kPlans[chart].stem; }
 
+// Fits an axis to values from low to high: from a round number at or below
+// low to one at or above high, in at most four steps of 1, 2 or 5 times a
+// power of ten, so that every label is short.
+void FitAxis(QValueAxis& axis, double low, double high) {
+  const double span = std::max(high - low, 1e-9);
+  double step = std::pow(10.0, std::floor(std::log10(span / 4)));
+  for (double m : {1.0, 2.0, 5.0, 10.0}) {
+    if (span / (step * m) <= 4) {
+      step *= m;
+      break;
+    }
+  }
+  const double from = std::floor(low / step) * step, to = std::ceil(high / step) * step;
+  axis.setRange(from, to);
+  axis.setTickCount(static_cast<int>(std::lround((to - from) / step)) + 1);
+}
+
+// The points of a curve as drawn. Of the samples that fall in one pixel
+// column, only the lowest and the highest are drawn, in the order they were
+// taken, and the last sample always: the line looks the same, and a curve of
+// 2000 samples costs what one of a few hundred does. Every sample is drawn
+// when the columns are not known yet (minutesPerColumn 0).
+void DrawnPoints(const std::vector<double>& times, const std::vector<double>& values, double minutesPerColumn,
+                 QList<QPointF>& out) {
+  out.clear();
+  const size_t n = times.size();
+  auto point = [&](size_t i) { return QPointF(times[i] / 60.0, values[i]); };
+  if (!(minutesPerColumn > 0)) {
+    for (size_t i = 0; i < n; ++i) out.append(point(i));
+    return;
+  }
+  auto column = [&](size_t i) { return std::floor(times[i] / 60.0 / minutesPerColumn); };
+  size_t i = 0;
+  while (i < n) {
+    const double here = column(i);
+    size_t lowest = i, highest = i, j = i + 1;
+    for (; j < n && column(j) == here; ++j) {
+      if (values[j] < values[lowest]) lowest = j;
+      if (values[j] > values[highest]) highest = j;
+    }
+    out.append(point(std::min(lowest, highest)));
+    if (lowest != highest) out.append(point(std::max(lowest, highest)));
+    if (j == n && std::max(lowest, highest) != n - 1) out.append(point(n - 1));
+    i = j;
+  }
+}
+
 bool ValidChart(int chart) { return chart == PlotDock::kAllCharts || (chart >= 0 && chart < PlotDock::kChartCount); }
 
 }  // namespace
@@ -83,19 +133,23 @@ PlotDock::PlotDock(MainForm& form, std::function<void(const std::function<void()
     layout_->setDirection(beside ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
   });
 
-  saveCsv_ = new QAction("Save plot data as CSV...", this);
+  saveCsv_ = new QAction("Save plot &data as CSV...", this);
   saveCsv_->setObjectName("actionSavePlotCsv");
   connect(saveCsv_, &QAction::triggered, this, [this] { AskAndSaveCsv(kAllCharts); });
-  savePng_ = new QAction("Save plot as PNG...", this);
+  savePng_ = new QAction("Save plot as P&NG...", this);
   savePng_->setObjectName("actionSavePlotPng");
   connect(savePng_, &QAction::triggered, this, [this] { AskAndSavePng(kAllCharts); });
-  toggleViewAction()->setText("Plots");
+  toggleViewAction()->setText("P&lots");
+  toggleViewAction()->setObjectName("actionPlots");
+  askSaveFile = [this](const QString& title, const QString& suggested, const QString& filter) {
+    return QFileDialog::getSaveFileName(this, title, suggested, filter);
+  };
 
-  timer_ = new QTimer(this);
-  connect(timer_, &QTimer::timeout, this, [this] {
+  auto* timer = new QTimer(this);
+  connect(timer, &QTimer::timeout, this, [this] {
     if (isVisible()) Refresh();
   });
-  timer_->start(kRefreshMs);
+  timer->start(kRefreshMs);
 }
 
 PlotDock::~PlotDock() = default;
@@ -111,6 +165,7 @@ void PlotDock::BuildChart(int c) {
   ch.chart->legend()->setFont(small);
   ch.chart->legend()->setAlignment(Qt::AlignBottom);
   ch.chart->setMargins(QMargins(2, 2, 2, 2));
+  ch.chart->layout()->setContentsMargins(0, 0, 0, 0);
   ch.chart->setBackgroundRoundness(0);
   ch.x = new QValueAxis;
   ch.x->setTitleText("model time (min)");
@@ -130,13 +185,13 @@ void PlotDock::BuildChart(int c) {
     line->attachAxis(ch.y);
     curves_[plan.figures[i]] = line;
   }
-  ch.x->setRange(0, 1);
-  ch.y->setRange(0, 1);
+  FitAxis(*ch.x, 0, 1);
+  FitAxis(*ch.y, 0, 1);
 
   ch.view = new QChartView(ch.chart);  // owns the chart
   ch.view->setObjectName(QString("chart_") + plan.stem);
-  ch.view->setRenderHint(QPainter::Antialiasing);
   ch.view->setToolTip(plan.tip);
+  ch.view->setFocusPolicy(Qt::NoFocus);  // the keys stay with the panel
   ch.view->setContextMenuPolicy(Qt::CustomContextMenu);
   auto* menu = new QMenu(ch.view);
   connect(menu->addAction("Save plot data as CSV..."), &QAction::triggered, this, [this, c] { AskAndSaveCsv(c); });
@@ -150,26 +205,30 @@ void PlotDock::Refresh() {
   if (series_.version() == shown_) return;
   shown_ = series_.version();
   const std::vector<double>& times = series_.times();
-  const size_t n = times.size();
-  const double lastMinute = n ? times.back() / 60.0 : 0.0;
-  QList<QPointF> points(static_cast<qsizetype>(n));
-  for (const ChartPlan& plan : kPlans) {
-    const Chart& ch = charts_[static_cast<size_t>(&plan - kPlans)];
+  const double lastMinute = times.empty() ? 0.0 : times.back() / 60.0;
+  QList<QPointF> points;
+  for (int c = 0; c < kChartCount; ++c) {
+    const ChartPlan& plan = kPlans[c];
+    const Chart& ch = charts_[static_cast<size_t>(c)];
     double low = 0, high = 1;
     for (size_t f : plan.figures) {
-      const std::vector<double>& v = series_.values(f);
-      for (size_t i = 0; i < n; ++i) {
-        points[static_cast<qsizetype>(i)] = QPointF(times[i] / 60.0, v[i]);
-        low = std::min(low, v[i]);
-        high = std::max(high, v[i]);
+      for (double v : series_.values(f)) {
+        low = std::min(low, v);
+        high = std::max(high, v);
       }
+    }
+    FitAxis(*ch.x, 0, std::max(lastMinute, 1.0));
+    FitAxis(*ch.y, low, high);
+    const double columns = ch.chart->plotArea().width();
+    const double minutesPerColumn = columns >= 1 ? (ch.x->max() - ch.x->min()) / columns : 0.0;
+    for (size_t f : plan.figures) {
+      DrawnPoints(times, series_.values(f), minutesPerColumn, points);
       curves_[f]->replace(points);
     }
-    ch.x->setRange(0, std::max(lastMinute, 1.0));
-    ch.x->applyNiceNumbers();
-    ch.y->setRange(low, high);
-    ch.y->applyNiceNumbers();
   }
+  // The new axes are laid out now rather than at the next turn of the event
+  // loop, so that a picture taken next shows them.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
 bool PlotDock::SaveCsv(const QString& path, int chart) {
@@ -190,28 +249,18 @@ bool PlotDock::SavePng(const QString& path, int chart) {
 }
 
 void PlotDock::AskAndSaveCsv(int chart) {
-  const QString path = QFileDialog::getSaveFileName(this, "Save plot data as CSV", StemOf(chart) + ".csv",
-                                                    "CSV files (*.csv);;All files (*)");
+  const QString path = askSaveFile("Save plot data as CSV", StemOf(chart) + ".csv", "CSV files (*.csv)");
   if (!path.isEmpty()) SaveCsv(path, chart);
 }
 
 void PlotDock::AskAndSavePng(int chart) {
-  const QString path =
-      QFileDialog::getSaveFileName(this, "Save plot as PNG", StemOf(chart) + ".png", "PNG pictures (*.png)");
+  const QString path = askSaveFile("Save plot as PNG", StemOf(chart) + ".png", "PNG images (*.png)");
   if (!path.isEmpty()) SavePng(path, chart);
 }
 
 void PlotDock::Report(const QString& what, const QString& path) {
   const std::string text = (what + ": cannot write " + path).toStdString();
   run_([this, &text] { form_.Message(text); });
-}
-
-void AttachPlotDock(QMainWindow& window, PlotDock& dock, QMenu& fileMenu, QMenu& viewMenu) {
-  window.addDockWidget(Qt::BottomDockWidgetArea, &dock);
-  window.resizeDocks({&dock}, {230}, Qt::Vertical);
-  fileMenu.addAction(dock.saveCsvAction());
-  fileMenu.addAction(dock.savePngAction());
-  viewMenu.addAction(dock.toggleViewAction());
 }
 
 }  // namespace antraid

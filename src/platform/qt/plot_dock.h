@@ -1,7 +1,7 @@
 // The plot dock: live charts of the run's figures against model time, drawn
 // from a PlotSeries at most kRefreshMs apart. Right-click on a chart saves
-// its data (CSV, as `record` writes it) or its picture (PNG); the File menu
-// entries save every chart at once.
+// its data (CSV, as `record` writes it) or its picture (PNG); the actions
+// for the File menu save every chart at once.
 #pragma once
 
 #include <QDockWidget>
@@ -17,9 +17,6 @@ class QBoxLayout;
 class QChart;
 class QChartView;
 class QLineSeries;
-class QMainWindow;
-class QMenu;
-class QTimer;
 class QValueAxis;
 
 namespace antraid {
@@ -31,6 +28,7 @@ class PlotDock : public QDockWidget {
   static constexpr int kRefreshMs = 100;  // at most 10 repaints a second
   static constexpr int kChartCount = 3;   // food, ants, swarm
   static constexpr int kAllCharts = -1;
+  static constexpr int kWidthBeside = 380;  // px, first width beside the panel
 
   // run executes a form handler on behalf of the user (and mirrors after it):
   // a file that cannot be written is reported in the Messages box.
@@ -54,6 +52,10 @@ class PlotDock : public QDockWidget {
   QAction* saveCsvAction() const { return saveCsv_; }
   QAction* savePngAction() const { return savePng_; }
 
+  // Asks for the file to save into (title, suggested name, filter); empty
+  // when the user cancels. A file dialog unless the window answers.
+  std::function<QString(const QString&, const QString&, const QString&)> askSaveFile;
+
  private:
   struct Chart {
     QChart* chart = nullptr;
@@ -73,14 +75,9 @@ class PlotDock : public QDockWidget {
   QBoxLayout* layout_ = nullptr;
   std::array<Chart, kChartCount> charts_;
   std::array<QLineSeries*, kPlotFigureCount> curves_{};
-  QTimer* timer_ = nullptr;
   QAction* saveCsv_ = nullptr;
   QAction* savePng_ = nullptr;
   uint64_t shown_ = UINT64_MAX;  // version of the series last copied
 };
-
-// Docks the plots below the panel of a main window and adds their entries:
-// File > Save plot data as CSV..., Save plot as PNG...; View > Plots.
-void AttachPlotDock(QMainWindow& window, PlotDock& dock, QMenu& fileMenu, QMenu& viewMenu);
 
 }  // namespace antraid

@@ -15,6 +15,7 @@
 
 #include "platform/qt/main_window.h"
 #include "platform/qt/pacer.h"
+#include "platform/qt/plot_dock.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, &program.window, [&] {
     start->click();  // returns when the run has paused
     program.window.SyncAll();
+    program.window.plotDock()->Refresh();
     saved = program.window.grab().save(output);
     if (!saved) std::fprintf(stderr, "cannot write %s\n", argv[1]);
     program.window.close();

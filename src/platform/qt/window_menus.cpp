@@ -19,6 +19,7 @@
 #include "platform/qt/main_window.h"
 #include "platform/qt/message_log.h"
 #include "platform/qt/pacer.h"
+#include "platform/qt/plot_dock.h"
 #include "platform/qt/qt_text.h"
 
 namespace antraid {
@@ -70,6 +71,8 @@ void MainWindow::BuildMenus() {
   fileMenu_->setObjectName("fileMenu");
   connect(Item(fileMenu_, "Save picture as &PNG...", "actionSavePicture"), &QAction::triggered, this,
           [this] { SavePicture(); });
+  fileMenu_->addAction(plots_->saveCsvAction());
+  fileMenu_->addAction(plots_->savePngAction());
   fileMenu_->addSeparator();
   connect(Item(fileMenu_, "&Quit", "actionQuit", QKeySequence(Qt::CTRL | Qt::Key_Q)), &QAction::triggered, this,
           [this] { close(); });
@@ -97,6 +100,7 @@ void MainWindow::BuildMenus() {
   logItem->setText("&Message log");
   logItem->setObjectName("actionMessageLog");
   viewMenu_->addAction(logItem);
+  viewMenu_->addAction(plots_->toggleViewAction());
 
   helpMenu_ = menuBar()->addMenu("&Help");
   helpMenu_->setObjectName("helpMenu");

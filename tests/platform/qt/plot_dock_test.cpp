@@ -1,12 +1,18 @@
 // The plot dock on the offscreen platform: its curves follow the run's
 // figures, stay bounded however long the run, start afresh with a new run,
-// and save what `record` writes.
+// and save what `record` writes; in the window, its menu entries and its
+// right-click menu.
+#include <QAction>
+#include <QApplication>
 #include <QChartView>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QFile>
 #include <QImage>
 #include <QLineSeries>
 #include <QPointF>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -14,6 +20,8 @@
 
 #include "app/test_form.h"
 #include "platform/headless/script_runner.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/pacer.h"
 #include "platform/qt/plot_dock.h"
 
 using namespace antraid;
@@ -28,6 +36,7 @@ struct DockSession {
   PlotDock dock{t.form, [](const std::function<void()>& handler) { handler(); }};
 
   DockSession() {
+    dock.resize(1600, 900);  // wide enough to draw every sample of a short run
     dock.show();
     if (!QTest::qWaitForWindowExposed(&dock)) qWarning("dock not exposed");
   }
@@ -79,9 +88,25 @@ class PlotDockTest : public QObject {
     s.Run(100000);
     QCOMPARE(steps, 100000);
     s.dock.Refresh();
-    QCOMPARE(s.dock.series().interval(), int64_t{64});
-    QCOMPARE(s.dock.curve(5)->count(), 100000 / 64);
-    QCOMPARE(s.dock.curve(5)->points().last().x(), (1.0 + 0.5 * (100000 / 64) * 64) / 60.0);
+    const PlotSeries& series = s.dock.series();
+    QCOMPARE(series.interval(), int64_t{64});
+    QCOMPARE(series.size(), size_t{100000 / 64});
+    QCOMPARE(series.times().back(), 1.0 + 0.5 * (100000 / 64) * 64);
+    // Drawn: samples only, at most the lowest and highest of each pixel
+    // column, the extremes and the last sample among them.
+    for (size_t f : {size_t{1}, size_t{5}}) {
+      std::vector<QPointF> samples;
+      for (size_t i = 0; i < series.size(); ++i) samples.emplace_back(series.times()[i] / 60.0, series.values(f)[i]);
+      const QList<QPointF> drawn = s.dock.curve(f)->points();
+      QVERIFY(drawn.size() <= 2 * s.dock.chartView(2)->chart()->plotArea().width() + 1);
+      QVERIFY(std::includes(samples.begin(), samples.end(), drawn.begin(), drawn.end(),
+                            [](QPointF a, QPointF b) { return a.x() < b.x(); }));
+      for (const QPointF& p : drawn) QVERIFY(std::find(samples.begin(), samples.end(), p) != samples.end());
+      QCOMPARE(drawn.last(), samples.back());
+      const auto [low, high] = std::minmax_element(series.values(f).begin(), series.values(f).end());
+      QVERIFY(std::any_of(drawn.begin(), drawn.end(), [&](QPointF p) { return p.y() == *low; }));
+      QVERIFY(std::any_of(drawn.begin(), drawn.end(), [&](QPointF p) { return p.y() == *high; }));
+    }
   }
 
   void aNewRunClearsTheCurves() {
@@ -132,6 +157,57 @@ class PlotDockTest : public QObject {
     QVERIFY(!s.dock.SaveCsv(missing));
     QCOMPARE(QString::fromStdString(s.t.p.txtDebugMsg.text()), "Plot data not saved: cannot write " + missing);
     QVERIFY(!QFile::exists(missing));
+  }
+
+  void windowShowsThePlotsBesideThePanelWithTheirMenuEntries() {
+    WindowProgram program;
+    program.window.SetSpeed(kFastest);
+    program.form.rng.SetFixedSeed(11);
+    program.form.Form_Load();
+    program.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&program.window));
+    PlotDock* dock = program.window.plotDock();
+    QVERIFY(dock->isVisible());
+    QCOMPARE(program.window.dockWidgetArea(dock), Qt::RightDockWidgetArea);
+
+    // View > Plots hides and shows the dock.
+    auto* toggle = program.window.findChild<QAction*>("actionPlots");
+    QVERIFY(toggle && program.window.viewMenu()->actions().contains(toggle) && toggle->isChecked());
+    toggle->trigger();
+    QVERIFY(!dock->isVisible());
+    toggle->trigger();
+    QVERIFY(dock->isVisible());
+
+    program.host.afterEvents = [&] {
+      if (program.form.modelTime >= 30) program.form.running = false;
+    };
+    program.window.findChild<QAction*>("actionStart")->trigger();
+    testing::TempFolder folder;
+    QString answer;
+    program.window.dialogs.saveFile = [&](const QString&, const QString&, const QString&) { return answer; };
+
+    // File > Save plot data as CSV...: every series.
+    auto* saveCsv = program.window.findChild<QAction*>("actionSavePlotCsv");
+    QVERIFY(program.window.fileMenu()->actions().contains(saveCsv));
+    QVERIFY(program.window.fileMenu()->actions().contains(program.window.findChild<QAction*>("actionSavePlotPng")));
+    answer = QString::fromStdString(folder.str()) + "/all.csv";
+    saveCsv->trigger();
+    const std::string all = ReadFile(folder.str() + "/all.csv");
+    QCOMPARE(all.substr(0, all.find('\n')),
+             std::string("modelTime,colonyFood,foodOnGround,antsOut,antsReturning,lastSwarmWidth,maxDistTraveled"));
+    QCOMPARE(std::count(all.begin(), all.end(), '\n'), 1 + 59);  // steps from 1.5 s to 30.5 s
+
+    // Right-click on the swarm chart: its own two series.
+    QChartView* swarm = dock->chartView(2);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), swarm->viewport()->mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(swarm->viewport(), &click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    answer = QString::fromStdString(folder.str()) + "/swarm.csv";
+    menu->actions().first()->trigger();
+    menu->close();
+    const std::string width = ReadFile(folder.str() + "/swarm.csv");
+    QCOMPARE(width.substr(0, width.find('\n')), std::string("modelTime,lastSwarmWidth,maxDistTraveled"));
   }
 };
 
