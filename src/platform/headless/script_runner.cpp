@@ -26,14 +26,7 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err, ScriptOptions o
 ScriptRunner::~ScriptRunner() = default;
 
 int ScriptRunner::Run(std::string_view script) {
-  for (size_t b = 0; b < script.size();) {
-    size_t e = script.find('\n', b);
-    if (e == std::string_view::npos) e = script.size();
-    std::string_view line = script.substr(b, e - b);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines_.push_back(line);
-    b = e + 1;
-  }
+  lines_ = SplitLines(script);
   form_ = std::make_unique<MainForm>(*this);
   form_->pctWorld.SetRasterOn(options_.picture);
   if (options_.seed) form_->rng.SetFixedSeed(*options_.seed);

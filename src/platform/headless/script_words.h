@@ -12,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/script_line.h"
 #include "common/controls.h"
 #include "common/numbers.h"
 #include "platform/headless/script_runner.h"
@@ -24,8 +25,6 @@ struct ScriptError {
 };
 
 [[noreturn]] inline void Throw(std::string message) { throw ScriptError{std::move(message)}; }
-
-inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A script's word as it may be shown in a message: quoted, control characters
 // replaced, long words cut.
@@ -79,49 +78,20 @@ inline const char* KindOf(const Control* c) {
 
 namespace antraid {
 
-// The words of one line after the action.
-class ScriptRunner::Tokens {
+// The words of one line after the action, with the checks that stop a
+// script at a missing or surplus word.
+class ScriptRunner::Tokens : public LineWords {
  public:
-  explicit Tokens(std::string_view rest) : rest_(rest) {}
+  using LineWords::LineWords;
 
-  std::optional<std::string_view> Next() {
-    size_t b = 0;
-    while (b < rest_.size() && script::IsBlank(rest_[b])) ++b;
-    if (b == rest_.size()) {
-      rest_ = {};
-      return std::nullopt;
-    }
-    size_t e = b;
-    while (e < rest_.size() && !script::IsBlank(rest_[e])) ++e;
-    std::string_view word = rest_.substr(b, e - b);
-    rest_.remove_prefix(e);
-    return word;
-  }
   std::string_view Need(std::string_view what) {
     auto w = Next();
     if (!w) script::Throw("missing " + std::string(what));
     return *w;
   }
-  // Everything after the single blank that follows the last word read.
-  std::string_view RestOfLine() {
-    std::string_view r = rest_.empty() ? rest_ : rest_.substr(1);
-    rest_ = {};
-    return r;
-  }
-  // Everything after the blanks that follow the last word read.
-  std::string_view Rest() {
-    size_t b = 0;
-    while (b < rest_.size() && script::IsBlank(rest_[b])) ++b;
-    std::string_view r = rest_.substr(b);
-    rest_ = {};
-    return r;
-  }
   void End() {
     if (auto w = Next()) script::Throw("unexpected " + script::Shown(*w) + " at the end of the line");
   }
-
- private:
-  std::string_view rest_;
 };
 
 // A value the script can print or record. read() throws a ScriptError when

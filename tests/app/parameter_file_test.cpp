@@ -1,0 +1,297 @@
+// Parameter files: the panel written as script lines and opened again.
+#include "app/parameter_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/test_form.h"
+#include "common/version.h"
+#include "platform/headless/script_runner.h"
+
+namespace antraid {
+namespace {
+
+using testing::LoadedForm;
+using testing::TempFolder;
+
+constexpr const char* kDate = "2026-01-02 03:04";
+
+// What a parameter file is to bring back: every text box the user edits,
+// every scroll bar and every check box.
+std::string Inputs(const Panel& p) {
+  std::string s;
+  for (const Control* c : p.all()) {
+    if (auto* box = dynamic_cast<const TextBox*>(c); box && box->onChange)
+      s += box->name() + "=" + box->text() + "\n";
+    else if (auto* bar = dynamic_cast<const ScrollBar*>(c))
+      s += bar->name() + "=" + FormatInt(bar->value()) + "\n";
+    else if (auto* check = dynamic_cast<const CheckBox*>(c))
+      s += check->name() + "=" + FormatInt(check->value()) + "\n";
+  }
+  return s;
+}
+
+// The panel of a freshly opened window after the file's lines, through
+// antraid-script.
+std::string InputsAfterScript(const std::string& file, const std::string& appPath) {
+  std::ostringstream out, err;
+  ScriptOptions options;
+  options.seed = 1;
+  options.appPath = appPath;
+  ScriptRunner runner(out, err, options);
+  EXPECT_EQ(runner.Run(file), 0) << err.str();
+  return Inputs(runner.form()->panel);
+}
+
+TEST(ParameterFile, AFreshPanelIsWrittenInTheOrderItsRulesNeed) {
+  LoadedForm t;
+  EXPECT_EQ(ParameterText(t.form, kDate), std::string("# antraid ") + std::string(kVersion) +
+                                               " parameters, saved 2026-01-02 03:04\n"
+                                               "# Panel settings for a freshly opened window: File > Open "
+                                               "parameters..., or antraid-script FILE\n"
+                                               "type txtWorldXinM 7\n"
+                                               "type txtWorldYinM 7\n"
+                                               "scroll scrColonyYPos 695\n"
+                                               "scroll scrColWidth 15\n"
+                                               "scroll scrPathColorOut 200\n"
+                                               "scroll scrPathColorIn 200\n"
+                                               "type txtNumAnts 900\n"
+                                               "type txtAntNumber 50\n"
+                                               "type txtLeaveInterval 1\n"
+                                               "type txtAntsPerPatch 5\n"
+                                               "type txtEmptyNodeWeightOut 5\n"
+                                               "type txtPherToDropOut 1\n"
+                                               "type txtPherToDropIn 10\n"
+                                               "type txtFiftyPercProb 100\n"
+                                               "type txtMaxPherValue 500\n"
+                                               "type txtModelTimeStep 0.5\n"
+                                               "type txtMaxVel 7\n"
+                                               "type txtMinVel 1.2\n"
+                                               "type txtMaxPherToSat 300\n"
+                                               "type txtPercentFood 1\n"
+                                               "type txtFoodQuality 1\n"
+                                               "type txtSaveTime 1\n"
+                                               "type txtSaveFilePath \\results\\\n"
+                                               "type txtImageName TrackAnts\n");
+}
+
+// Saves the form's panel, opens the file in a fresh window and saves again:
+// the same panel and the same file, also through antraid-script.
+void ExpectRoundTrip(const MainForm& saved, const std::string& inputs, const std::string& text,
+                     const std::string& appPath) {
+  LoadedForm fresh(appPath);
+  EXPECT_TRUE(PerformParameters(fresh.form, text, "p.txt")) << fresh.p.txtDebugMsg.text() << "\n" << text;
+  EXPECT_EQ(Inputs(fresh.p), inputs) << text;
+  EXPECT_EQ(ParameterText(fresh.form, kDate), text);
+  EXPECT_EQ(InputsAfterScript(text, appPath), inputs) << text;
+  (void)saved;
+}
+
+TEST(ParameterFile, RulesThatDependOnOtherBoxesRebuildTheStateInAFreshWindow) {
+  TempFolder dir;
+  LoadedForm t(dir.str());
+  UserActions& a = t.form.actions;
+  a.Type(t.p.txtAntNumber, "300");
+  a.Type(t.p.txtNumAnts, "100");         // the tracked ant's number stands above it
+  a.Type(t.p.txtWorldYinM, "12");
+  a.Scroll(t.p.scrColonyYPos, 1000);
+  a.Type(t.p.txtWorldYinM, "height");    // refused: 12 m stands behind it
+  a.Type(t.p.txtWorldXinM, "3");
+  a.Type(t.p.txtModelTimeStep, "0.25");  // after the velocities in time
+  a.Type(t.p.txtMaxVel, "fast");
+  a.Type(t.p.txtSaveFilePath, dir.str() + "/frames/");
+  a.Type(t.p.txtImageName, " two words ");
+  a.Click(t.p.chkSaveImages);
+  a.Click(t.p.chkShowAnts);
+  a.Drag(t.p.scrPathColorIn, 30);
+  const std::string text = ParameterText(t.form, kDate);
+  const auto at = [&text](const std::string& line) { return text.find("\n" + line + "\n"); };
+  EXPECT_LT(at("type txtAntNumber 300"), at("type txtNumAnts 100"));
+  EXPECT_LT(at("type txtWorldYinM 12"), at("type txtWorldYinM height"));
+  EXPECT_LT(at("type txtWorldYinM height"), at("scroll scrColonyYPos 1000"));
+  EXPECT_LT(at("type txtModelTimeStep 0.25"), at("type txtMaxVel fast"));
+  EXPECT_LT(at("type txtImageName  two words "), at("click chkSaveImages"));
+  EXPECT_NE(at("scroll scrPathColorIn 30"), std::string::npos);
+  EXPECT_NE(at("click chkShowAnts"), std::string::npos);
+  EXPECT_EQ(text.find("click chkUseVel"), std::string::npos);  // as in a fresh window
+  ExpectRoundTrip(t.form, Inputs(t.p), text, dir.str());
+}
+
+// A random user of the panel: edits from pools of usable and refused values,
+// clicks, scroll bar moves and thumb drags, and runs that start, restart and
+// pause (answering the boxes at random). The file may be saved in the middle
+// of a run, with txtNumAnts disabled.
+struct PanelUser {
+  std::mt19937 gen;
+  LoadedForm t;
+  std::string savedText, savedInputs;
+
+  bool saveInside = false;  // the next run is saved before it pauses
+  size_t seen = 0;          // passes of the run in progress
+
+  // Every run pauses after a few passes: Start, a confirmed restart, Go and
+  // a confirmed change of the number of ants alike.
+  PanelUser(unsigned seed, const std::string& appPath) : gen(seed), t(appPath) {
+    t.host.onAsk = [this](std::string_view) { return Pick(2) == 0; };
+    t.host.onDoEvents = [this] {
+      if (!t.form.running || ++seen < 4) return;
+      if (saveInside) Save();
+      t.form.actions.Click(t.p.cmdPause);
+      seen = Pick(4);
+    };
+  }
+  size_t Pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(gen); }
+
+  void Act() {
+    struct Pool {
+      TextBox& box;
+      std::vector<const char*> texts;
+    };
+    Panel& p = t.p;
+    const Pool pools[] = {
+        {p.txtWorldXinM, {"7", "3", "5", "0", "abc", "-1", ""}},
+        {p.txtWorldYinM, {"7", "3", "5", "9", "0", "abc", "400", ""}},
+        {p.txtNumAnts, {"900", "50", "120", "0", "abc", "40000", ""}},
+        {p.txtAntNumber, {"50", "10", "300", "0", "abc", "-2", ""}},
+        {p.txtLeaveInterval, {"1", "2", "0", "abc", "70000"}},
+        {p.txtAntsPerPatch, {"5", "1", "0", "abc"}},
+        {p.txtEmptyNodeWeightOut, {"5", "2", "abc"}},
+        {p.txtPherToDropOut, {"1", "4", "abc"}},
+        {p.txtPherToDropIn, {"10", "5.5", "abc", ""}},
+        {p.txtFiftyPercProb, {"100", "30", "0", "abc"}},
+        {p.txtMaxPherValue, {"500", "200", "0", "abc"}},
+        {p.txtModelTimeStep, {"0.5", "1", "0.25", "0", "abc"}},
+        {p.txtMaxVel, {"7", "3.5", "abc"}},
+        {p.txtMinVel, {"1.2", "0.5", "abc"}},
+        {p.txtMaxPherToSat, {"300", "100", "40000", "abc"}},
+        {p.txtPercentFood, {"1", "2.5", "0", "150", "abc"}},
+        {p.txtFoodQuality, {"1", "3", "-1", "abc"}},
+        {p.txtSaveTime, {"1", "2", "0", "-1", "abc"}},
+        {p.txtImageName, {"TrackAnts", "run", "", " a b "}},
+    };
+    ScrollBar* bars[] = {&p.scrColonyYPos, &p.scrColWidth, &p.scrPathColorOut, &p.scrPathColorIn};
+    CheckBox* checks[] = {&p.chkRemovePher, &p.chkUseVel, &p.chkUsePm, &p.chkTrackAnt, &p.chkShowAnts,
+                          &p.chkPlotFood};
+    UserActions& a = t.form.actions;
+    switch (Pick(6)) {
+      case 0:
+      case 1: {
+        const Pool& pool = pools[Pick(std::size(pools))];
+        a.Type(pool.box, pool.texts[Pick(pool.texts.size())]);
+        break;
+      }
+      case 2: {
+        ScrollBar& bar = *bars[Pick(std::size(bars))];
+        const int v = bar.min() - 5 + static_cast<int>(Pick(static_cast<size_t>(bar.max() - bar.min() + 11)));
+        if (Pick(2)) {
+          a.Scroll(bar, v);
+        } else {
+          a.Drag(bar, v);
+          if (Pick(3)) a.Release(bar);
+        }
+        break;
+      }
+      case 3:
+        a.Click(*checks[Pick(std::size(checks))]);
+        break;
+      case 4:
+        Run(false);
+        break;
+      default:
+        break;
+    }
+  }
+
+  void Run(bool inside) {
+    saveInside = inside;
+    t.form.actions.Click(t.p.cmdStartProgram);
+    saveInside = false;
+  }
+
+  void Save() {
+    savedText = ParameterText(t.form, kDate);
+    savedInputs = Inputs(t.p);
+  }
+};
+
+TEST(ParameterFile, RandomPanelStatesComeBackInAFreshWindowAndSaveToTheSameFile) {
+  TempFolder dir;
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    PanelUser user(seed, dir.str());
+    const size_t actions = user.Pick(40);
+    for (size_t i = 0; i < actions; ++i) user.Act();
+    if (seed % 4 == 0) {
+      user.Run(true);
+      if (user.savedText.empty()) user.Save();  // the run did not start
+    } else {
+      user.Save();
+    }
+    ExpectRoundTrip(user.t.form, user.savedInputs, user.savedText, dir.str());
+  }
+}
+
+TEST(ParameterFile, OpeningStopsAtTheFirstLineThatIsNotAPanelSettingAndNamesIt) {
+  struct Case {
+    const char* text;
+    bool ok;
+    const char* message;  // the Messages box afterwards
+  };
+  const Case cases[] = {
+      {"# a comment\n\n  \ntype txtPercentFood 2\r\nclick chkUsePm\n", true, ""},
+      {"", true, ""},
+      {"type txtPercentFood 2\nclick cmdStartProgram\ntype txtFoodQuality 4\n", false,
+       "Open parameters stopped at line 2 of p.txt: \"click cmdStartProgram\" is not a panel setting"},
+      {"type txtDebugMsg hello\n", false,
+       "Open parameters stopped at line 1 of p.txt: \"type txtDebugMsg hello\" is not a panel setting"},
+      {"scroll scrColWidth 2.5\n", false,
+       "Open parameters stopped at line 1 of p.txt: \"scroll scrColWidth 2.5\" is not a panel setting"},
+      {"scroll scrColWidth 20 30\n", false,
+       "Open parameters stopped at line 1 of p.txt: \"scroll scrColWidth 20 30\" is not a panel setting"},
+      {"type\n", false, "Open parameters stopped at line 1 of p.txt: \"type\" is not a panel setting"},
+      {"wait 3\n", false, "Open parameters stopped at line 1 of p.txt: \"wait 3\" is not a panel setting"},
+      {"type txtImageName \x01\x02 and a very long name that goes on and on\n", true, ""},
+  };
+  for (const Case& c : cases) {
+    LoadedForm t;
+    t.p.txtDebugMsg.SetText("");
+    EXPECT_EQ(PerformParameters(t.form, c.text, "p.txt"), c.ok) << c.text;
+    // The rules' own messages stand after a file that opened.
+    if (!c.ok) EXPECT_EQ(t.p.txtDebugMsg.text(), c.message) << c.text;
+  }
+  // The lines before the one that stopped the file were performed.
+  LoadedForm t;
+  PerformParameters(t.form, "type txtPercentFood 2\nclick cmdStartProgram\ntype txtFoodQuality 4\n", "p.txt");
+  EXPECT_EQ(t.form.percentFood, 2.0f);
+  EXPECT_EQ(t.p.txtFoodQuality.text(), "1");
+  EXPECT_FALSE(t.form.programStarted);
+}
+
+TEST(ParameterFile, FilesThatCannotBeReadOrWrittenAreReportedInTheMessagesBox) {
+  TempFolder dir;
+  LoadedForm t(dir.str());
+  EXPECT_FALSE(OpenParameters(t.form, (dir.path() / "none.txt").string()));
+  EXPECT_EQ(t.p.txtDebugMsg.text(), "Parameters not opened: none.txt cannot be read");
+  EXPECT_FALSE(OpenParameters(t.form, dir.str()));
+  EXPECT_FALSE(SaveParameters(t.form, (dir.path() / "no" / "p.txt").string()));
+  EXPECT_EQ(t.p.txtDebugMsg.text(), "Parameters not saved: p.txt cannot be written");
+
+  const std::string file = (dir.path() / "p.txt").string();
+  t.form.actions.Type(t.p.txtLeaveInterval, "3");
+  ASSERT_TRUE(SaveParameters(t.form, file));
+  LoadedForm fresh(dir.str());
+  EXPECT_TRUE(OpenParameters(fresh.form, file));
+  EXPECT_EQ(fresh.form.leaveInterval, 3);
+  std::ifstream in(file);
+  std::string header;
+  std::getline(in, header);
+  EXPECT_EQ(header.rfind("# antraid " + std::string(kVersion) + " parameters, saved 20", 0), 0u) << header;
+}
+
+}  // namespace
+}  // namespace antraid
