@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "app/form_fields.h"
 #include "app/main_form.h"
 
 namespace antraid {
@@ -53,6 +54,12 @@ int32_t MainForm::AntsReturning() const {
   int32_t n = 0;
   for (size_t k = 1; k < ants.size(); ++k) n += ants[k].state == AntState::kReturning;
   return n;
+}
+
+std::vector<std::string> FormFieldNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, get] : Fields()) names.push_back(name);
+  return names;
 }
 
 }  // namespace antraid
