@@ -32,6 +32,24 @@ bool MainForm::EnsurePathExists(const std::string& path) {
   return host.MakeSureDirectoryPathExists(p);
 }
 
+namespace {
+// Frames stop before they could fill a disk: the frames' file system must
+// keep 1 GiB free, and room for 100 more frames. A frame is a 24-bit bitmap:
+// its header and rows padded to 4 bytes.
+constexpr uint64_t kMinFreeBytes = uint64_t{1} << 30;
+constexpr uint64_t kFrameBytes = 54 + ((3 * kCanvasPixels + 3) / 4 * 4) * uint64_t{kCanvasPixels};
+static_assert(100 * kFrameBytes <= kMinFreeBytes, "1 GiB holds 100 frames: one figure covers both limits");
+
+// Why the frame at path may not be written, or nothing; a system that
+// cannot tell its free space leaves it to the write.
+std::optional<std::string> DiskNearlyFull(Host& host, const std::string& path) {
+  const std::optional<uint64_t> free = host.FreeSpace(path);
+  if (!free || *free >= kMinFreeBytes) return std::nullopt;
+  const std::string folder = path.substr(0, path.find_last_of('/') + 1);
+  return "less than 1 GiB free on " + (folder.empty() ? std::string("the current folder's disk") : folder);
+}
+}  // namespace
+
 void MainForm::SaveFrame() {
   // The swarm caption shows the width of the last measuring step: the
   // current width is always 0 by the time a frame is saved.
@@ -47,6 +65,8 @@ void MainForm::SaveFrame() {
     problem = "the file path is empty";
   else if (imageName.find_first_of("/\\") != std::string::npos || imageName.find('\0') != std::string::npos)
     problem = "the base filename may not contain a folder separator";
+  else if (auto full = DiskNearlyFull(host, NativePath(name)))
+    problem = *full;
   else if (!pctWorld.SavePicture(NativePath(name)))
     problem = "the file could not be written";
   if (!problem.empty()) {

@@ -24,4 +24,17 @@ bool Host::MakeSureDirectoryPathExists(const std::string& path) {
   return fs::is_directory(fs::path(p), ec);
 }
 
+std::optional<uint64_t> Host::FreeSpace(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path p(path);
+  while (!fs::exists(p, ec)) {
+    if (p.empty() || p == p.parent_path()) return std::nullopt;
+    p = p.parent_path();
+  }
+  const fs::space_info space = fs::space(p, ec);
+  if (ec) return std::nullopt;
+  return space.available;
+}
+
 }  // namespace antraid

@@ -2,6 +2,8 @@
 // script runner each implement it.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,10 @@ class Host {
   virtual std::string AppPath() = 0;
   // Creates every missing folder of the path; true when it exists afterwards.
   virtual bool MakeSureDirectoryPathExists(const std::string& path);
+  // Bytes free for the program on the file system that holds path (a file
+  // or folder; its nearest existing folder counts); nullopt when the system
+  // cannot tell.
+  virtual std::optional<uint64_t> FreeSpace(const std::string& path);
   // The main window closes: the program ends as soon as control returns.
   virtual void EndProgram() {}
   // Shows the help window (not modal), creating it and loading the document

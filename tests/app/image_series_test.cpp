@@ -190,5 +190,33 @@ TEST_F(ImageSeries, SavingSwitchedOnAgainWritesIntoAFolderThatIsBack) {
   for (const std::string& f : FilesBelow(root.path())) EXPECT_EQ(f.rfind("app/frames/run", 0), 0u) << f;
 }
 
+// Before each frame the free space of the frames' file system is asked
+// for: below 1 GiB saving is switched off as for a frame that cannot be
+// written, before anything is written.
+TEST_F(ImageSeries, SavingStopsBeforeTheDiskFills) {
+  constexpr uint64_t kGiB = uint64_t{1} << 30;
+  t.host.freeSpace = kGiB - 1;
+  Run("\\frames\\", "run", 8);
+  ExpectSwitchedOff();
+  EXPECT_EQ(message, "Image saving switched off: less than 1 GiB free on " + app().string() +
+                         "/frames/ (" + app().string() + "\\frames\\run0.bmp)");
+  EXPECT_TRUE(FilesBelow(root.path()).empty());
+
+  t.host.freeSpace = kGiB;
+  Run("\\frames\\", "run", 8);
+  EXPECT_TRUE(t.form.saveImages);
+  EXPECT_EQ(FilesBelow(app() / "frames").size(), static_cast<size_t>(t.form.frameNumber));
+  EXPECT_GT(t.form.frameNumber, 0);
+}
+
+TEST(Host, FreeSpaceIsThatOfTheNearestFolderThatExists) {
+  TempFolder dir;
+  HeadlessHost host;
+  const auto here = host.FreeSpace(dir.str());
+  ASSERT_TRUE(here.has_value());
+  EXPECT_GT(*here, 0u);
+  EXPECT_TRUE(host.FreeSpace((dir.path() / "not" / "yet" / "frame0.bmp").string()).has_value());
+}
+
 }  // namespace
 }  // namespace antraid

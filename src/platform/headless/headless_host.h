@@ -20,6 +20,8 @@ class HeadlessHost : public Host {
   std::function<bool(std::string_view)> onAsk;  // replaces the queue when set
 
   std::string appPath = ".";
+  // The free space every file system reports; nullopt: the real figure.
+  std::optional<uint64_t> freeSpace;
   int passes = 0;      // DoEvents calls so far
   int beeps = 0;
   int questions = 0;
@@ -43,6 +45,9 @@ class HeadlessHost : public Host {
   }
   void Beep() override { ++beeps; }
   std::string AppPath() override { return appPath; }
+  std::optional<uint64_t> FreeSpace(const std::string& path) override {
+    return freeSpace ? freeSpace : Host::FreeSpace(path);
+  }
   void EndProgram() override { ended = true; }
   void ShowHelp(const std::string& path, bool load) override {
     ++helpShows;
