@@ -151,9 +151,6 @@ class MainForm {
   void Subscribe(FormObserver& observer);
   void Unsubscribe(FormObserver& observer);
 
-  // A message in the Messages box; listeners hear it.
-  void Message(std::string_view text);
-
   // The random source restarts from this seed when the next run is built
   // (and stays fixed from then on, as with a seed given at start-up).
   void SetSeedForNextRun(uint64_t seed) { seedForNextRun_ = seed; }

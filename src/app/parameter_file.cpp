@@ -54,18 +54,6 @@ Panel& Fresh() {
   return fresh;
 }
 
-// A line as a message may quote it: control characters replaced, long lines cut.
-std::string Quoted(std::string_view line) {
-  constexpr size_t kShown = 40;
-  std::string q = "\"";
-  for (size_t i = 0; i < line.size() && i < kShown; ++i) {
-    const unsigned char c = static_cast<unsigned char>(line[i]);
-    q += (c < 0x20 || c == 0x7f) ? '?' : static_cast<char>(c);
-  }
-  if (line.size() > kShown) q += "...";
-  return q + "\"";
-}
-
 std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 // Performs one line; false when it is not a panel setting.
@@ -169,7 +157,7 @@ bool PerformParameters(MainForm& form, std::string_view text, std::string_view f
     if (!first || first->front() == '#') continue;
     if (!PerformLine(form, lines[i])) {
       form.Message("Open parameters stopped at line " + FormatInt(static_cast<long long>(i + 1)) + " of " +
-                   std::string(fileName) + ": " + Quoted(lines[i]) + " is not a panel setting");
+                   std::string(fileName) + ": " + ShownInMessage(lines[i]) + " is not a panel setting");
       return false;
     }
   }

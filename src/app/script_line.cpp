@@ -25,6 +25,17 @@ std::string OneLine(std::string_view text) {
   return line;
 }
 
+std::string ShownInMessage(std::string_view text) {
+  constexpr size_t kShown = 40;
+  std::string s = "\"";
+  for (size_t i = 0; i < text.size() && i < kShown; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    s += (c < 0x20 || c == 0x7f) ? '?' : static_cast<char>(c);
+  }
+  if (text.size() > kShown) s += "...";
+  return s + "\"";
+}
+
 std::optional<std::string_view> LineWords::Next() {
   size_t b = 0;
   while (b < rest_.size() && IsBlank(rest_[b])) ++b;

@@ -18,6 +18,10 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 std::string OneLine(std::string_view text);
 inline bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
+// A word or line of a script as a message quotes it: in double quotes,
+// control characters shown as '?', cut after 40 characters with "...".
+std::string ShownInMessage(std::string_view text);
+
 // The words of one line, separated by blanks and tabs.
 class LineWords {
  public:

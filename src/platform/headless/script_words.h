@@ -26,19 +26,8 @@ struct ScriptError {
 
 [[noreturn]] inline void Throw(std::string message) { throw ScriptError{std::move(message)}; }
 
-// A script's word as it may be shown in a message: quoted, control characters
-// replaced, long words cut.
-inline std::string Shown(std::string_view word) {
-  constexpr size_t kMax = 40;
-  std::string s = "\"";
-  for (size_t i = 0; i < word.size() && i < kMax; ++i) {
-    const unsigned char c = static_cast<unsigned char>(word[i]);
-    s += (c < 0x20 || c == 0x7f) ? '?' : static_cast<char>(c);
-  }
-  if (word.size() > kMax) s += "...";
-  s += '"';
-  return s;
-}
+// A script's word as it may be shown in a message.
+inline std::string Shown(std::string_view word) { return ShownInMessage(word); }
 
 // A whole number within lo..hi.
 inline int64_t Whole(std::string_view word, int64_t lo, int64_t hi) {
