@@ -292,13 +292,14 @@ TEST(SessionRecorder, TheHeaderSaysFromWhichLineTheReplayIsExact) {
     EXPECT_EQ(r.err, "");
     ASSERT_EQ(r.trace.size(), s.trace.size());
     // From the pass after the restart on the same run; only the read-outs
-    // it has not rewritten yet (the last moved ant, the swarm width) may
+    // it has not rewritten yet (the last moved ant, the swarm widths) may
     // still show the clock's run.
     auto rewritten = [](std::vector<std::string> trace) {
       for (std::string& state : trace) {
         std::string kept;
         for (std::string_view line : SplitLines(state))
-          if (!line.starts_with("antXPos=") && !line.starts_with("antYPos=") && !line.starts_with("txtSwarmWidth "))
+          if (!line.starts_with("antXPos=") && !line.starts_with("antYPos=") && !line.starts_with("lastSwarmWidth=") &&
+              !line.starts_with("txtSwarmWidth "))
             kept.append(line).append("\n");
         state = kept;
       }
