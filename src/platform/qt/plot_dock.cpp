@@ -85,11 +85,12 @@ void FitAxis(QValueAxis& axis, double low, double high) {
 
 // The points of a curve as drawn. Of the samples that fall in one pixel
 // column, only the lowest and the highest are drawn, in the order they were
-// taken, and the last sample always: the line looks the same, and a curve of
-// 2000 samples costs what one of a few hundred does. Every sample is drawn
-// when the columns are not known yet (minutesPerColumn 0).
+// taken, or the column's last sample alone when they lie within one pixel
+// row; the run's last sample is always drawn. The line looks the same, and a
+// curve of 2000 samples costs what one of a few hundred does. Every sample is
+// drawn when the pixels are not known yet (minutesPerColumn 0).
 void DrawnPoints(const std::vector<double>& times, const std::vector<double>& values, double minutesPerColumn,
-                 QList<QPointF>& out) {
+                 double unitsPerRow, QList<QPointF>& out) {
   out.clear();
   const size_t n = times.size();
   auto point = [&](size_t i) { return QPointF(times[i] / 60.0, values[i]); };
@@ -106,9 +107,13 @@ void DrawnPoints(const std::vector<double>& times, const std::vector<double>& va
       if (values[j] < values[lowest]) lowest = j;
       if (values[j] > values[highest]) highest = j;
     }
-    out.append(point(std::min(lowest, highest)));
-    if (lowest != highest) out.append(point(std::max(lowest, highest)));
-    if (j == n && std::max(lowest, highest) != n - 1) out.append(point(n - 1));
+    if (values[highest] - values[lowest] < unitsPerRow) {
+      out.append(point(j - 1));
+    } else {
+      out.append(point(std::min(lowest, highest)));
+      out.append(point(std::max(lowest, highest)));
+      if (j == n && std::max(lowest, highest) != n - 1) out.append(point(n - 1));
+    }
     i = j;
   }
 }
@@ -219,10 +224,11 @@ void PlotDock::Refresh() {
     }
     FitAxis(*ch.x, 0, std::max(lastMinute, 1.0));
     FitAxis(*ch.y, low, high);
-    const double columns = ch.chart->plotArea().width();
-    const double minutesPerColumn = columns >= 1 ? (ch.x->max() - ch.x->min()) / columns : 0.0;
+    const QRectF area = ch.chart->plotArea();
+    const double minutesPerColumn = area.width() >= 1 ? (ch.x->max() - ch.x->min()) / area.width() : 0.0;
+    const double unitsPerRow = area.height() >= 1 ? (ch.y->max() - ch.y->min()) / area.height() : 0.0;
     for (size_t f : plan.figures) {
-      DrawnPoints(times, series_.values(f), minutesPerColumn, points);
+      DrawnPoints(times, series_.values(f), minutesPerColumn, unitsPerRow, points);
       curves_[f]->replace(points);
     }
   }
