@@ -33,6 +33,7 @@ struct Licence {
 };
 constexpr Licence kLicences[] = {
     {"Qt 6", "GNU LGPL v3"},
+    {"Qt Charts", "GNU GPL v3"},
     {"stb_image_write", "public domain (or MIT)"},
     {"CLI11", "BSD 3-Clause"},
 };
