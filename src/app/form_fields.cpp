@@ -43,6 +43,12 @@ const std::map<std::string, Getter, std::less<>>& Fields() {
 }
 }  // namespace
 
+std::vector<std::string_view> MainForm::FieldNames() {
+  std::vector<std::string_view> names;
+  for (const auto& [name, getter] : Fields()) names.emplace_back(name);
+  return names;
+}
+
 std::optional<std::string> MainForm::FieldText(std::string_view name) const {
   const auto& fields = Fields();
   auto it = fields.find(name);

@@ -245,6 +245,8 @@ class MainForm {
   // Text of a field by its name in the program's number rules; nullopt when no
   // field has that name.
   std::optional<std::string> FieldText(std::string_view name) const;
+  // Every name FieldText knows, in alphabetical order.
+  static std::vector<std::string_view> FieldNames();
   // Ants in the returning state. A count over the whole population: read it
   // once per sample or read-out, never from inside the ant pass.
   int32_t AntsReturning() const;

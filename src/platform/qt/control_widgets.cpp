@@ -15,6 +15,7 @@
 #include <string>
 #include <utility>
 
+#include "app/script_line.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/start_picture.h"
 
@@ -112,8 +113,10 @@ QWidget* ControlWidgets::Make(Control& control, QWidget* parent) {
       edit->setReadOnly(true);
       edit->setFocusPolicy(Qt::NoFocus);
     }
+    // A pasted line break becomes a blank: a box holds one line, as a
+    // script line does.
     QObject::connect(edit, &QLineEdit::textEdited, edit, [this, box](const QString& t) {
-      const std::string text = t.toStdString();
+      const std::string text = OneLine(t.toStdString());
       run_([this, box, &text] { form_.actions.Type(*box, text); });
     });
     widget = edit;

@@ -14,10 +14,8 @@ int main(int argc, char** argv) {
   const auto& options = std::get<antraid::WindowOptions>(read);
 
   antraid::WindowProgram program;
-  if (options.seed) {
-    program.form.rng.SetFixedSeed(*options.seed);
-    program.window.NoteSeed(*options.seed);
-  }
+  if (options.seed) program.window.FixSeedAtStart(*options.seed);
+  if (options.session) program.window.SetSessionFile(*options.session);
   program.window.SetSpeed(options.speed);
   program.form.Form_Load();
   program.window.SyncAll();

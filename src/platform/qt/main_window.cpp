@@ -14,8 +14,10 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <exception>
+#include <iostream>
 #include <string>
 
+#include "app/session_recorder.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/message_log.h"
 #include "platform/qt/panel_layout.h"
@@ -63,6 +65,8 @@ MainWindow::MainWindow(MainForm& form, QtHost& host, QWidget* parent)
   addDockWidget(Qt::RightDockWidgetArea, plots_);
   resizeDocks({plots_}, {PlotDock::kWidthBeside}, Qt::Horizontal);
 
+  recorder_ = std::make_unique<SessionRecorder>(form_, std::nullopt);
+  host_.SetRecorder(recorder_.get());
   BuildMenus();
   speed_->Show(host_.speed());
   qApp->installEventFilter(this);
@@ -70,7 +74,18 @@ MainWindow::MainWindow(MainForm& form, QtHost& host, QWidget* parent)
   widgets_->Find("cmdStartProgram")->setFocus();
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+  host_.SetRecorder(nullptr);
+}
+
+void MainWindow::FixSeedAtStart(uint64_t seed) {
+  form_.rng.SetFixedSeed(seed);
+  seed_ = seed;
+  // Nothing has been recorded yet: the session starts afresh from the seed.
+  recorder_ = std::make_unique<SessionRecorder>(form_, seed);
+  host_.SetRecorder(recorder_.get());
+}
 
 void MainWindow::SetSpeed(int speed) {
   host_.SetSpeed(speed);
@@ -136,6 +151,8 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   form_.actions.Close();
+  if (sessionFile_ && !recorder_->Save(*sessionFile_))
+    std::cerr << "antraid: the session could not be written to " << *sessionFile_ << '\n';
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/main_form.h"
 #include "platform/qt/qt_host.h"
@@ -27,6 +28,7 @@ namespace antraid {
 class ControlWidgets;
 class MessageLog;
 class PlotDock;
+class SessionRecorder;
 class ResponseGraph;
 class SpeedControl;
 class StatusLine;
@@ -39,8 +41,6 @@ struct WindowDialogs {
   std::function<QString(const QString& title, const QString& suggested, const QString& filter)> saveFile;
   // A line of text; nullopt when the user cancels.
   std::function<std::optional<QString>(const QString& title, const QString& label)> text;
-  // A problem the user must read.
-  std::function<void(const QString& text)> warn;
 };
 
 class MainWindow : public QMainWindow {
@@ -67,9 +67,12 @@ class MainWindow : public QMainWindow {
 
   // Model steps a second, or kFastest: the pace of runs from now on.
   void SetSpeed(int speed);
-  // The random source's seed, shown in the status bar. The form fixes it at
-  // the next Start (Run > Fixed seed...) or has fixed it already (--seed).
-  void NoteSeed(uint64_t seed) { seed_ = seed; }
+  // Fixes the random source before the form loads (--seed): the session
+  // recorded from here replays exactly with antraid-script --seed.
+  void FixSeedAtStart(uint64_t seed);
+  // The session, as a script, goes to this file when the window closes.
+  void SetSessionFile(std::string path) { sessionFile_ = std::move(path); }
+  SessionRecorder& recorder() { return *recorder_; }
 
   // Copies every control whose version changed into its widget, with the
   // widget's signals blocked: mirroring never runs a handler.
@@ -92,6 +95,9 @@ class MainWindow : public QMainWindow {
   void BuildMenus();  // window_menus.cpp
   void ShowStatus();
   void SavePicture();
+  void OpenParameters();
+  void SaveParameters();
+  void SaveSession();
   void AskFixedSeed();
   void ShowAbout();
 
@@ -99,6 +105,8 @@ class MainWindow : public QMainWindow {
   QtHost& host_;
   std::unique_ptr<ControlWidgets> widgets_;
   std::unique_ptr<StatusLine> status_;
+  std::unique_ptr<SessionRecorder> recorder_;
+  std::optional<std::string> sessionFile_;
   WorldView* world_ = nullptr;
   ResponseGraph* graph_ = nullptr;
   MessageLog* log_ = nullptr;
@@ -110,7 +118,7 @@ class MainWindow : public QMainWindow {
   QMenu* viewMenu_ = nullptr;
   QMenu* helpMenu_ = nullptr;
   QAction* pauseAction_ = nullptr;
-  std::optional<uint64_t> seed_;
+  std::optional<uint64_t> seed_;  // the seed last fixed, for the status bar
   uint64_t shownCanvas_ = UINT64_MAX;
   bool backgroundPress_ = false;  // the last press landed on the panel's bare background
 };

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "app/main_form.h"
+#include "app/session_recorder.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/main_window.h"
 
@@ -74,10 +75,13 @@ void QtHost::WaitForNextStep() {
 }
 
 void QtHost::DoEvents() {
+  // One pass, however long it waits: a recorded session counts passes, not time.
+  if (recorder_) recorder_->PassBegins();
   WaitForNextStep();
   SyncIfFrameDue();
   QCoreApplication::processEvents();
   if (afterEvents) afterEvents();
+  if (recorder_) recorder_->PassEnds();
 }
 
 bool QtHost::AskYesNo(std::string_view text) {
@@ -95,6 +99,10 @@ bool QtHost::AskYesNo(std::string_view text) {
 void QtHost::Beep() { QApplication::beep(); }
 
 std::string QtHost::AppPath() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+std::optional<uint64_t> QtHost::FreeSpace(const std::string& path) {
+  return freeSpace ? freeSpace : Host::FreeSpace(path);
+}
 
 void QtHost::EndProgram() {
   ended_ = true;

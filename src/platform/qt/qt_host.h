@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,7 @@ namespace antraid {
 
 class HelpWindow;
 class MainWindow;
+class SessionRecorder;
 
 // The clock of the pacing. Tests give one of their own, so that pacing is
 // exact and no test waits for real time.
@@ -44,6 +46,8 @@ class QtHost : public Host, private FormObserver {
   bool AskYesNo(std::string_view text) override;
   void Beep() override;
   std::string AppPath() override;
+  // The file system's figure, or freeSpace when a test sets it.
+  std::optional<uint64_t> FreeSpace(const std::string& path) override;
   // Closes the help window and asks Qt to leave its event loop; the run
   // loops unwind by themselves because the form is unloaded.
   void EndProgram() override;
@@ -55,6 +59,9 @@ class QtHost : public Host, private FormObserver {
   // Steps a second achieved lately.
   double MeasuredRate() { return pacer_.MeasuredRate(clock_.now()); }
   void SetClock(PaceClock clock) { clock_ = std::move(clock); }
+  // Hears where every event-processing pass begins and ends; nullptr: none.
+  void SetRecorder(SessionRecorder* recorder) { recorder_ = recorder; }
+  std::optional<uint64_t> freeSpace;  // bytes; tests fix the figure here
 
   // The help window, or nullptr before the first "View help".
   HelpWindow* helpWindow() const { return help_.get(); }
@@ -74,6 +81,7 @@ class QtHost : public Host, private FormObserver {
   std::unique_ptr<HelpWindow> help_;
   Pacer pacer_;
   PaceClock clock_;
+  SessionRecorder* recorder_ = nullptr;
   QElapsedTimer frameClock_;
   int frameMs_ = 16;  // ms between two mirrors of the window
   bool ended_ = false;

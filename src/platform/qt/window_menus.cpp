@@ -11,9 +11,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <charconv>
 #include <string>
 
+#include "app/parameter_file.h"
+#include "app/script_line.h"
+#include "app/session_recorder.h"
 #include "common/version.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/main_window.h"
@@ -21,6 +23,7 @@
 #include "platform/qt/pacer.h"
 #include "platform/qt/plot_dock.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/window_options.h"
 
 namespace antraid {
 
@@ -59,7 +62,6 @@ WindowDialogs QtDialogs(QWidget* parent) {
     if (!ok) return std::nullopt;
     return t;
   };
-  d.warn = [parent](const QString& text) { QMessageBox::warning(parent, parent->windowTitle(), text); };
   return d;
 }
 
@@ -70,8 +72,15 @@ void MainWindow::BuildMenus() {
   Panel& p = form_.panel;
   fileMenu_ = menuBar()->addMenu("&File");
   fileMenu_->setObjectName("fileMenu");
+  connect(Item(fileMenu_, "&Open parameters...", "actionOpenParameters", QKeySequence(Qt::CTRL | Qt::Key_O)),
+          &QAction::triggered, this, [this] { OpenParameters(); });
+  connect(Item(fileMenu_, "&Save parameters...", "actionSaveParameters", QKeySequence(Qt::CTRL | Qt::Key_S)),
+          &QAction::triggered, this, [this] { SaveParameters(); });
+  fileMenu_->addSeparator();
   connect(Item(fileMenu_, "Save picture as &PNG...", "actionSavePicture"), &QAction::triggered, this,
           [this] { SavePicture(); });
+  connect(Item(fileMenu_, "Save session as s&cript...", "actionSaveSession"), &QAction::triggered, this,
+          [this] { SaveSession(); });
   fileMenu_->addAction(plots_->saveCsvAction());
   fileMenu_->addAction(plots_->savePngAction());
   fileMenu_->addSeparator();
@@ -110,6 +119,35 @@ void MainWindow::BuildMenus() {
   connect(Item(helpMenu_, "&About antraid", "actionAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
 }
 
+namespace {
+constexpr const char* kScriptFiles = "antraid scripts (*.script);;All files (*)";
+}  // namespace
+
+void MainWindow::OpenParameters() {
+  const QString path = dialogs.openFile("Open parameters", kScriptFiles);
+  if (path.isEmpty()) return;
+  // The lines act as the user's own: every rule and refusal applies, and a
+  // line that is not a panel setting is named in the Messages box.
+  const std::string file = path.toStdString();
+  RunHandler([this, &file] { antraid::OpenParameters(form_, file); });
+}
+
+void MainWindow::SaveParameters() {
+  const QString path = dialogs.saveFile("Save parameters", "parameters.script", kScriptFiles);
+  if (path.isEmpty()) return;
+  const std::string file = path.toStdString();
+  RunHandler([this, &file] { antraid::SaveParameters(form_, file); });
+}
+
+void MainWindow::SaveSession() {
+  const QString path = dialogs.saveFile("Save session as script", "session.script", kScriptFiles);
+  if (path.isEmpty()) return;
+  if (!recorder_->Save(path.toStdString())) {
+    const std::string text = "Session not saved: cannot write " + path.toStdString();
+    RunHandler([this, &text] { form_.Message(text); });
+  }
+}
+
 void MainWindow::SavePicture() {
   const QString path = dialogs.saveFile("Save picture as PNG", "world.png", "PNG images (*.png)");
   if (path.isEmpty()) return;
@@ -117,22 +155,26 @@ void MainWindow::SavePicture() {
   const Canvas& c = form_.pctWorld;
   const QImage image(reinterpret_cast<const uchar*>(c.pixels()), c.width(), c.height(),
                      c.width() * static_cast<int>(sizeof(uint32_t)), QImage::Format_RGB32);
-  if (!image.save(path, "PNG")) dialogs.warn("The picture could not be written to " + path + ".");
+  if (!image.save(path, "PNG")) {
+    const std::string text = "Picture not saved: cannot write " + path.toStdString();
+    RunHandler([this, &text] { form_.Message(text); });
+  }
 }
 
 void MainWindow::AskFixedSeed() {
   const auto text = dialogs.text("Fixed seed", "The random source restarts from this seed at the next Start.\n"
                                                "Seed (a whole number from 0 to 18446744073709551615):");
   if (!text) return;
-  const std::string t = text->trimmed().toStdString();
-  uint64_t seed = 0;
-  const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), seed);
-  if (t.empty() || ec != std::errc() || end != t.data() + t.size()) {
-    dialogs.warn("\"" + QtText(t) + "\" is not a whole number from 0 to 18446744073709551615.");
+  const std::string typed = text->trimmed().toStdString();
+  const std::optional<uint64_t> seed = ParseSeed(typed);
+  if (!seed) {
+    const std::string refusal = "Fixed seed: " + ShownInMessage(typed) + " refused, not a whole number from 0 to " +
+                                std::to_string(UINT64_MAX);
+    RunHandler([this, &refusal] { form_.Message(refusal); });
     return;
   }
-  NoteSeed(seed);
-  RunHandler([this, seed] { form_.actions.Seed(seed); });
+  seed_ = *seed;
+  RunHandler([this, &seed] { form_.actions.Seed(*seed); });
 }
 
 void MainWindow::ShowAbout() {

@@ -6,14 +6,12 @@
 
 namespace antraid {
 
-namespace {
-std::optional<uint64_t> ParseSeed(const std::string& text) {
+std::optional<uint64_t> ParseSeed(std::string_view text) {
   uint64_t seed = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return seed;
 }
-}  // namespace
 
 std::variant<WindowOptions, int> ReadWindowOptions(int argc, const char* const* argv, std::ostream& out,
                                                    std::ostream& err) {

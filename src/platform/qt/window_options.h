@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "platform/qt/pacer.h"
@@ -17,6 +18,10 @@ struct WindowOptions {
   int speed = kDefaultSpeed;           // steps/s, or kFastest
   std::optional<std::string> session;  // the session script, written when the window closes
 };
+
+// A seed as --seed and Run > Fixed seed... take it: a whole number from 0 to
+// 2^64 - 1, nothing around it.
+std::optional<uint64_t> ParseSeed(std::string_view text);
 
 // The options, or the exit status when the program ends at once: 0 after
 // --help (usage on out), 2 after a mistake (the mistake and the usage on err).

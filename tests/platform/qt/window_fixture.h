@@ -21,12 +21,12 @@ namespace antraid::testing {
 
 inline QColor Rgb(int r, int g, int b) { return QColor(r, g, b); }
 
-// A freshly loaded program with its window on screen, running as fast as it
-// can unless a test sets a speed.
+// A freshly loaded program with its window on screen, its random source
+// fixed, running as fast as it can unless a test sets a speed.
 struct Session : WindowProgram {
-  Session() {
+  explicit Session(uint64_t seed = 11) {
     window.SetSpeed(kFastest);
-    form.rng.SetFixedSeed(11);
+    window.FixSeedAtStart(seed);
     form.Form_Load();
     window.SyncAll();
     window.show();
