@@ -84,7 +84,7 @@ void SessionRecorder::Answered(bool yes) {
     lines_.insert(lines_.end() - 1, std::move(line));
     for (OpenAction& a : open_)
       if (a.line == last) ++a.line;
-    if (exactFrom_ != 0 && exactFrom_ == last) ++exactFrom_;  // 0: the whole session
+    if (exactFrom_ != 0 && exactFrom_ == last) ++exactFrom_;  // exactFrom_ == 0 stands for the whole session
   }
   if (open_.empty()) Lose(lines_.size() - 1, "answered a box that no recorded action opened");
 }

@@ -262,7 +262,9 @@ TEST(ParameterFile, OpeningStopsAtTheFirstLineThatIsNotAPanelSettingAndNamesIt) 
     t.p.txtDebugMsg.SetText("");
     EXPECT_EQ(PerformParameters(t.form, c.text, "p.txt"), c.ok) << c.text;
     // The rules' own messages stand after a file that opened.
-    if (!c.ok) EXPECT_EQ(t.p.txtDebugMsg.text(), c.message) << c.text;
+    if (!c.ok) {
+      EXPECT_EQ(t.p.txtDebugMsg.text(), c.message) << c.text;
+    }
   }
   // The lines before the one that stopped the file were performed.
   LoadedForm t;

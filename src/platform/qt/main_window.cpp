@@ -164,6 +164,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
     const auto* edit = qobject_cast<QLineEdit*>(watched);
     if (edit && !edit->isReadOnly()) return false;  // a blank typed into a box
+    // Before the first start there is nothing to pause: Space does what it
+    // does anywhere, e.g. presses the focused START button.
+    if (!pauseAction_->isEnabled()) return QMainWindow::eventFilter(watched, event);
     // A focused button or check box would take the key for itself: Space
     // belongs to Pause/Go here, Return clicks them.
     if (type == QEvent::KeyPress && !key->isAutoRepeat()) pauseAction_->trigger();
