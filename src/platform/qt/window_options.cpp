@@ -13,6 +13,25 @@ std::optional<uint64_t> ParseSeed(std::string_view text) {
   return seed;
 }
 
+SplitCommandLine SplitWindowOptions(int argc, char** argv) {
+  SplitCommandLine split;
+  if (argc < 1) return split;
+  split.ours.push_back(argv[0]);
+  split.rest.push_back(argv[0]);
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    const std::string_view name = a.substr(0, a.find('='));
+    const bool takesValue = name == "--seed" || name == "--speed" || name == "--session";
+    if (!takesValue && a != "--help" && a != "-h") {
+      split.rest.push_back(argv[i]);
+      continue;
+    }
+    split.ours.push_back(argv[i]);
+    if (takesValue && name.size() == a.size() && i + 1 < argc) split.ours.push_back(argv[++i]);
+  }
+  return split;
+}
+
 std::variant<WindowOptions, int> ReadWindowOptions(int argc, const char* const* argv, std::ostream& out,
                                                    std::ostream& err) {
   CLI::App app("An interactive simulation of an ant colony's foraging raid on a lattice.", "antraid");

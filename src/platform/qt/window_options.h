@@ -1,5 +1,5 @@
 // The window's command line: antraid [--seed N] [--speed STEPS|fastest]
-// [--session FILE], read after QApplication has taken its own options.
+// [--session FILE], beside the options Qt takes for itself.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "platform/qt/pacer.h"
 
@@ -22,6 +23,17 @@ struct WindowOptions {
 // A seed as --seed and Run > Fixed seed... take it: a whole number from 0 to
 // 2^64 - 1, nothing around it.
 std::optional<uint64_t> ParseSeed(std::string_view text);
+
+// Qt takes its own options out of the command line when the application is
+// created, and "-session"/"--session" is one of them (X11 session
+// management): the window's options must leave the command line first.
+// Splits argv into the window's options (with their values) and the rest,
+// each list starting with the program's name.
+struct SplitCommandLine {
+  std::vector<char*> ours;
+  std::vector<char*> rest;
+};
+SplitCommandLine SplitWindowOptions(int argc, char** argv);
 
 // The options, or the exit status when the program ends at once: 0 after
 // --help (usage on out), 2 after a mistake (the mistake and the usage on err).

@@ -220,6 +220,17 @@ class InstrumentTest : public QObject {
       QCOMPARE(o.speed, c.speed);
       QCOMPARE(o.session, c.session ? std::optional<std::string>(c.session) : std::nullopt);
     }
+    // Qt would take --session for its session manager: the window's options
+    // leave the command line before Qt reads it, Qt's own stay for Qt.
+    std::vector<std::string> words{"antraid", "-platform", "offscreen", "--session", "s.script", "--seed=3",
+                                   "-style", "fusion", "--speed", "--session"};
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    const SplitCommandLine split = SplitWindowOptions(static_cast<int>(argv.size()), argv.data());
+    auto texts = [](const std::vector<char*>& v) { return std::vector<std::string>(v.begin(), v.end()); };
+    QCOMPARE(texts(split.ours), (std::vector<std::string>{"antraid", "--session", "s.script", "--seed=3", "--speed",
+                                                          "--session"}));
+    QCOMPARE(texts(split.rest), (std::vector<std::string>{"antraid", "-platform", "offscreen", "-style", "fusion"}));
   }
 };
 
