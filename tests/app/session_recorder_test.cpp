@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "app/form_fields.h"
 #include "app/main_form.h"
 #include "app/script_line.h"
 #include "app/test_form.h"
@@ -26,32 +25,10 @@ namespace {
 
 static_assert(SessionRecorder::kMaxReplayDepth == ScriptRunner::kMaxDepth);
 
+using testing::FormState;
+using testing::ScriptSession;
+using testing::Snapshot;
 using testing::TempFolder;
-
-// Everything the window shows and the program holds, one line per field and
-// control, and with `pixels` a hash of the picture.
-std::string State(const MainForm& f, bool pixels) {
-  std::string s;
-  for (const std::string& name : FormFieldNames()) s += name + "=" + *f.FieldText(name) + "\n";
-  for (const Control* c : const_cast<MainForm&>(f).panel.all()) {
-    s += c->name() + (c->enabled() ? " " : " disabled ");
-    if (auto* t = dynamic_cast<const TextControl*>(c)) s += "[" + t->text() + "]";
-    if (auto* b = dynamic_cast<const TextBox*>(c)) s += " " + FormatInt(b->backColor());
-    if (auto* k = dynamic_cast<const CheckBox*>(c)) s += FormatInt(k->value());
-    if (auto* r = dynamic_cast<const ScrollBar*>(c))
-      s += FormatInt(r->min()) + ".." + FormatInt(r->max()) + " " + FormatInt(r->value());
-    s += "\n";
-  }
-  s += "scale " + FormatSingle(f.pctWorld.ScaleLeft()) + " " + FormatSingle(f.pctWorld.ScaleTop()) + " " +
-       FormatSingle(f.pctWorld.ScaleWidth()) + " " + FormatSingle(f.pctWorld.ScaleHeight()) + "\n";
-  if (pixels) {
-    uint64_t h = 1469598103934665603ull;
-    const uint32_t* px = f.pctWorld.pixels();
-    for (int i = 0; i < f.pctWorld.width() * f.pctWorld.height(); ++i) h = (h ^ px[i]) * 1099511628211ull;
-    s += "pixels " + std::to_string(h) + "\n";
-  }
-  return s;
-}
 
 // The picture is hashed on every fifth pass (and at the end): enough to catch
 // a wrong step, cheap under the sanitizers.
@@ -109,7 +86,7 @@ struct WindowSession {
     recorder.emplace(form, seed);
     host.recorder = &*recorder;
     host.form = &form;
-    host.atPass = [this] { trace.push_back(State(form, HashPixelsOnPass(trace.size() + 1))); };
+    host.atPass = [this] { trace.push_back(FormState(form, HashPixelsOnPass(trace.size() + 1))); };
     host.onDoEvents = [this] {
       if (auto it = plan.find(host.passes); it != plan.end()) it->second();
     };
@@ -130,29 +107,13 @@ class Replay : public ScriptRunner {
   using ScriptRunner::ScriptRunner;
   std::vector<std::string> trace;
   void DoEvents() override {
-    trace.push_back(State(*form(), HashPixelsOnPass(trace.size() + 1)));
+    trace.push_back(FormState(*form(), HashPixelsOnPass(trace.size() + 1)));
     ScriptRunner::DoEvents();
   }
 };
 
-struct Replayed {
-  std::vector<std::string> trace;
-  std::string end;  // the state after the session, picture included
-  std::string err;
-  std::vector<uint32_t> pixels;
-};
-
-Replayed ReplayScript(const std::string& script, std::optional<uint64_t> seed, const std::string& appPath) {
-  std::ostringstream out, err;
-  ScriptOptions options;
-  options.seed = seed;
-  options.appPath = appPath;
-  Replay replay(out, err, options);
-  const int rc = replay.Run(script);
-  Replayed r{std::move(replay.trace), State(*replay.form(), true), err.str() + (rc ? " (exit status 2)" : ""), {}};
-  const uint32_t* px = replay.form()->pctWorld.pixels();
-  r.pixels.assign(px, px + kCanvasPixels * kCanvasPixels);
-  return r;
+ScriptSession<Replay> ReplayScript(const std::string& script, uint64_t seed, const std::string& appPath) {
+  return ScriptSession<Replay>(script, seed, appPath);
 }
 
 // The replay of a closed session shows the window's form at every pass and
@@ -160,12 +121,11 @@ Replayed ReplayScript(const std::string& script, std::optional<uint64_t> seed, c
 void ExpectExactReplay(WindowSession& s, uint64_t seed, const std::string& appPath) {
   ASSERT_TRUE(s.form.unloaded);
   const std::string script = s.recorder->Script();
-  const Replayed r = ReplayScript(script, seed, appPath);
-  EXPECT_EQ(r.err, "") << script;
-  EXPECT_EQ(FirstDifference(s.trace, r.trace), "") << script;
-  EXPECT_EQ(r.end, State(s.form, true));
-  const uint32_t* px = s.form.pctWorld.pixels();
-  EXPECT_TRUE(r.pixels == std::vector<uint32_t>(px, px + kCanvasPixels * kCanvasPixels));
+  ScriptSession<Replay> r = ReplayScript(script, seed, appPath);
+  EXPECT_EQ(r.err.str(), "") << script;
+  EXPECT_EQ(FirstDifference(s.trace, r.runner.trace), "") << script;
+  EXPECT_EQ(FormState(r.form(), true), FormState(s.form, true));
+  EXPECT_TRUE(Snapshot(r.form().pctWorld) == Snapshot(s.form.pctWorld));
 }
 
 TEST(SessionRecorder, TypingStartZoomPauseGoAndPauseAgainReplayExactly) {
@@ -199,49 +159,6 @@ TEST(SessionRecorder, TypingStartZoomPauseGoAndPauseAgainReplayExactly) {
             "# Program folder " + dir.str() + " (antraid-script --app-path gives the same file paths)\n"
             "# The replay is exact from line 5 on\n");
   ExpectExactReplay(s, 42, dir.str());
-}
-
-TEST(SessionRecorder, AnswersComeBeforeTheActionThatOpenedTheBoxAndCloseMayComeInsideANestedRun) {
-  TempFolder dir;
-  WindowSession s(7, dir.str());
-  s.host.answers = {false, true, true};
-  s.plan[1] = [&] {  // the very first pass of the run, two actions in it
-    s.a.Type(s.p.txtPercentFood, "2");
-    s.a.Click(s.p.chkUsePm);
-  };
-  s.plan[4] = [&] {  // a restart answered No pauses: one more pass (5) inside it
-    s.a.Click(s.p.cmdStartProgram);
-    s.a.Type(s.p.txtLeaveInterval, "2");
-  };
-  s.plan[5] = [&] { s.a.Drag(s.p.scrPathColorOut, 40); };
-  s.plan[7] = [&] { s.a.Release(s.p.scrPathColorOut); };
-  s.plan[8] = [&] { s.a.Click(s.p.cmdStartProgram); };  // answered Yes: a run inside the run
-  s.plan[11] = [&] { s.a.Close(); };
-  s.a.Type(s.p.txtNumAnts, "80");
-  s.a.Click(s.p.cmdStartProgram);
-  s.a.Type(s.p.txtNumAnts, "120");  // answered Yes: the run goes on inside this action
-  EXPECT_EQ(s.Body(),
-            "type txtNumAnts 80\n"
-            "click cmdStartProgram\n"
-            "type txtPercentFood 2\n"
-            "click chkUsePm\n"
-            "wait 3\n"
-            "answer No\n"
-            "click cmdStartProgram\n"
-            "drag scrPathColorOut 40\n"
-            "wait 1\n"
-            "type txtLeaveInterval 2\n"
-            "wait 1\n"
-            "answer Yes\n"
-            "type txtNumAnts 120\n"
-            "wait 1\n"
-            "release scrPathColorOut\n"
-            "wait 1\n"
-            "answer Yes\n"
-            "click cmdStartProgram\n"
-            "wait 2\n"
-            "close\n");
-  ExpectExactReplay(s, 7, dir.str());
 }
 
 // The header line that says how exact the replay is.
@@ -288,9 +205,9 @@ TEST(SessionRecorder, TheHeaderSaysFromWhichLineTheReplayIsExact) {
     EXPECT_EQ(ReplayLine(*s.recorder), "# The replay is exact from line 12 on");
     const std::string script = s.recorder->Script();
     EXPECT_EQ(SplitLines(script)[11], "click cmdStartProgram");
-    const Replayed r = ReplayScript(script, 99, dir.str());
-    EXPECT_EQ(r.err, "");
-    ASSERT_EQ(r.trace.size(), s.trace.size());
+    ScriptSession<Replay> r = ReplayScript(script, 99, dir.str());
+    EXPECT_EQ(r.err.str(), "");
+    ASSERT_EQ(r.runner.trace.size(), s.trace.size());
     // From the pass after the restart on the same run; only the read-outs
     // it has not rewritten yet (the last moved ant, the swarm widths) may
     // still show the clock's run.
@@ -305,7 +222,7 @@ TEST(SessionRecorder, TheHeaderSaysFromWhichLineTheReplayIsExact) {
       }
       return trace;
     };
-    EXPECT_EQ(FirstDifference(rewritten(s.trace), rewritten(r.trace), 5), "");
+    EXPECT_EQ(FirstDifference(rewritten(s.trace), rewritten(r.runner.trace), 5), "");
   }
 }
 
@@ -357,6 +274,7 @@ struct WindowUser {
     UserActions& a = s.a;
     const Canvas& c = s.form.pctWorld;
     const bool mayNest = depth < 4;
+    ScrollBar* bars[] = {&p.scrPathColorOut, &p.scrPathColorIn, &p.scrColWidth, &p.scrColonyYPos};
     switch (Pick(14)) {
       case 0:
       case 1:
@@ -391,7 +309,6 @@ struct WindowUser {
         break;
       }
       case 8: {
-        ScrollBar* bars[] = {&p.scrPathColorOut, &p.scrPathColorIn, &p.scrColWidth, &p.scrColonyYPos};
         ScrollBar& bar = *bars[Pick(4)];
         const int v = bar.min() + static_cast<int>(Pick(static_cast<size_t>(bar.max() - bar.min() + 1)));
         if (Pick(2))
@@ -400,11 +317,9 @@ struct WindowUser {
           a.Drag(bar, v);
         break;
       }
-      case 9: {
-        ScrollBar* bars[] = {&p.scrPathColorOut, &p.scrPathColorIn, &p.scrColWidth, &p.scrColonyYPos};
+      case 9:
         a.Release(*bars[Pick(4)]);
         break;
-      }
       case 10: {
         CheckBox* checks[] = {&p.chkShowAnts, &p.chkUsePm, &p.chkTrackAnt, &p.chkPlotFood, &p.chkRemovePher,
                               &p.chkUseVel};
@@ -456,10 +371,9 @@ TEST(SessionRecorder, RandomWindowSessionsReplayExactlyAtEveryPassAndWhenSavedHa
     EXPECT_EQ(ReplayLine(*s.recorder), "# The replay is exact from line 5 on");
     ExpectExactReplay(s, seed, dir.str());
     if (!user.midScript.empty()) {
-      const Replayed r = ReplayScript(user.midScript, seed, dir.str());
-      EXPECT_EQ(r.err, "");
-      EXPECT_EQ(FirstDifference(std::vector<std::string>(s.trace.begin(), s.trace.begin() + user.midPasses), r.trace),
-                "");
+      ScriptSession<Replay> r = ReplayScript(user.midScript, seed, dir.str());
+      EXPECT_EQ(r.err.str(), "");
+      EXPECT_EQ(FirstDifference({s.trace.begin(), s.trace.begin() + user.midPasses}, r.runner.trace), "");
     }
   }
 }

@@ -1,5 +1,6 @@
-// A loaded main form on a headless host, and a temporary folder that removes
-// itself: the common ground of the form-level tests.
+// A loaded main form on a headless host, a scripted session, the form's whole
+// state as text, and a temporary folder that removes itself: the common
+// ground of the form-level tests.
 #pragma once
 
 #include <unistd.h>
@@ -8,11 +9,17 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/main_form.h"
+#include "common/numbers.h"
 #include "platform/headless/headless_host.h"
+#include "platform/headless/script_runner.h"
 
 namespace antraid::testing {
 
@@ -43,6 +50,52 @@ class TempFolder {
 inline std::vector<uint32_t> Snapshot(const Canvas& c) {
   return std::vector<uint32_t>(c.pixels(), c.pixels() + c.width() * c.height());
 }
+
+// Every field the program holds and every control as the window shows it
+// (text, colour, check, range, value, enabled), then the canvas's scale; with
+// `pixels`, a hash of the picture too.
+inline std::string FormState(const MainForm& f, bool pixels) {
+  std::string s;
+  for (std::string_view name : MainForm::FieldNames()) s.append(name).append("=" + *f.FieldText(name) + "\n");
+  for (const Control* c : const_cast<MainForm&>(f).panel.all()) {
+    s += c->name() + (c->enabled() ? " " : " disabled ");
+    if (auto* t = dynamic_cast<const TextControl*>(c)) s += "[" + t->text() + "]";
+    if (auto* b = dynamic_cast<const TextBox*>(c)) s += " " + FormatInt(b->backColor());
+    if (auto* k = dynamic_cast<const CheckBox*>(c)) s += FormatInt(k->value());
+    if (auto* r = dynamic_cast<const ScrollBar*>(c))
+      s += FormatInt(r->min()) + ".." + FormatInt(r->max()) + " " + FormatInt(r->value());
+    s += "\n";
+  }
+  const Canvas& w = f.pctWorld;
+  s += "scale " + FormatSingle(w.ScaleLeft()) + " " + FormatSingle(w.ScaleTop()) + " " +
+       FormatSingle(w.ScaleWidth()) + " " + FormatSingle(w.ScaleHeight()) + "\n";
+  if (pixels) {
+    uint64_t h = 1469598103934665603ull;  // FNV-1a
+    for (int i = 0; i < w.width() * w.height(); ++i) h = (h ^ w.pixels()[i]) * 1099511628211ull;
+    s += "pixels " + std::to_string(h) + "\n";
+  }
+  return s;
+}
+
+// An antraid-script session run in this process (Runner: ScriptRunner or a
+// class derived from it); its form stays for a look after the script ended.
+template <typename Runner = ScriptRunner>
+struct ScriptSession {
+  std::ostringstream out, err;
+  Runner runner;
+  int rc;
+  ScriptSession(std::string_view script, std::optional<uint64_t> seed, std::string appPath = ".")
+      : runner(out, err, Options(seed, std::move(appPath))), rc(runner.Run(script)) {}
+  MainForm& form() { return *runner.form(); }
+
+ private:
+  static ScriptOptions Options(std::optional<uint64_t> seed, std::string appPath) {
+    ScriptOptions options;
+    options.seed = seed;
+    options.appPath = std::move(appPath);
+    return options;
+  }
+};
 
 // The whole content of a file ("" when it cannot be read).
 inline std::string ReadFile(const std::filesystem::path& file) {

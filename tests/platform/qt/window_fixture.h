@@ -2,6 +2,7 @@
 // a listener of the user's actions and a clock for the pacing.
 #pragma once
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -57,6 +58,15 @@ struct Session : WindowProgram {
   }
   void Click(const char* name, Qt::KeyboardModifiers mods = {}) {
     QTest::mouseClick(Widget<QWidget>(name), Qt::LeftButton, mods);
+  }
+  QAction* Action(const char* name) { return window.findChild<QAction*>(name); }
+  void Trigger(const char* name) { Action(name)->trigger(); }
+  // Types into a text box as a user does: focus, select all, keys.
+  void TypeKeys(const char* box, const char* text) {
+    auto* edit = Widget<QLineEdit>(box);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
   }
 };
 
