@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/test_form.h"
@@ -34,72 +35,62 @@ TEST(EditRules, TypingTheNumberOfAntsFollowsEveryKeystrokeBeforeAStart) {
 // tests/scenarios/edit_rules.script; the number of ants once a run exists by
 // tests/scenarios/ant_number_change.script.
 TEST(EditRules, EachRuleTakesValuesUpToItsLimitsAndNoFurther) {
-  struct Case {
-    TextBox Panel::*box;
-    const char *text, *field, *value;
+  struct Typed {
+    const char *text, *value;     // value: of the box's field, or "field=value" of another
     const char* shown = nullptr;  // the box afterwards, when not the text typed
   };
-  const Case kCases[] = {
-      {&Panel::txtNumAnts, "0", "numAnts", "900"},  // more than 0, at most 32767
-      {&Panel::txtNumAnts, "1", "numAnts", "1"},
-      {&Panel::txtNumAnts, "-0", "numAnts", "900"},
-      {&Panel::txtNumAnts, "32767", "numAnts", "32767"},
-      {&Panel::txtNumAnts, "32768", "numAnts", "900"},
-      {&Panel::txtAntsPerPatch, "0", "antsPerPatch", "5"},  // more than 0
-      {&Panel::txtAntsPerPatch, "1", "antsPerPatch", "1"},
-      {&Panel::txtAntsPerPatch, "32767", "antsPerPatch", "32767"},
-      {&Panel::txtAntsPerPatch, "32768", "antsPerPatch", "5"},
-      {&Panel::txtEmptyNodeWeightOut, "0", "emptyNodeWeightOut", "5"},
-      {&Panel::txtEmptyNodeWeightOut, "1", "emptyNodeWeightOut", "1"},
-      {&Panel::txtFiftyPercProb, "0", "fiftyPercProb", "100"},
-      {&Panel::txtFiftyPercProb, "1", "fiftyPercProb", "1"},
-      {&Panel::txtLeaveInterval, "-0", "leaveInterval", "0"},
-      {&Panel::txtLeaveInterval, "32768", "leaveInterval", "1"},
-      {&Panel::txtPherToDropOut, "-2", "pherToDropOut", "-2"},
-      {&Panel::txtPherToDropOut, "-32769", "pherToDropOut", "1"},
-      {&Panel::txtMaxPherToSat, "-0", "maxPherToSat", "0"},  // at most 30000
-      {&Panel::txtMaxPherToSat, "29999", "maxPherToSat", "29999"},
-      {&Panel::txtMaxPherToSat, "30001", "maxPherToSat", "300", "300"},
-      {&Panel::txtAntNumber, "0", "antNumber", "50"},  // not 0, at most the number of ants
-      {&Panel::txtAntNumber, "", "antNumber", "50"},
-      {&Panel::txtAntNumber, "-1", "antNumber", "-1"},
-      {&Panel::txtAntNumber, "899", "antNumber", "899"},
-      {&Panel::txtAntNumber, "900", "antNumber", "900"},
-      {&Panel::txtAntNumber, "901", "antNumber", "900", "900"},
-      {&Panel::txtWorldXinM, "0", "worldXinM", "7"},  // at least 1 m, at most 4e8 patches
-      {&Panel::txtWorldXinM, "1", "worldXinCm", "100"},
-      {&Panel::txtWorldXinM, "5714", "worldXinM", "5714"},
-      {&Panel::txtWorldXinM, "5715", "worldXinM", "7"},
-      {&Panel::txtWorldYinM, "0", "worldYinM", "7"},  // at most 327 m: the home row bar ends there
-      {&Panel::txtWorldYinM, "1", "homeYPos", "95"},
-      {&Panel::txtWorldYinM, "327", "worldYinCm", "32700"},
-      {&Panel::txtWorldYinM, "328", "worldYinM", "7"},
-      {&Panel::txtPercentFood, "-1", "percentFood", "3"},  // from 0 to 100
-      {&Panel::txtPercentFood, "-0", "percentFood", "0"},
-      {&Panel::txtPercentFood, "100", "totalFood", "24500000"},
-      {&Panel::txtPercentFood, "100.5", "percentFood", "3"},
-      {&Panel::txtFoodQuality, "-1", "foodQuality", "50"},  // not negative, totals within 32 bits
-      {&Panel::txtFoodQuality, "-0", "totalFood", "0"},
-      {&Panel::txtFoodQuality, "32767", "foodQuality", "32767"},
-      {&Panel::txtModelTimeStep, "-0", "modelTimeStep", "0.5"},  // more than 0, at most 1e9 s
-      {&Panel::txtModelTimeStep, "0.001", "maxVel", "0.007"},
-      {&Panel::txtModelTimeStep, "1e9", "modelTimeStep", "1000000000"},
-      {&Panel::txtModelTimeStep, "2e9", "modelTimeStep", "0.5"},
-      {&Panel::txtMaxVel, "10", "maxVel", "5"},  // per step of 0.5 s
-      {&Panel::txtMinVel, "2", "minVel", "1"},
-      {&Panel::txtSaveTime, "0", "saveInterval", "2", "1"},  // more than half a step
-      {&Panel::txtSaveTime, "0.25", "saveInterval", "2"},
-      {&Panel::txtSaveTime, "0.26", "saveInterval", "0.52"},
-      {&Panel::txtImageName, "", "imageName", "TrackAnts"},
+  struct Case {
+    TextBox Panel::*box;
+    const char* field;
+    std::vector<Typed> typed;
   };
-  for (const Case& c : kCases) {
-    LoadedForm t;
-    TextBox& box = t.p.*c.box;
-    box.SetText(c.text);
-    EXPECT_EQ(t.form.FieldText(c.field).value_or("no such field"), c.value) << box.name() << " \"" << c.text << "\"";
-    EXPECT_EQ(box.text(), c.shown ? c.shown : c.text) << box.name() << " \"" << c.text << "\"";
-    EXPECT_EQ(t.host.questions, 0);
-  }
+  const Case kCases[] = {
+      // more than 0, at most 32767
+      {&Panel::txtNumAnts, "numAnts", {{"0", "900"}, {"1", "1"}, {"-0", "900"}, {"32767", "32767"}, {"32768", "900"}}},
+      // more than 0
+      {&Panel::txtAntsPerPatch, "antsPerPatch", {{"0", "5"}, {"1", "1"}, {"32767", "32767"}, {"32768", "5"}}},
+      {&Panel::txtEmptyNodeWeightOut, "emptyNodeWeightOut", {{"0", "5"}, {"1", "1"}}},
+      {&Panel::txtFiftyPercProb, "fiftyPercProb", {{"0", "100"}, {"1", "1"}}},
+      {&Panel::txtLeaveInterval, "leaveInterval", {{"-0", "0"}, {"32768", "1"}}},
+      {&Panel::txtPherToDropOut, "pherToDropOut", {{"-2", "-2"}, {"-32769", "1"}}},
+      // at most 30000
+      {&Panel::txtMaxPherToSat, "maxPherToSat", {{"-0", "0"}, {"29999", "29999"}, {"30001", "300", "300"}}},
+      // not 0, at most the number of ants
+      {&Panel::txtAntNumber, "antNumber", {{"0", "50"}, {"", "50"}, {"-1", "-1"}, {"899", "899"}, {"900", "900"},
+          {"901", "900", "900"}}},
+      // at least 1 m, at most 4e8 patches
+      {&Panel::txtWorldXinM, "worldXinM", {{"0", "7"}, {"1", "worldXinCm=100"}, {"5714", "5714"}, {"5715", "7"}}},
+      // at most 327 m: the home row bar ends there
+      {&Panel::txtWorldYinM, "worldYinM", {{"0", "7"}, {"1", "homeYPos=95"}, {"327", "worldYinCm=32700"},
+          {"328", "7"}}},
+      // from 0 to 100
+      {&Panel::txtPercentFood, "percentFood", {{"-1", "3"}, {"-0", "0"}, {"100", "totalFood=24500000"},
+          {"100.5", "3"}}},
+      // not negative, totals within 32 bits
+      {&Panel::txtFoodQuality, "foodQuality", {{"-1", "50"}, {"-0", "totalFood=0"}, {"32767", "32767"}}},
+      // more than 0, at most 1e9 s
+      {&Panel::txtModelTimeStep, "modelTimeStep", {{"-0", "0.5"}, {"0.001", "maxVel=0.007"}, {"1e9", "1000000000"},
+          {"2e9", "0.5"}}},
+      // per step of 0.5 s
+      {&Panel::txtMaxVel, "maxVel", {{"10", "5"}}},
+      {&Panel::txtMinVel, "minVel", {{"2", "1"}}},
+      // more than half a step
+      {&Panel::txtSaveTime, "saveInterval", {{"0", "2", "1"}, {"0.25", "2"}, {"0.26", "0.52"}}},
+      {&Panel::txtImageName, "imageName", {{"", "TrackAnts"}}},
+  };
+  for (const Case& c : kCases)
+    for (const Typed& typed : c.typed) {
+      LoadedForm t;
+      TextBox& box = t.p.*c.box;
+      box.SetText(typed.text);
+      const std::string_view value = typed.value;
+      const size_t eq = value.find('=');
+      const std::string field = eq == value.npos ? c.field : std::string(value.substr(0, eq));
+      EXPECT_EQ(t.form.FieldText(field).value_or("no such field"), eq == value.npos ? value : value.substr(eq + 1))
+          << box.name() << " \"" << typed.text << "\"";
+      EXPECT_EQ(box.text(), typed.shown ? typed.shown : typed.text) << box.name() << " \"" << typed.text << "\"";
+      EXPECT_EQ(t.host.questions, 0);
+    }
 }
 
 // A world edit moves the nest and the canvas scale but leaves the layers;
