@@ -3,15 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/script_line.h"
 #include "app/test_form.h"
 #include "common/version.h"
-#include "platform/headless/script_runner.h"
 
 namespace antraid {
 namespace {
@@ -39,13 +37,9 @@ std::string Inputs(const Panel& p) {
 // The panel of a freshly opened window after the file's lines, through
 // antraid-script.
 std::string InputsAfterScript(const std::string& file, const std::string& appPath) {
-  std::ostringstream out, err;
-  ScriptOptions options;
-  options.seed = 1;
-  options.appPath = appPath;
-  ScriptRunner runner(out, err, options);
-  EXPECT_EQ(runner.Run(file), 0) << err.str();
-  return Inputs(runner.form()->panel);
+  testing::ScriptSession<> s(file, 1, appPath);
+  EXPECT_EQ(s.rc, 0) << s.err.str();
+  return Inputs(s.form().panel);
 }
 
 TEST(ParameterFile, AFreshPanelIsWrittenInTheOrderItsRulesNeed) {
@@ -82,14 +76,12 @@ TEST(ParameterFile, AFreshPanelIsWrittenInTheOrderItsRulesNeed) {
 
 // Saves the form's panel, opens the file in a fresh window and saves again:
 // the same panel and the same file, also through antraid-script.
-void ExpectRoundTrip(const MainForm& saved, const std::string& inputs, const std::string& text,
-                     const std::string& appPath) {
+void ExpectRoundTrip(const std::string& inputs, const std::string& text, const std::string& appPath) {
   LoadedForm fresh(appPath);
   EXPECT_TRUE(PerformParameters(fresh.form, text, "p.txt")) << fresh.p.txtDebugMsg.text() << "\n" << text;
   EXPECT_EQ(Inputs(fresh.p), inputs) << text;
   EXPECT_EQ(ParameterText(fresh.form, kDate), text);
   EXPECT_EQ(InputsAfterScript(text, appPath), inputs) << text;
-  (void)saved;
 }
 
 TEST(ParameterFile, RulesThatDependOnOtherBoxesRebuildTheStateInAFreshWindow) {
@@ -119,7 +111,7 @@ TEST(ParameterFile, RulesThatDependOnOtherBoxesRebuildTheStateInAFreshWindow) {
   EXPECT_NE(at("scroll scrPathColorIn 30"), std::string::npos);
   EXPECT_NE(at("click chkShowAnts"), std::string::npos);
   EXPECT_EQ(text.find("click chkUseVel"), std::string::npos);  // as in a fresh window
-  ExpectRoundTrip(t.form, Inputs(t.p), text, dir.str());
+  ExpectRoundTrip(Inputs(t.p), text, dir.str());
 }
 
 // A random user of the panel: edits from pools of usable and refused values,
@@ -232,46 +224,35 @@ TEST(ParameterFile, RandomPanelStatesComeBackInAFreshWindowAndSaveToTheSameFile)
     } else {
       user.Save();
     }
-    ExpectRoundTrip(user.t.form, user.savedInputs, user.savedText, dir.str());
+    ExpectRoundTrip(user.savedInputs, user.savedText, dir.str());
   }
 }
 
 TEST(ParameterFile, OpeningStopsAtTheFirstLineThatIsNotAPanelSettingAndNamesIt) {
-  struct Case {
-    const char* text;
-    bool ok;
-    const char* message;  // the Messages box afterwards
+  const std::pair<const char*, size_t> cases[] = {  // a file and the line that stops it (0: none)
+      {"# a comment\n\n  \ntype txtPercentFood 2\r\nclick chkUsePm\n", 0},
+      {"", 0},
+      {"type txtPercentFood 2\nclick cmdStartProgram\ntype txtFoodQuality 4\n", 2},
+      {"type txtDebugMsg hello\n", 1},
+      {"scroll scrColWidth 2.5\n", 1},
+      {"scroll scrColWidth 20 30\n", 1},
+      {"type\n", 1},
+      {"wait 3\n", 1},
+      {"type txtImageName \x01\x02 and a very long name that goes on and on\n", 0},
   };
-  const Case cases[] = {
-      {"# a comment\n\n  \ntype txtPercentFood 2\r\nclick chkUsePm\n", true, ""},
-      {"", true, ""},
-      {"type txtPercentFood 2\nclick cmdStartProgram\ntype txtFoodQuality 4\n", false,
-       "Open parameters stopped at line 2 of p.txt: \"click cmdStartProgram\" is not a panel setting"},
-      {"type txtDebugMsg hello\n", false,
-       "Open parameters stopped at line 1 of p.txt: \"type txtDebugMsg hello\" is not a panel setting"},
-      {"scroll scrColWidth 2.5\n", false,
-       "Open parameters stopped at line 1 of p.txt: \"scroll scrColWidth 2.5\" is not a panel setting"},
-      {"scroll scrColWidth 20 30\n", false,
-       "Open parameters stopped at line 1 of p.txt: \"scroll scrColWidth 20 30\" is not a panel setting"},
-      {"type\n", false, "Open parameters stopped at line 1 of p.txt: \"type\" is not a panel setting"},
-      {"wait 3\n", false, "Open parameters stopped at line 1 of p.txt: \"wait 3\" is not a panel setting"},
-      {"type txtImageName \x01\x02 and a very long name that goes on and on\n", true, ""},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [text, line] : cases) {
     LoadedForm t;
-    t.p.txtDebugMsg.SetText("");
-    EXPECT_EQ(PerformParameters(t.form, c.text, "p.txt"), c.ok) << c.text;
-    // The rules' own messages stand after a file that opened.
-    if (!c.ok) {
-      EXPECT_EQ(t.p.txtDebugMsg.text(), c.message) << c.text;
+    EXPECT_EQ(PerformParameters(t.form, text, "p.txt"), line == 0) << text;
+    if (line == 0) continue;  // the rules' own messages stand after a file that opened
+    EXPECT_EQ(t.p.txtDebugMsg.text(), "Open parameters stopped at line " + std::to_string(line) + " of p.txt: \"" +
+                                          std::string(SplitLines(text)[line - 1]) + "\" is not a panel setting");
+    // The lines before the one that stopped the file were performed.
+    if (line == 2) {
+      EXPECT_EQ(t.form.percentFood, 2.0f);
+      EXPECT_EQ(t.p.txtFoodQuality.text(), "1");
+      EXPECT_FALSE(t.form.programStarted);
     }
   }
-  // The lines before the one that stopped the file were performed.
-  LoadedForm t;
-  PerformParameters(t.form, "type txtPercentFood 2\nclick cmdStartProgram\ntype txtFoodQuality 4\n", "p.txt");
-  EXPECT_EQ(t.form.percentFood, 2.0f);
-  EXPECT_EQ(t.p.txtFoodQuality.text(), "1");
-  EXPECT_FALSE(t.form.programStarted);
 }
 
 TEST(ParameterFile, FilesThatCannotBeReadOrWrittenAreReportedInTheMessagesBox) {
@@ -289,10 +270,7 @@ TEST(ParameterFile, FilesThatCannotBeReadOrWrittenAreReportedInTheMessagesBox) {
   LoadedForm fresh(dir.str());
   EXPECT_TRUE(OpenParameters(fresh.form, file));
   EXPECT_EQ(fresh.form.leaveInterval, 3);
-  std::ifstream in(file);
-  std::string header;
-  std::getline(in, header);
-  EXPECT_EQ(header.rfind("# antraid " + std::string(kVersion) + " parameters, saved 20", 0), 0u) << header;
+  EXPECT_EQ(testing::ReadFile(file).rfind("# antraid " + std::string(kVersion) + " parameters, saved 20", 0), 0u);
 }
 
 }  // namespace
