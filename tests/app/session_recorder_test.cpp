@@ -112,16 +112,12 @@ class Replay : public ScriptRunner {
   }
 };
 
-ScriptSession<Replay> ReplayScript(const std::string& script, uint64_t seed, const std::string& appPath) {
-  return ScriptSession<Replay>(script, seed, appPath);
-}
-
 // The replay of a closed session shows the window's form at every pass and
 // at the end, pixel for pixel.
 void ExpectExactReplay(WindowSession& s, uint64_t seed, const std::string& appPath) {
   ASSERT_TRUE(s.form.unloaded);
   const std::string script = s.recorder->Script();
-  ScriptSession<Replay> r = ReplayScript(script, seed, appPath);
+  ScriptSession<Replay> r(script, seed, appPath);
   EXPECT_EQ(r.err.str(), "") << script;
   EXPECT_EQ(FirstDifference(s.trace, r.runner.trace), "") << script;
   EXPECT_EQ(FormState(r.form(), true), FormState(s.form, true));
@@ -163,10 +159,7 @@ TEST(SessionRecorder, TypingStartZoomPauseGoAndPauseAgainReplayExactly) {
 
 // The header line that says how exact the replay is.
 std::string ReplayLine(const SessionRecorder& r) {
-  const std::string s = r.Script();
-  size_t at = 0;
-  for (int i = 0; i < SessionRecorder::kHeaderLines - 1; ++i) at = s.find('\n', at) + 1;
-  return s.substr(at, s.find('\n', at) - at);
+  return std::string(SplitLines(r.Script())[SessionRecorder::kHeaderLines - 1]);
 }
 
 TEST(SessionRecorder, TheHeaderSaysFromWhichLineTheReplayIsExact) {
@@ -205,7 +198,7 @@ TEST(SessionRecorder, TheHeaderSaysFromWhichLineTheReplayIsExact) {
     EXPECT_EQ(ReplayLine(*s.recorder), "# The replay is exact from line 12 on");
     const std::string script = s.recorder->Script();
     EXPECT_EQ(SplitLines(script)[11], "click cmdStartProgram");
-    ScriptSession<Replay> r = ReplayScript(script, 99, dir.str());
+    ScriptSession<Replay> r(script, 99, dir.str());
     EXPECT_EQ(r.err.str(), "");
     ASSERT_EQ(r.runner.trace.size(), s.trace.size());
     // From the pass after the restart on the same run; only the read-outs
@@ -371,7 +364,7 @@ TEST(SessionRecorder, RandomWindowSessionsReplayExactlyAtEveryPassAndWhenSavedHa
     EXPECT_EQ(ReplayLine(*s.recorder), "# The replay is exact from line 5 on");
     ExpectExactReplay(s, seed, dir.str());
     if (!user.midScript.empty()) {
-      ScriptSession<Replay> r = ReplayScript(user.midScript, seed, dir.str());
+      ScriptSession<Replay> r(user.midScript, seed, dir.str());
       EXPECT_EQ(r.err.str(), "");
       EXPECT_EQ(FirstDifference({s.trace.begin(), s.trace.begin() + user.midPasses}, r.runner.trace), "");
     }
