@@ -85,7 +85,9 @@ struct ScriptSession {
   Runner runner;
   int rc;
   ScriptSession(std::string_view script, std::optional<uint64_t> seed, std::string appPath = ".")
-      : runner(out, err, Options(seed, std::move(appPath))), rc(runner.Run(script)) {}
+      : ScriptSession(script, Options(seed, std::move(appPath))) {}
+  ScriptSession(std::string_view script, const ScriptOptions& options)
+      : runner(out, err, options), rc(runner.Run(script)) {}
   MainForm& form() { return *runner.form(); }
 
  private:

@@ -2,22 +2,20 @@
 // it on computes: only the raster stays blank.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
-#include "platform/headless/script_runner.h"
+#include "app/test_form.h"
 
 namespace antraid {
 namespace {
 
 // Everything a run leaves behind except the pixels.
 struct RunState {
-  std::string output;  // what the script printed
+  std::string output, form;  // what the script printed; every field and control
   std::vector<int32_t> pher, counts;
   std::vector<int16_t> food;
-  std::vector<std::string> ants, controls;
+  std::vector<std::string> ants;
   bool operator==(const RunState&) const = default;
 };
 
@@ -29,32 +27,18 @@ RunState RunSession(bool picture, uint32_t& cornerPixel) {
       "click cmdStartProgram\nwait 150\n"
       "mouse down 1 4 300 500\nmouse move 1 4 400 650\nmouse up 1 4 400 650\nwait 40\n"
       "mouse down 1 0 350 600\nwait 30\nmouse down 2 0 350 600\nwait 30\n"
-      "click cmdPause\nwait 2\nclick cmdPlotPher\nwait 1\n"
-      "print modelTime antsOut colonyFood totalFood maxDistTraveled swarmWidth drawWidth curVel\n"
-      "print pctWorld.ScaleLeft pctWorld.ScaleTop pctWorld.ScaleWidth pctWorld.ScaleHeight\n"
-      "print pctWorld.DrawWidth pctWorld.DrawMode txtDebugMsg lblDistTraveled zoomFactor\n";
-  std::ostringstream out, err;
+      "click cmdPause\nwait 2\nclick cmdPlotPher\nwait 1\nprint pctWorld.DrawWidth pctWorld.DrawMode\n";
   ScriptOptions options;
   options.seed = 5;
   options.picture = picture;
-  ScriptRunner runner(out, err, options);
-  EXPECT_EQ(runner.Run(script), 0) << err.str();
-  const MainForm& f = *runner.form();
-  RunState s;
-  s.output = out.str();
-  s.pher = f.pherGrid.cells();
-  s.counts = f.antCountGrid.cells();
-  s.food = f.foodGrid.cells();
+  testing::ScriptSession<> session(script, options);
+  EXPECT_EQ(session.rc, 0) << session.err.str();
+  const MainForm& f = session.form();
+  RunState s{session.out.str(), testing::FormState(f, false), f.pherGrid.cells(), f.antCountGrid.cells(),
+             f.foodGrid.cells(), {}};
   for (const AntRecord& a : f.ants)
     s.ants.push_back(FormatSingle(a.xPos) + " " + FormatSingle(a.yPos) + " " + FormatInt(static_cast<int>(a.state)) + " " +
                      FormatInt(a.leaveTime) + " " + FormatBool(a.hasFood));
-  for (const Control* c : f.panel.all()) {
-    std::string v = c->name();
-    if (auto* t = dynamic_cast<const TextControl*>(c)) v += "=" + t->text();
-    if (auto* k = dynamic_cast<const CheckBox*>(c)) v += "=" + FormatInt(k->value());
-    if (auto* b = dynamic_cast<const ScrollBar*>(c)) v += "=" + FormatInt(b->value()) + "/" + FormatInt(b->max());
-    s.controls.push_back(v + (c->enabled() ? "" : " disabled"));
-  }
   cornerPixel = f.pctWorld.Pixel(250, 450);
   return s;
 }
