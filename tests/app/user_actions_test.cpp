@@ -7,12 +7,10 @@
 #include <cstring>
 #include <optional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/test_form.h"
-#include "platform/headless/script_runner.h"
 
 namespace antraid {
 namespace {
@@ -87,12 +85,8 @@ TEST(UserActions, MouseCoordinatesReadBackToTheSameFloat) {
 }
 
 std::string Session(const std::string& script, std::optional<uint64_t> seed) {
-  std::ostringstream out, err;
-  ScriptOptions options;
-  options.seed = seed;
-  ScriptRunner runner(out, err, options);
-  runner.Run(script);
-  return out.str() + err.str();
+  testing::ScriptSession<> s(script, seed);
+  return s.out.str() + s.err.str();
 }
 
 TEST(UserActions, SeedFixesTheRunsBuiltAfterIt) {
