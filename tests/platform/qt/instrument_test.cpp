@@ -34,7 +34,7 @@ class InstrumentTest : public QObject {
     auto* messages = s.Widget<QLineEdit>("txtDebugMsg");
     auto* log = s.window.messageLog();
     QVERIFY(!log->isVisible());
-    s.window.findChild<QAction*>("actionMessageLog")->trigger();
+    s.Trigger("actionMessageLog");
     QVERIFY(log->isVisible());
     auto* weight = s.Widget<QLineEdit>("txtEmptyNodeWeightOut");
     weight->setFocus();
@@ -73,21 +73,21 @@ class InstrumentTest : public QObject {
     auto itemsFollowButtons = [&] {
       s.window.SyncAll();
       for (const auto& [name, button] : items)
-        if (s.window.findChild<QAction*>(name)->isEnabled() != button->enabled()) return false;
+        if (s.Action(name)->isEnabled() != button->enabled()) return false;
       return true;
     };
-    QVERIFY(itemsFollowButtons() && !s.window.findChild<QAction*>("actionPause")->isEnabled());
+    QVERIFY(itemsFollowButtons() && !s.Action("actionPause")->isEnabled());
     bool followedInRun = false, pausedEnabledInRun = false;
     s.host.afterEvents = [&] {
       if (heard.lines.size() != 1) return;
       followedInRun = itemsFollowButtons();
-      pausedEnabledInRun = s.window.findChild<QAction*>("actionPause")->isEnabled();
-      s.window.findChild<QAction*>("actionPause")->trigger();
+      pausedEnabledInRun = s.Action("actionPause")->isEnabled();
+      s.Trigger("actionPause");
     };
-    s.window.findChild<QAction*>("actionStart")->trigger();
+    s.Trigger("actionStart");
     s.host.afterEvents = nullptr;
     QVERIFY(followedInRun && pausedEnabledInRun);
-    s.window.findChild<QAction*>("actionClearScreen")->trigger();
+    s.Trigger("actionClearScreen");
     QCOMPARE(heard.lines, (std::vector<std::string>{"click cmdStartProgram", "click cmdPause", "click cmdClearScreen"}));
     // The status bar tells the speed and the model time.
     QCOMPARE(s.window.statusBar()->findChild<QLabel*>("statusSpeed")->text(), QString("Speed fastest"));

@@ -15,15 +15,12 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/test_form.h"
-#include "platform/headless/script_runner.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/pacer.h"
 #include "platform/qt/plot_dock.h"
+#include "platform/qt/window_fixture.h"
 
 using namespace antraid;
 using antraid::testing::ReadFile;
@@ -130,17 +127,10 @@ class PlotDockTest : public QObject {
   void savedDataIsWhatRecordWritesAndPicturesArePng() {
     testing::TempFolder folder;
     const std::string all = folder.str() + "/all.csv", ants = folder.str() + "/ants.csv";
-    {
-      std::ostringstream out, err;
-      ScriptOptions options;
-      options.seed = 11;
-      ScriptRunner runner(out, err, options);
-      const std::string script = "record 4 " + all +
-                                 " colonyFood foodOnGround antsOut antsReturning lastSwarmWidth maxDistTraveled\n"
-                                 "record 4 " + ants + " antsOut antsReturning\n"
-                                 "click cmdStartProgram\nwait 4500\n";
-      QCOMPARE(runner.Run(script), 0);
-    }
+    const testing::ScriptSession<> script(
+        "record 4 " + all + " colonyFood foodOnGround antsOut antsReturning lastSwarmWidth maxDistTraveled\n"
+        "record 4 " + ants + " antsOut antsReturning\nclick cmdStartProgram\nwait 4500\n", 11);
+    QCOMPARE(script.rc, 0);
     DockSession s;  // seed 11, as the script
     s.Run(4500);
     const QString folderName = QString::fromStdString(folder.str());
@@ -165,18 +155,13 @@ class PlotDockTest : public QObject {
   }
 
   void windowShowsThePlotsBesideThePanelWithTheirMenuEntries() {
-    WindowProgram program;
-    program.window.SetSpeed(kFastest);
-    program.form.rng.SetFixedSeed(11);
-    program.form.Form_Load();
-    program.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&program.window));
+    testing::Session program;
     PlotDock* dock = program.window.plotDock();
     QVERIFY(dock->isVisible());
     QCOMPARE(program.window.dockWidgetArea(dock), Qt::RightDockWidgetArea);
 
     // View > Plots hides and shows the dock.
-    auto* toggle = program.window.findChild<QAction*>("actionPlots");
+    QAction* toggle = program.Action("actionPlots");
     QVERIFY(toggle && program.window.viewMenu()->actions().contains(toggle) && toggle->isChecked());
     toggle->trigger();
     QVERIFY(!dock->isVisible());
@@ -186,15 +171,15 @@ class PlotDockTest : public QObject {
     program.host.afterEvents = [&] {
       if (program.form.modelTime >= 30) program.form.running = false;
     };
-    program.window.findChild<QAction*>("actionStart")->trigger();
+    program.Trigger("actionStart");
     testing::TempFolder folder;
     QString answer;
     program.window.dialogs.saveFile = [&](const QString&, const QString&, const QString&) { return answer; };
 
     // File > Save plot data as CSV...: every series.
-    auto* saveCsv = program.window.findChild<QAction*>("actionSavePlotCsv");
+    QAction* saveCsv = program.Action("actionSavePlotCsv");
     QVERIFY(program.window.fileMenu()->actions().contains(saveCsv));
-    QVERIFY(program.window.fileMenu()->actions().contains(program.window.findChild<QAction*>("actionSavePlotPng")));
+    QVERIFY(program.window.fileMenu()->actions().contains(program.Action("actionSavePlotPng")));
     answer = QString::fromStdString(folder.str()) + "/all.csv";
     saveCsv->trigger();
     const std::string all = ReadFile(folder.str() + "/all.csv");
