@@ -45,32 +45,30 @@ TEST_F(ModelOutbound, CandidatesAreChosenInProportionToTheirOpenWeights) {
   auto share = [](const std::array<int, 4>& n, int c) { return static_cast<double>(n[c]) / kTurns; };
   auto n = OutboundTurns(t, kTurns);  // no pheromone ahead: a third each
   for (int c : {kLeft, kStraight, kRight}) EXPECT_NEAR(share(n, c), 1 / 3.0, 0.012);
-  {
-    ModelForm t;  // pheromone 0, 5, 15 with k = 5: weights 25, 100, 400
-    t.BuildWorld();
-    t.form.pherGrid.Set(351, 399, 15);
-    t.form.pherGrid.Set(350, 399, 5);
-    n = OutboundTurns(t, kTurns);
-    EXPECT_NEAR(share(n, kLeft), 25 / 525.0, 0.006);
-    EXPECT_NEAR(share(n, kStraight), 100 / 525.0, 0.01);
-    EXPECT_NEAR(share(n, kRight), 400 / 525.0, 0.01);
+  // Pheromone 0, 5, 15 with k = 5: weights 25, 100, 400.
+  f.pherGrid.Set(351, 399, 15);
+  f.pherGrid.Set(350, 399, 5);
+  n = OutboundTurns(t, kTurns);
+  EXPECT_NEAR(share(n, kLeft), 25 / 525.0, 0.006);
+  EXPECT_NEAR(share(n, kStraight), 100 / 525.0, 0.01);
+  EXPECT_NEAR(share(n, kRight), 400 / 525.0, 0.01);
 
-    // Four ants straight ahead leave that patch open; the fifth closes it and
-    // the other two share in 25 : 400.
-    t.form.antCountGrid.Add(350, 399, 4);
-    EXPECT_GT(OutboundTurns(t, 300)[kStraight], 0);
-    t.form.antCountGrid.Add(350, 399, 1);
-    n = OutboundTurns(t, kTurns);
-    EXPECT_EQ(n[kStraight], 0);
-    EXPECT_NEAR(share(n, kLeft), 25 / 425.0, 0.006);
-  }
-  {
-    ModelForm t;  // k = 0 and no pheromone ahead: the weights sum to 0, taken as equal
-    t.BuildWorld();
-    t.form.emptyNodeWeightOut = 0;
-    auto n = OutboundTurns(t, 6000);
-    for (int c : {kLeft, kStraight, kRight}) EXPECT_NEAR(n[c] / 6000.0, 1 / 3.0, 0.03);
-  }
+  // Four ants straight ahead leave that patch open; the fifth closes it and
+  // the other two share in 25 : 400.
+  f.antCountGrid.Add(350, 399, 4);
+  EXPECT_GT(OutboundTurns(t, 300)[kStraight], 0);
+  f.antCountGrid.Add(350, 399, 1);
+  n = OutboundTurns(t, kTurns);
+  EXPECT_EQ(n[kStraight], 0);
+  EXPECT_NEAR(share(n, kLeft), 25 / 425.0, 0.006);
+
+  // k = 0 and no pheromone ahead: the weights sum to 0, taken as equal.
+  f.pherGrid.Set(351, 399, 0);
+  f.pherGrid.Set(350, 399, 0);
+  f.antCountGrid.Set(350, 399, 0);
+  f.emptyNodeWeightOut = 0;
+  n = OutboundTurns(t, 6000);
+  for (int c : {kLeft, kStraight, kRight}) EXPECT_NEAR(n[c] / 6000.0, 1 / 3.0, 0.03);
 }
 
 TEST_F(ModelOutbound, CandidatePatchesRoundHalvesToEven) {
@@ -302,18 +300,30 @@ TEST_F(ModelFoodPickUp, OneUnitIsTakenFromThePatchUnderTheAnt) {
 }
 
 // Home is closer than the colony width (15) to the nest's x and closer than
-// 2 to its row, both strictly; the nest lies at (350, 695).
-TEST_F(ModelHoming, ArrivalNeedsBothStrictLimitsOnEverySide) {
-  const At kCases[] = {
-      {334, 694, false}, {335, 694, false}, {336, 694, true},   // left
-      {364, 694, true},  {365, 694, false}, {366, 694, false},  // right
-      {350, 692, false}, {350, 693, false}, {350, 694, true},   // above the row
-      {350, 696, true},  {350, 697, false}, {350, 698, false},  // below it
+// 2 to its row, both strictly; the nest lies at (350, 695). A homing ant in
+// the band 2 cm wide along the border (its inner edge included) stays where
+// it is, in its state, turn after turn.
+TEST_F(ModelHoming, ArrivalAndTheBorderBandNeedTheirStrictLimitsOnEverySide) {
+  enum Outcome { kWalks, kHome, kHeld };
+  struct Case {
+    float x, y;
+    Outcome outcome;
   };
-  for (const At& c : kCases) {
+  const Case kCases[] = {
+      {334, 694, kWalks}, {335, 694, kWalks}, {336, 694, kHome},   // left of the nest
+      {364, 694, kHome},  {365, 694, kWalks}, {366, 694, kWalks},  // right of it
+      {350, 692, kWalks}, {350, 693, kWalks}, {350, 694, kHome},   // above its row
+      {350, 696, kHome},  {350, 697, kWalks}, {350, 698, kHeld},   // below it (698: in the border band)
+      {1, kY, kHeld},     {2, kY, kHeld},     {3, kY, kWalks},     // left border
+      {697, kY, kWalks},  {698, kY, kHeld},   {699, kY, kHeld},    // right
+      {kX, 1, kHeld},     {kX, 2, kHeld},     {kX, 3, kWalks},     // top
+      {100, 697, kWalks}, {100, 698, kHeld},  {100, 699, kHeld},   // bottom
+  };
+  for (const Case& c : kCases) {
     const int16_t k = t.AddAnt(c.x, c.y, AntState::kReturning);
     f.ReturningAnt(k);
-    EXPECT_EQ(t.Ant(k).state, c.holds ? AntState::kAtHome : AntState::kReturning) << c.x << ", " << c.y;
+    EXPECT_EQ(t.Ant(k).state, c.outcome == kHome ? AntState::kAtHome : AntState::kReturning) << c.x << ", " << c.y;
+    EXPECT_EQ(t.Ant(k).yPos != c.y, c.outcome == kWalks) << c.x << ", " << c.y;
   }
 
   f.antsOut = 3;
@@ -330,23 +340,6 @@ TEST_F(ModelHoming, ArrivalNeedsBothStrictLimitsOnEverySide) {
   t.MoveBack(home, 340, 695, AntState::kReturning);
   f.ReturningAnt(home);
   EXPECT_EQ(t.Ant(home).leaveTime, 12);
-}
-
-// A homing ant in the band 2 cm wide along the border (its inner edge
-// included) stays where it is, in its state, turn after turn.
-TEST_F(ModelHoming, TheBorderBandHoldsAntsOnEachSide) {
-  const At kCases[] = {
-      {1, kY, false},   {2, kY, false},    {3, kY, true},      // left
-      {697, kY, true},  {698, kY, false},  {699, kY, false},   // right
-      {kX, 1, false},   {kX, 2, false},    {kX, 3, true},      // top
-      {100, 697, true}, {100, 698, false}, {100, 699, false},  // bottom
-  };
-  for (const At& c : kCases) {
-    const int16_t k = t.AddAnt(c.x, c.y, AntState::kReturning);
-    t.form.ReturningAnt(k);
-    EXPECT_EQ(t.Ant(k).yPos != c.y, c.holds) << c.x << ", " << c.y;
-    EXPECT_EQ(t.Ant(k).state, AntState::kReturning);
-  }
 }
 
 TEST_F(ModelHoming, AntsWalkDownTowardsTheStrongestTrail) {
