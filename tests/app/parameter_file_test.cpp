@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -114,12 +113,10 @@ TEST(ParameterFile, RulesThatDependOnOtherBoxesRebuildTheStateInAFreshWindow) {
   ExpectRoundTrip(Inputs(t.p), text, dir.str());
 }
 
-// A random user of the panel: edits from pools of usable and refused values,
-// clicks, scroll bar moves and thumb drags, and runs that start, restart and
-// pause (answering the boxes at random). The file may be saved in the middle
-// of a run, with txtNumAnts disabled.
-struct PanelUser {
-  std::mt19937 gen;
+// A random user of the window whose runs start, restart and pause
+// (answering the boxes at random). The file may be saved in the middle of a
+// run, with txtNumAnts disabled.
+struct PanelUser : testing::RandomUser {
   LoadedForm t;
   std::string savedText, savedInputs;
 
@@ -128,7 +125,7 @@ struct PanelUser {
 
   // Every run pauses after a few passes: Start, a confirmed restart, Go and
   // a confirmed change of the number of ants alike.
-  PanelUser(unsigned seed, const std::string& appPath) : gen(seed), t(appPath) {
+  PanelUser(unsigned seed, const std::string& appPath) : RandomUser(seed), t(appPath) {
     t.host.onAsk = [this](std::string_view) { return Pick(2) == 0; };
     t.host.onDoEvents = [this] {
       if (!t.form.running || ++seen < 4) return;
@@ -136,67 +133,6 @@ struct PanelUser {
       t.form.actions.Click(t.p.cmdPause);
       seen = Pick(4);
     };
-  }
-  size_t Pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(gen); }
-
-  void Act() {
-    struct Pool {
-      TextBox& box;
-      std::vector<const char*> texts;
-    };
-    Panel& p = t.p;
-    const Pool pools[] = {
-        {p.txtWorldXinM, {"7", "3", "5", "0", "abc", "-1", ""}},
-        {p.txtWorldYinM, {"7", "3", "5", "9", "0", "abc", "400", ""}},
-        {p.txtNumAnts, {"900", "50", "120", "0", "abc", "40000", ""}},
-        {p.txtAntNumber, {"50", "10", "300", "0", "abc", "-2", ""}},
-        {p.txtLeaveInterval, {"1", "2", "0", "abc", "70000"}},
-        {p.txtAntsPerPatch, {"5", "1", "0", "abc"}},
-        {p.txtEmptyNodeWeightOut, {"5", "2", "abc"}},
-        {p.txtPherToDropOut, {"1", "4", "abc"}},
-        {p.txtPherToDropIn, {"10", "5.5", "abc", ""}},
-        {p.txtFiftyPercProb, {"100", "30", "0", "abc"}},
-        {p.txtMaxPherValue, {"500", "200", "0", "abc"}},
-        {p.txtModelTimeStep, {"0.5", "1", "0.25", "0", "abc"}},
-        {p.txtMaxVel, {"7", "3.5", "abc"}},
-        {p.txtMinVel, {"1.2", "0.5", "abc"}},
-        {p.txtMaxPherToSat, {"300", "100", "40000", "abc"}},
-        {p.txtPercentFood, {"1", "2.5", "0", "150", "abc"}},
-        {p.txtFoodQuality, {"1", "3", "-1", "abc"}},
-        {p.txtSaveTime, {"1", "2", "0", "-1", "abc"}},
-        {p.txtImageName, {"TrackAnts", "run", "", " a b "}},
-    };
-    ScrollBar* bars[] = {&p.scrColonyYPos, &p.scrColWidth, &p.scrPathColorOut, &p.scrPathColorIn};
-    CheckBox* checks[] = {&p.chkRemovePher, &p.chkUseVel, &p.chkUsePm, &p.chkTrackAnt, &p.chkShowAnts,
-                          &p.chkPlotFood};
-    UserActions& a = t.form.actions;
-    switch (Pick(6)) {
-      case 0:
-      case 1: {
-        const Pool& pool = pools[Pick(std::size(pools))];
-        a.Type(pool.box, pool.texts[Pick(pool.texts.size())]);
-        break;
-      }
-      case 2: {
-        ScrollBar& bar = *bars[Pick(std::size(bars))];
-        const int v = bar.min() - 5 + static_cast<int>(Pick(static_cast<size_t>(bar.max() - bar.min() + 11)));
-        if (Pick(2)) {
-          a.Scroll(bar, v);
-        } else {
-          a.Drag(bar, v);
-          if (Pick(3)) a.Release(bar);
-        }
-        break;
-      }
-      case 3:
-        a.Click(*checks[Pick(std::size(checks))]);
-        break;
-      case 4:
-        Run(false);
-        break;
-      default:
-        break;
-    }
   }
 
   void Run(bool inside) {
@@ -217,7 +153,7 @@ TEST(ParameterFile, RandomPanelStatesComeBackInAFreshWindowAndSaveToTheSameFile)
     SCOPED_TRACE("seed " + std::to_string(seed));
     PanelUser user(seed, dir.str());
     const size_t actions = user.Pick(40);
-    for (size_t i = 0; i < actions; ++i) user.Act();
+    for (size_t i = 0; i < actions; ++i) user.Act(user.t.form, true);
     if (seed % 4 == 0) {
       user.Run(true);
       if (user.savedText.empty()) user.Save();  // the run did not start

@@ -9,7 +9,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -219,13 +218,12 @@ TEST(SessionRecorder, TheHeaderSaysFromWhichLineTheReplayIsExact) {
   }
 }
 
-// A random user of the window: actions at random passes of the runs, at
-// every depth (several in one pass, in the pass Pause makes, right after a
-// restart returns), at top level between runs, and a close wherever the
-// session's budget of passes runs out. The session is also saved once in
-// the middle.
-struct WindowUser {
-  std::mt19937 gen;
+// A random user of the window acting at random passes of the runs, at every
+// depth (several actions in one pass, in the pass Pause makes, right after
+// a restart returns), at top level between runs, and closing the window
+// wherever the session's budget of passes runs out. The session is also
+// saved once in the middle.
+struct WindowUser : testing::RandomUser {
   WindowSession& s;
   int budget;
   int nextPass = 1;
@@ -234,14 +232,12 @@ struct WindowUser {
   std::string midScript;
   size_t midPasses = 0;
 
-  WindowUser(unsigned seed, WindowSession& session) : gen(seed), s(session) {
+  WindowUser(unsigned seed, WindowSession& session) : RandomUser(seed), s(session) {
     budget = 30 + static_cast<int>(Pick(120));
     saveAt = 1 + static_cast<int>(Pick(static_cast<size_t>(budget)));
     s.host.onAsk = [this](std::string_view) { return Pick(3) != 0; };
     s.host.onDoEvents = [this] { OnPass(); };
   }
-  size_t Pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(gen); }
-  float Between(float lo, float width) { return lo + std::uniform_real_distribution<float>(0, 1)(gen) * width; }
 
   void OnPass() {
     if (s.form.unloaded) return;
@@ -257,78 +253,9 @@ struct WindowUser {
     if (pass < nextPass) return;
     ++depth;
     const size_t n = Pick(5) == 0 ? 2 + Pick(2) : 1;
-    for (size_t i = 0; i < n && !s.form.unloaded; ++i) Act();
+    for (size_t i = 0; i < n && !s.form.unloaded; ++i) Act(s.form, depth < 4);
     --depth;
     nextPass = s.host.passes + 1 + static_cast<int>(Pick(6));
-  }
-
-  void Act() {
-    Panel& p = s.p;
-    UserActions& a = s.a;
-    const Canvas& c = s.form.pctWorld;
-    const bool mayNest = depth < 4;
-    ScrollBar* bars[] = {&p.scrPathColorOut, &p.scrPathColorIn, &p.scrColWidth, &p.scrColonyYPos};
-    switch (Pick(14)) {
-      case 0:
-      case 1:
-      case 2:
-        a.Click(p.cmdPause);  // Pause, or Go
-        break;
-      case 3:
-        if (mayNest) a.Click(p.cmdStartProgram);
-        break;
-      case 4: {
-        const char* counts[] = {"60", "90", "120"};
-        if (mayNest) a.Type(p.txtNumAnts, counts[Pick(3)]);
-        break;
-      }
-      case 5: {
-        TextBox* boxes[] = {&p.txtPercentFood, &p.txtLeaveInterval, &p.txtPherToDropIn, &p.txtModelTimeStep,
-                            &p.txtMaxVel, &p.txtAntNumber, &p.txtFiftyPercProb};
-        const char* texts[] = {"2", "0.5", "1", "abc", "", "30", "7.25"};
-        a.Type(*boxes[Pick(std::size(boxes))], texts[Pick(std::size(texts))]);
-        break;
-      }
-      case 6: {
-        const int shifts[] = {0, 2, 1};
-        a.MouseDown(1, shifts[Pick(3)], Between(c.ScaleLeft(), c.ScaleWidth()), Between(c.ScaleTop(), c.ScaleHeight()));
-        break;
-      }
-      case 7: {  // a zoom rectangle dragged with ALT
-        const float x = Between(c.ScaleLeft(), c.ScaleWidth()), y = Between(c.ScaleTop(), c.ScaleHeight());
-        a.MouseDown(1, 4, x, y);
-        a.MouseMove(1, 4, x + Between(0, c.ScaleWidth() / 2), y + Between(0, c.ScaleHeight() / 2));
-        a.MouseUp(1, 4, x + Between(0, c.ScaleWidth() / 2), y);
-        break;
-      }
-      case 8: {
-        ScrollBar& bar = *bars[Pick(4)];
-        const int v = bar.min() + static_cast<int>(Pick(static_cast<size_t>(bar.max() - bar.min() + 1)));
-        if (Pick(2))
-          a.Scroll(bar, v);
-        else
-          a.Drag(bar, v);
-        break;
-      }
-      case 9:
-        a.Release(*bars[Pick(4)]);
-        break;
-      case 10: {
-        CheckBox* checks[] = {&p.chkShowAnts, &p.chkUsePm, &p.chkTrackAnt, &p.chkPlotFood, &p.chkRemovePher,
-                              &p.chkUseVel};
-        a.Click(*checks[Pick(std::size(checks))]);
-        break;
-      }
-      case 11:
-        a.Click(Pick(2) ? p.cmdPlotPher : p.cmdClearScreen);
-        break;
-      case 12:
-        a.Seed(gen());
-        break;
-      default:
-        a.ClickForm();
-        break;
-    }
   }
 
   // Between runs: a few actions, then Start or Go, until the budget is spent.
@@ -340,7 +267,7 @@ struct WindowUser {
         s.a.Close();
         break;
       }
-      for (size_t k = Pick(3); k > 0 && !s.form.unloaded; --k) Act();
+      for (size_t k = Pick(3); k > 0 && !s.form.unloaded; --k) Act(s.form, true);
       if (s.form.unloaded) break;
       if (Pick(2) && s.p.cmdPause.enabled())
         s.a.Click(s.p.cmdPause);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -104,6 +105,92 @@ inline std::string ReadFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
+
+// A random user of the window: edits from pools of usable and refused
+// values, clicks, scroll bar moves, thumb drags and releases, clicks and ALT
+// rectangles on the canvas, seeds. Start and a new number of ants, which
+// open run loops, only when `mayRun`; Pause or Go always.
+struct RandomUser {
+  std::mt19937 gen;
+  explicit RandomUser(unsigned seed) : gen(seed) {}
+  size_t Pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(gen); }
+  float Between(float lo, float width) { return lo + std::uniform_real_distribution<float>(0, 1)(gen) * width; }
+
+  void Act(MainForm& f, bool mayRun) {
+    struct Pool {
+      TextBox& box;
+      std::vector<const char*> texts;
+    };
+    Panel& p = f.panel;
+    UserActions& a = f.actions;
+    const Canvas& c = f.pctWorld;
+    const Pool pools[] = {
+        {p.txtWorldXinM, {"7", "3", "5", "0", "abc", "-1", ""}},
+        {p.txtWorldYinM, {"7", "3", "5", "9", "0", "abc", "400", ""}},
+        {p.txtNumAnts, {"90", "50", "120", "0", "abc", "40000", ""}},
+        {p.txtAntNumber, {"50", "10", "300", "0", "abc", "-2", ""}},
+        {p.txtLeaveInterval, {"1", "2", "0", "abc", "70000"}},
+        {p.txtAntsPerPatch, {"5", "1", "0", "abc"}},
+        {p.txtEmptyNodeWeightOut, {"5", "2", "abc"}},
+        {p.txtPherToDropOut, {"1", "4", "abc"}},
+        {p.txtPherToDropIn, {"10", "5.5", "abc", ""}},
+        {p.txtFiftyPercProb, {"100", "30", "0", "abc"}},
+        {p.txtMaxPherValue, {"500", "200", "0", "abc"}},
+        {p.txtModelTimeStep, {"0.5", "1", "0.25", "0", "abc"}},
+        {p.txtMaxVel, {"7", "3.5", "abc"}},
+        {p.txtMinVel, {"1.2", "0.5", "abc"}},
+        {p.txtMaxPherToSat, {"300", "100", "40000", "abc"}},
+        {p.txtPercentFood, {"1", "2.5", "0", "150", "abc"}},
+        {p.txtFoodQuality, {"1", "3", "-1", "abc"}},
+        {p.txtSaveTime, {"1", "2", "0", "-1", "abc"}},
+        {p.txtImageName, {"TrackAnts", "run", "", " a b "}},
+    };
+    ScrollBar* bars[] = {&p.scrColonyYPos, &p.scrColWidth, &p.scrPathColorOut, &p.scrPathColorIn};
+    CheckBox* checks[] = {&p.chkRemovePher, &p.chkUseVel, &p.chkUsePm, &p.chkTrackAnt, &p.chkShowAnts, &p.chkPlotFood};
+    ScrollBar& bar = *bars[Pick(std::size(bars))];
+    const float x = Between(c.ScaleLeft(), c.ScaleWidth()), y = Between(c.ScaleTop(), c.ScaleHeight());
+    switch (Pick(12)) {
+      case 0:
+      case 1:
+      case 2: {
+        const Pool& pool = pools[Pick(std::size(pools))];
+        if (mayRun || &pool.box != &p.txtNumAnts) a.Type(pool.box, pool.texts[Pick(pool.texts.size())]);
+        break;
+      }
+      case 3: {
+        const int v = bar.min() - 5 + static_cast<int>(Pick(static_cast<size_t>(bar.max() - bar.min() + 11)));
+        Pick(2) ? a.Scroll(bar, v) : a.Drag(bar, v);
+        break;
+      }
+      case 4:
+        a.Release(bar);
+        break;
+      case 5:
+        a.Click(*checks[Pick(std::size(checks))]);
+        break;
+      case 6:
+        a.Click(p.cmdPause);  // Pause, or Go
+        break;
+      case 7:
+        if (mayRun) a.Click(p.cmdStartProgram);
+        break;
+      case 8:
+        a.MouseDown(1, static_cast<int>(Pick(3)), x, y);  // a zoom in or out, or a shift click
+        break;
+      case 9:  // a zoom rectangle dragged with ALT
+        a.MouseDown(1, 4, x, y);
+        a.MouseMove(1, 4, x + Between(0, c.ScaleWidth() / 2), y + Between(0, c.ScaleHeight() / 2));
+        a.MouseUp(1, 4, x + Between(0, c.ScaleWidth() / 2), y);
+        break;
+      case 10:
+        a.Click(Pick(2) ? p.cmdPlotPher : p.cmdClearScreen);
+        break;
+      default:
+        Pick(2) ? a.Seed(gen()) : a.ClickForm();
+        break;
+    }
+  }
+};
 
 // The window as it stands after opening: controls at their defaults and the
 // parameters read once. `pauseAfter` passes of event processing after a run
