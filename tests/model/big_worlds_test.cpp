@@ -26,19 +26,20 @@ using testing::LoadedForm;
 
 bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
-// Memory the system can still hand out, in kB (MemAvailable).
-long AvailableKb() {
-  std::ifstream info("/proc/meminfo");
+// The figure, in kB, that a line "KEY: N kB" of a /proc file gives (-1 when
+// none): MemAvailable of /proc/meminfo, VmSize of /proc/self/status.
+long ProcKb(const char* file, const std::string& key) {
+  std::ifstream info(file);
   std::string line;
   while (std::getline(info, line))
-    if (line.rfind("MemAvailable:", 0) == 0) return std::strtol(line.c_str() + 13, nullptr, 10);
+    if (line.rfind(key + ":", 0) == 0) return std::strtol(line.c_str() + key.size() + 1, nullptr, 10);
   return -1;
 }
 
 TEST(BigWorlds, TheLargestWorldThePanelAcceptsIsBuiltAndRuns) {
   // Its layers take 4 GB. Where the system promises memory it does not have,
   // touching it ends the process instead of failing the allocation.
-  if (AvailableKb() < 6L * 1024 * 1024) GTEST_SKIP() << "less than 6 GB of memory available";
+  if (ProcKb("/proc/meminfo", "MemAvailable") < 6L * 1024 * 1024) GTEST_SKIP() << "less than 6 GB of memory available";
   LoadedForm t;
   t.p.txtWorldXinM.SetText("200");
   t.p.txtWorldYinM.SetText("200");
@@ -76,14 +77,6 @@ TEST(BigWorlds, AWorldWithMorePatchesThanFitIsRefusedByThePanelAndByStart) {
 }
 
 #ifndef ANTRAID_ASAN
-long VirtualKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmSize:", 0) == 0) return std::strtol(line.c_str() + 7, nullptr, 10);
-  return -1;
-}
-
 // Run in a child process whose address space ends 600 MB above what it
 // uses: a 100 m x 100 m world (two layers of 400 MB) cannot be had there.
 // Exit status 0 when it was refused with a message and a smaller world then
@@ -92,7 +85,7 @@ int RefusesAWorldBeyondTheMemoryAtHand() {
   LoadedForm t;
   t.p.txtWorldXinM.SetText("100");
   t.p.txtWorldYinM.SetText("100");
-  const long used = VirtualKb();
+  const long used = ProcKb("/proc/self/status", "VmSize");
   const rlim_t limit = static_cast<rlim_t>(used + 600 * 1024) * 1024;
   const rlimit r{limit, limit};
   if (used < 0 || setrlimit(RLIMIT_AS, &r) != 0) return 3;
