@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include <string>
 
 #include "app/test_form.h"
+#include "platform/headless/invariants.h"
 
 namespace antraid {
 namespace {
@@ -64,22 +64,11 @@ TEST(ScriptRunner, SessionsThatEndWellPrintWhatTheyAskFor) {
   }
 }
 
-TEST(ScriptRunner, PlotFiguresAreItemsAndTheFoodOnTheGroundFollowsASetPatch) {
-  // No food ever lies in the last row: the patch held 0 before the set.
-  Session s = RunScript(std::string(kStartedAndPaused) +
-                        "print foodOnGround\nset foodGrid 700 700 12\nset ant 7 state 3\n"
-                        "print foodOnGround antsReturning lastSwarmWidth\n");
-  ASSERT_EQ(s.rc, 0) << s.err;
-  long long before = 0, after = 0, returning = 0;
-  float width = -1;
-  ASSERT_EQ(std::sscanf(s.out.c_str(), "foodOnGround=%lld\nfoodOnGround=%lld\nantsReturning=%lld\nlastSwarmWidth=%f",
-                        &before, &after, &returning, &width),
-            4)
-      << s.out;
-  EXPECT_GT(before, 4800);
-  EXPECT_EQ(after, before + 12);
-  EXPECT_GE(returning, 1);
-  EXPECT_GE(width, 0);
+// Setting a patch of the food layer keeps the food on the ground its sum.
+TEST(ScriptRunner, SetPatchesKeepTheFoodOnTheGroundRight) {
+  testing::ScriptSession<> s(std::string(kStartedAndPaused) + "set foodGrid 700 700 12\nset foodGrid 5 5 0\n", 1);
+  EXPECT_EQ(s.rc, 0) << s.err.str();
+  EXPECT_EQ(CheckInvariants(s.form()), "");
 }
 
 TEST(ScriptRunner, EachErrorNamesItsLineAndStopsTheSession) {
@@ -150,21 +139,10 @@ TEST(ScriptRunner, RecordAndSnapshotWriteTheirFiles) {
   EXPECT_EQ(s.err, "antraid-script: line 2: record: foodGrid(900,1) lies off the layer (700 x 700)\n");
 }
 
-// Lines of random bytes, and lines of the script's own words with wild
-// arguments: each session ends with 0 or a reported error, never a crash.
-TEST(ScriptRunner, GarbageAndWildArgumentsEndCleanly) {
+// Lines of the script's own words with wild arguments: each session ends
+// with 0 or a reported error, never a crash.
+TEST(ScriptRunner, WildArgumentsEndCleanly) {
   std::mt19937 gen(12345);
-  for (int n = 0; n < 200; ++n) {
-    std::string script;
-    for (int l = 1 + static_cast<int>(gen() % 5); l > 0; --l) {
-      script += static_cast<char>('!' + gen() % 2);  // never a comment or a blank line
-      for (int k = static_cast<int>(gen() % 60); k > 0; --k) script += static_cast<char>(gen() % 256);
-      script += '\n';
-    }
-    Session s = RunScript(script);
-    ASSERT_EQ(s.rc, 2) << script;
-    EXPECT_EQ(s.err.rfind("antraid-script: line ", 0), 0u);
-  }
   const char* actions[] = {"type", "keys", "click", "scroll", "mouse", "answer", "wait", "print", "set", "pixel", "record"};
   const char* words[] = {"cmdStartProgram", "cmdPause", "cmdPlotPher", "cmdClearScreen", "chkShowAnts", "chkPlotFood",
                          "chkTrackAnt", "chkUsePm", "txtNumAnts", "txtWorldXinM", "txtModelTimeStep", "txtSaveTime",
