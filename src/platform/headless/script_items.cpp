@@ -9,13 +9,7 @@
 
 namespace antraid {
 
-using script::Boolean;
-using script::KindOf;
-using script::ScriptError;
-using script::Shown;
-using script::Single;
-using script::Throw;
-using script::Whole;
+using namespace script;  // the words every script line is read with
 
 // ---- Read-outs -----------------------------------------------------------------
 

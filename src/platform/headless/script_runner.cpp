@@ -10,13 +10,7 @@
 
 namespace antraid {
 
-using script::Boolean;
-using script::KindOf;
-using script::ScriptError;
-using script::Shown;
-using script::Single;
-using script::Throw;
-using script::Whole;
+using namespace script;  // the words every script line is read with
 
 ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err, ScriptOptions options)
     : out_(out), err_(err), options_(std::move(options)) {
