@@ -197,15 +197,6 @@ class ActionPlayer {
     return box;
   }
 
-  void Mouse(char event, int button, int shift, float x, float y) {
-    if (event == 'd')
-      form_.pctWorld_MouseDown(button, shift, x, y);
-    else if (event == 'm')
-      form_.pctWorld_MouseMove(button, shift, x, y);
-    else if (event == 'u')
-      form_.pctWorld_MouseUp(button, shift, x, y);
-  }
-
   void Perform(std::string_view line) {
     const char op = line[0];
     std::string_view rest = line.size() > 2 ? line.substr(2) : std::string_view{};
@@ -216,22 +207,15 @@ class ActionPlayer {
         if (box && MayType(*box, rest)) box->SetText(rest);
         break;
       }
-      case 'k': {
+      case 'k':
+      case 'b': {  // key by key: each character of the rest, or n backspaces
         TextBox* box = TypableBox(Word(rest));
-        for (char ch : rest) {
-          if (!box || Stopped() || !box->enabled()) break;
-          std::string next = box->text() + ch;
-          if (!MayType(*box, next)) break;
-          box->SetText(next);
-        }
-        break;
-      }
-      case 'b': {
-        TextBox* box = TypableBox(Word(rest));
-        if (!box || !Int(rest, 0, 64, n)) break;
-        for (long long i = 0; i < n && !Stopped() && box->enabled() && !box->text().empty(); ++i) {
-          std::string next = box->text();
-          next.pop_back();
+        if (!box || (op == 'b' && !Int(rest, 0, 64, n))) break;
+        const size_t keys = op == 'k' ? rest.size() : static_cast<size_t>(n);
+        for (size_t i = 0; i < keys && !Stopped() && box->enabled(); ++i) {
+          const std::string& now = box->text();
+          if (op == 'b' && now.empty()) break;
+          const std::string next = op == 'k' ? now + rest[i] : now.substr(0, now.size() - 1);
           if (!MayType(*box, next)) break;
           box->SetText(next);
         }
@@ -265,7 +249,10 @@ class ActionPlayer {
           x = form_.pctWorld.ToWorldX(x);
           y = form_.pctWorld.ToWorldY(y);
         }
-        Mouse(e[0], static_cast<int>(button), static_cast<int>(shift), x, y);
+        const int b = static_cast<int>(button), k = static_cast<int>(shift);
+        if (e[0] == 'd') form_.pctWorld_MouseDown(b, k, x, y);
+        if (e[0] == 'm') form_.pctWorld_MouseMove(b, k, x, y);
+        if (e[0] == 'u') form_.pctWorld_MouseUp(b, k, x, y);
         break;
       }
       case 'y':
