@@ -36,10 +36,7 @@ class InstrumentTest : public QObject {
     QVERIFY(!log->isVisible());
     s.Trigger("actionMessageLog");
     QVERIFY(log->isVisible());
-    auto* weight = s.Widget<QLineEdit>("txtEmptyNodeWeightOut");
-    weight->setFocus();
-    weight->selectAll();
-    QTest::keyClicks(weight, "lots and lots of ants");
+    s.TypeKeys("txtEmptyNodeWeightOut", "lots and lots of ants");
     const QString refusal = QString::fromStdString(s.form.panel.txtDebugMsg.text());
     QVERIFY(refusal.startsWith("Empty Patch Weight (Out): \"lots and lots of ants") &&
             messages->fontMetrics().horizontalAdvance(refusal) > messages->width());
