@@ -52,6 +52,14 @@ inline std::vector<uint32_t> Snapshot(const Canvas& c) {
   return std::vector<uint32_t>(c.pixels(), c.pixels() + c.width() * c.height());
 }
 
+// How many pixels of the canvas show `colour`.
+inline int CountPixels(const Canvas& c, uint32_t colour) {
+  int n = 0;
+  for (int py = 0; py < c.height(); ++py)
+    for (int px = 0; px < c.width(); ++px) n += c.Pixel(px, py) == colour;
+  return n;
+}
+
 // Every field the program holds and every control as the window shows it
 // (text, colour, check, range, value, enabled), then the canvas's scale; with
 // `pixels`, a hash of the picture too.

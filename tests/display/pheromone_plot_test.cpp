@@ -60,9 +60,7 @@ TEST(PheromonePlot, AZoomDrawsTheVisiblePartWithItsPen) {
   t.p.cmdClearScreen.Click();
   t.p.cmdPlotPher.Click();
   const Canvas& c = f.pctWorld;
-  int red = 0;
-  for (int k = 0; k < c.width() * c.height(); ++k) red += c.pixels()[k] == ToArgb(RGB(255, 0, 0));
-  EXPECT_EQ(red, 4 * 2 * 2);  // four cells in view, 2 x 2 pixels each; 690 is not
+  EXPECT_EQ(testing::CountPixels(c, RGB(255, 0, 0)), 4 * 2 * 2);  // four cells in view, 2 x 2 pixels each; 690 is not
   const int px = static_cast<int>(30 * 500 / c.ScaleWidth());
   EXPECT_EQ(c.Pixel(px, px), RGB(255, 0, 0));
 }

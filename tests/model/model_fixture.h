@@ -63,10 +63,7 @@ class ModelForm : public testing::LoadedForm {
                                static_cast<int>(std::floor(y * 500 / 700)));
   }
   int NonBackgroundPixels() const {
-    int n = 0;
-    for (int py = 0; py < form.pctWorld.height(); ++py)
-      for (int px = 0; px < form.pctWorld.width(); ++px) n += form.pctWorld.Pixel(px, py) != kSand;
-    return n;
+    return form.pctWorld.width() * form.pctWorld.height() - testing::CountPixels(form.pctWorld, kSand);
   }
 
   bool Said(std::string_view part) const {
