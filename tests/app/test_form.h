@@ -3,9 +3,11 @@
 // ground of the form-level tests.
 #pragma once
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -199,6 +201,20 @@ struct RandomUser {
     }
   }
 };
+
+// What a command printed and its exit status (-1 when it did not exit).
+struct CommandResult {
+  int status = -1;
+  std::string out, err;
+};
+
+// Runs a shell command line in `dir`, which keeps what it printed.
+inline CommandResult RunCommand(const std::string& command, const std::filesystem::path& dir) {
+  const std::filesystem::path out = dir / "cmd.out", err = dir / "cmd.err";
+  const int raw = std::system(
+      ("cd '" + dir.string() + "' && " + command + " >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
+}
 
 // The window as it stands after opening: controls at their defaults and the
 // parameters read once. `pauseAfter` passes of event processing after a run

@@ -3,7 +3,6 @@
 // antraid-script, a sweep killed part-way and resumed, and the exit statuses.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -12,6 +11,8 @@
 #include <sstream>
 #include <string>
 #include <thread>
+
+#include "app/test_form.h"
 
 namespace {
 
@@ -29,25 +30,9 @@ constexpr const char* kExperiment =
     "[vary]\ntxtPercentFood = [1, 4.5]\n"
     "[[case]]\nchkUseVel = 0\n[[case]]\ntxtLeaveInterval = 2\n";
 
-std::string Read(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
-
-// Runs a shell command line with its output captured.
-Result Shell(const std::string& command, const fs::path& dir) {
-  const fs::path out = dir / "cmd.out", err = dir / "cmd.err";
-  const int raw = std::system(("cd '" + dir.string() + "' && " + command + " >'" + out.string() + "' 2>'" +
-                               err.string() + "'").c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(out), Read(err)};
-}
+using antraid::testing::CommandResult;
+using antraid::testing::RunCommand;
+std::string Read(const fs::path& p) { return antraid::testing::ReadFile(p); }
 
 class SweepTool : public ::testing::Test {
  protected:
@@ -61,7 +46,7 @@ class SweepTool : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
   void Write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
-  Result Sweep(const std::string& args) { return Shell(kSweep + " " + args, dir_); }
+  CommandResult Sweep(const std::string& args) { return RunCommand(kSweep + " " + args, dir_); }
   std::string Tables(const std::string& out) {
     return Read(dir_ / out / "table.csv") + Read(dir_ / out / "runs.csv") + Read(dir_ / out / "summary.csv");
   }
@@ -71,7 +56,7 @@ class SweepTool : public ::testing::Test {
 TEST_F(SweepTool, TheTablesAreTheSameWithOneJobTwoJobsAndTwoShardsRunByParallel) {
   ASSERT_EQ(Sweep("exp.toml --out one --jobs 1").status, 0);
   ASSERT_EQ(Sweep("exp.toml --out two --jobs 2 --quiet").status, 0);
-  const Result shards = Shell("parallel --will-cite " + kSweep + " exp.toml --out shared --jobs 1 --shard {}/2 ::: 1 2", dir_);
+  const CommandResult shards = RunCommand("parallel --will-cite " + kSweep + " exp.toml --out shared --jobs 1 --shard {}/2 ::: 1 2", dir_);
   ASSERT_EQ(shards.status, 0) << shards.err;
   EXPECT_FALSE(fs::exists(dir_ / "shared" / "table.csv"));  // a shard does not merge
   ASSERT_EQ(Sweep("merge shared").status, 0);
@@ -99,7 +84,7 @@ TEST_F(SweepTool, EveryRunScriptReplaysThroughAntraidScriptToTheRecordedFinalMea
     ASSERT_EQ(cells.size(), 12u) << line;  // run, repetition, seed, 3 names, status, message, 4 measures
     char name[16];
     std::snprintf(name, sizeof name, "%05d", std::stoi(cells[0]));
-    const Result replay = Shell(kScript + " --seed " + cells[2] + " runs/" + name + ".script", dir_ / "res");
+    const CommandResult replay = RunCommand(kScript + " --seed " + cells[2] + " runs/" + name + ".script", dir_ / "res");
     ASSERT_EQ(replay.status, 0) << replay.err;
     const std::string out = replay.out;
     const std::string lastBlock = out.substr(out.rfind("modelTime="));
@@ -137,7 +122,7 @@ TEST_F(SweepTool, ASweepKilledPartWayAndRunAgainEndsWithTheSameTables) {
 TEST_F(SweepTool, RefusedValuesFailTheirRunsAndBadInputStopsTheSweep) {
   Write("refused.toml",
         "[experiment]\nsteps = 10\nmeasures = [\"antsOut\"]\n[vary]\ntxtAntsPerPatch = [0, 3]\n");
-  const Result refused = Sweep("refused.toml --quiet");
+  const CommandResult refused = Sweep("refused.toml --quiet");
   EXPECT_EQ(refused.status, 1);
   const std::string runs = Read(dir_ / "refused-results" / "runs.csv");
   EXPECT_NE(runs.find("1,1,1,0,failed,\"txtAntsPerPatch = \"\"0\"\" refused: antsPerPatch stays 5\",\n"),
@@ -145,7 +130,7 @@ TEST_F(SweepTool, RefusedValuesFailTheirRunsAndBadInputStopsTheSweep) {
   EXPECT_NE(runs.find("2,1,2,3,ok,,"), std::string::npos) << runs;
 
   Write("broken.toml", "[experiment]\nsteps = 10\nmeasures = [\"antsOut\"\n");
-  const Result broken = Sweep("broken.toml");
+  const CommandResult broken = Sweep("broken.toml");
   EXPECT_EQ(broken.status, 2);
   EXPECT_EQ(broken.err.rfind("antraid-sweep: broken.toml:3:", 0), 0u) << broken.err;
   EXPECT_FALSE(fs::exists(dir_ / "broken-results"));
@@ -160,20 +145,20 @@ TEST_F(SweepTool, RefusedValuesFailTheirRunsAndBadInputStopsTheSweep) {
       {"merge nowhere", "cannot read nowhere/experiment.toml"},
   };
   for (const auto& e : errors) {
-    const Result r = Shell("env -u SLURM_ARRAY_TASK_ID " + kSweep + " " + e.args, dir_);
+    const CommandResult r = RunCommand("env -u SLURM_ARRAY_TASK_ID " + kSweep + " " + e.args, dir_);
     EXPECT_EQ(r.status, 2) << e.args;
     EXPECT_NE(r.err.find(e.message), std::string::npos) << e.args << "\ngave: " << r.err;
   }
 
   // A folder of another experiment is not mixed into.
   ASSERT_EQ(Sweep("refused.toml --out mixed --quiet").status, 1);
-  const Result mixed = Sweep("exp.toml --out mixed");
+  const CommandResult mixed = Sweep("exp.toml --out mixed");
   EXPECT_EQ(mixed.status, 2);
   EXPECT_NE(mixed.err.find("holds the results of another experiment"), std::string::npos) << mixed.err;
 }
 
 TEST_F(SweepTool, ListPrintsTheRunsOfTheShard) {
-  const Result list = Sweep("exp.toml --list --shard 2/3");
+  const CommandResult list = Sweep("exp.toml --list --shard 2/3");
   ASSERT_EQ(list.status, 0) << list.err;
   EXPECT_EQ(list.out,
             "run,repetition,seed,chkUseVel,txtLeaveInterval,txtPercentFood\n"

@@ -1,7 +1,6 @@
 #include "platform/headless/script_runner.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,12 +20,9 @@ namespace fs = std::filesystem;
 using testing::ReadFile;
 using testing::TempFolder;
 
-struct Session {
-  int rc = -1;
-  std::string out, err;
-};
+using testing::CommandResult;
 
-Session RunScript(const std::string& script) {
+CommandResult RunScript(const std::string& script) {
   testing::ScriptSession<> s(script, 1);
   return {s.rc, s.out.str(), s.err.str()};
 }
@@ -57,8 +53,8 @@ TEST(ScriptRunner, SessionsThatEndWellPrintWhatTheyAskFor) {
        "foodGrid(699,699)=12\nantCountGrid(1,700)=-3\n"},
   };
   for (const auto& [script, out] : kCases) {
-    Session s = RunScript(script);
-    EXPECT_EQ(s.rc, 0) << script;
+    CommandResult s = RunScript(script);
+    EXPECT_EQ(s.status, 0) << script;
     EXPECT_EQ(s.out, out) << script;
     EXPECT_EQ(s.err, "") << script;
   }
@@ -110,8 +106,8 @@ TEST(ScriptRunner, EachErrorNamesItsLineAndStopsTheSession) {
   };
   for (const Case& c : cases) {
     const std::string what = c.script.substr(0, 40);
-    Session s = RunScript((c.started ? kStartedAndPaused : "") + c.script + "\nprint modelTime\n");
-    EXPECT_EQ(s.rc, 2) << what;
+    CommandResult s = RunScript((c.started ? kStartedAndPaused : "") + c.script + "\nprint modelTime\n");
+    EXPECT_EQ(s.status, 2) << what;
     EXPECT_EQ(s.out, "") << what;
     EXPECT_EQ(s.err.rfind("antraid-script: " + c.message, 0), 0u) << what << "\n" << s.err;
     EXPECT_EQ(std::count(s.err.begin(), s.err.end(), '\n'), 1) << s.err;
@@ -121,10 +117,10 @@ TEST(ScriptRunner, EachErrorNamesItsLineAndStopsTheSession) {
 TEST(ScriptRunner, RecordAndSnapshotWriteTheirFiles) {
   TempFolder dir;
   const std::string csv = dir / "series.csv";
-  Session s = RunScript("type txtImageName a,\"b\"\nrecord 2 " + csv +
+  CommandResult s = RunScript("type txtImageName a,\"b\"\nrecord 2 " + csv +
                         " running txtImageName pherGrid 1 1\nclick cmdStartProgram\nwait 5\nclick cmdPause\nwait 2\n"
                         "snapshot " + (dir / "world now.bmp") + "\nprint modelTime\n");
-  ASSERT_EQ(s.rc, 0) << s.err;
+  ASSERT_EQ(s.status, 0) << s.err;
   // Seven steps: rows after the 2nd, 4th and 6th; the 6th is the pause
   // handler's own step, after running was cleared.
   EXPECT_EQ(s.out, "modelTime=4.5\n");
@@ -135,7 +131,7 @@ TEST(ScriptRunner, RecordAndSnapshotWriteTheirFiles) {
 
   // An item that cannot be read at a step stops the session at the record line.
   s = RunScript("print modelTime\nrecord 1 " + (dir / "x.csv") + " foodGrid 900 1\nclick cmdStartProgram\nwait 5\n");
-  EXPECT_EQ(s.rc, 2);
+  EXPECT_EQ(s.status, 2);
   EXPECT_EQ(s.err, "antraid-script: line 2: record: foodGrid(900,1) lies off the layer (700 x 700)\n");
 }
 
@@ -160,42 +156,39 @@ TEST(ScriptRunner, WildArgumentsEndCleanly) {
       for (int a = static_cast<int>(gen() % 6); a > 0; --a) line.append(" ").append(pick(words));
       script.append(line).append("\n");
     }
-    Session s = RunScript(script);
-    ASSERT_TRUE(s.rc == 0 || s.rc == 2) << script;
-    errors += s.rc == 2;
-    EXPECT_TRUE(s.rc == 0 || s.err.rfind("antraid-script: line ", 0) == 0) << s.err;
+    CommandResult s = RunScript(script);
+    ASSERT_TRUE(s.status == 0 || s.status == 2) << script;
+    errors += s.status == 2;
+    EXPECT_TRUE(s.status == 0 || s.err.rfind("antraid-script: line ", 0) == 0) << s.err;
   }
   EXPECT_GT(errors, 0);
 }
 
 // ---- The command line ------------------------------------------------------------
 
-Session RunExe(const std::string& args, const std::string& input = "") {
+CommandResult RunExe(const std::string& args, const std::string& input = "") {
   TempFolder dir;
-  const std::string in = dir / "in.txt", out = dir / "out.txt", err = dir / "err.txt";
-  std::ofstream(in) << input;
-  const std::string cmd = std::string(ANTRAID_SCRIPT_EXE) + " " + args + " <" + in + " >" + out + " 2>" + err;
-  const int status = std::system(cmd.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+  std::ofstream(dir / "in.txt") << input;
+  return testing::RunCommand(std::string(ANTRAID_SCRIPT_EXE) + " " + args + " <in.txt", dir.path());
 }
 
 TEST(ScriptCommandLine, ArgumentsAreCheckedBeforeAnythingRuns) {
-  EXPECT_EQ(RunExe("--help").rc, 0);
-  Session s = RunExe("");
-  EXPECT_EQ(s.rc, 2);
+  EXPECT_EQ(RunExe("--help").status, 0);
+  CommandResult s = RunExe("");
+  EXPECT_EQ(s.status, 2);
   EXPECT_EQ(s.err.rfind("antraid-script: no SCRIPT given\nusage:", 0), 0u);
-  for (const char* args : {"--seed x -", "--seed", "--colour red -", "- -"}) EXPECT_EQ(RunExe(args).rc, 2) << args;
+  for (const char* args : {"--seed x -", "--seed", "--colour red -", "- -"}) EXPECT_EQ(RunExe(args).status, 2) << args;
   s = RunExe("/no/such/script.txt");
-  EXPECT_EQ(s.rc, 2);
+  EXPECT_EQ(s.status, 2);
   EXPECT_EQ(s.err, "antraid-script: cannot read /no/such/script.txt\n");
 }
 
 TEST(ScriptCommandLine, StandardInputAndAppPath) {
   TempFolder dir;
   // The folder is given with a trailing separator; App.Path has none.
-  Session s = RunExe("--seed 3 --app-path " + dir.str() + "/ -",
+  CommandResult s = RunExe("--seed 3 --app-path " + dir.str() + "/ -",
                      "print saveFilePath\nclick chkSaveImages\nclick cmdStartProgram\nwait 2\n");
-  EXPECT_EQ(s.rc, 0) << s.err;
+  EXPECT_EQ(s.status, 0) << s.err;
   EXPECT_EQ(s.out, "saveFilePath=" + dir.str() + "\\results\\\n");
   EXPECT_TRUE(fs::exists(dir / "results/TrackAnts0.bmp"));
 }
