@@ -259,20 +259,11 @@ class WindowTest : public QObject {
     QTest::mouseRelease(world, Qt::LeftButton, Qt::AltModifier, s.OverPixel(160, 130));
     QVERIFY(!s.form.zoomSelecting);
     QCOMPARE(s.Canvas(), before);
-    // A rectangle 15 pixels (21 cm) wide stays after the release and follows
-    // the pointer with no button held ...
-    QTest::mousePress(world, Qt::LeftButton, Qt::AltModifier, s.OverPixel(100, 100));
-    QTest::mouseMove(world, s.OverPixel(110, 115));
-    QTest::mouseRelease(world, Qt::LeftButton, Qt::AltModifier, s.OverPixel(110, 115));
-    QVERIFY(s.form.zoomSelecting);
-    QCOMPARE(s.Canvas().pixelColor(115, 108), inverted);
-    QTest::mouseMove(world, s.OverPixel(160, 130));
-    QCOMPARE(s.Canvas().pixelColor(150, 100), inverted);
-    QCOMPARE(s.Canvas().pixelColor(115, 108), Rgb(238, 236, 162));
-    // ... and a release once it is wide enough removes it.
+    // A Shift click only shows the mask. (Rectangles that stay after the
+    // release and follow the pointer: the zoom tests and zoom.script; moves
+    // with no button held reach the form: the resizing test.)
     QTest::mouseClick(world, Qt::LeftButton, Qt::ShiftModifier, s.OverPixel(160, 130));
-    QVERIFY(!s.form.zoomSelecting);
-    QCOMPARE(s.Canvas(), before);
+    QCOMPARE(s.Text("txtDebugMsg"), QString("1"));
   }
 
   void viewHelpKeepsOneWindowAndLoadsAgainAfterClosing() {
