@@ -68,14 +68,11 @@ TEST(Zoom, ACtrlClickShowsTheWholeWorldOnceAnEdgeWouldReachTheEnd) {
   };
   // A click at (360, 340); 500 x 500 grows to 600 x 600, 600 x 600 to the world's 700 x 700.
   const View whole = {0, 0, 700, 700}, centred = {60, 40, 600, 600};
-  const Case kCases[] = {{{99, 50, 500, 500}, centred},
-                         {{100, 50, 500, 500}, whole},
-                         {{101, 50, 500, 500}, whole},
-                         {{50, 99, 500, 500}, centred},
-                         {{50, 100, 500, 500}, whole},
-                         {{50, 101, 500, 500}, whole},
-                         {{-100, -100, 600, 600}, {10, -10, 700, 700}},  // beyond the edge
-                         {whole, whole}};
+  const Case kCases[] = {
+      {{99, 50, 500, 500}, centred}, {{100, 50, 500, 500}, whole}, {{101, 50, 500, 500}, whole},  // left edge
+      {{50, 99, 500, 500}, centred}, {{50, 100, 500, 500}, whole}, {{50, 101, 500, 500}, whole},  // top edge
+      {{-100, -100, 600, 600}, {10, -10, 700, 700}},                                              // beyond it
+      {whole, whole}};
   for (const Case& k : kCases) {
     SCOPED_TRACE(::testing::Message() << "from " << k.from[0] << ", " << k.from[1]);
     SetView(c, k.from);
@@ -106,17 +103,14 @@ TEST(Zoom, ANonSquareWorldZoomsInAndOutWithinItsSize) {
     const char *width, *height;  // m
     std::vector<Step> steps;
   };
-  const World kWorlds[] = {{"14",
-                            "7",
-                            {{kPlain, 700, 350, {116.6667f, 0, 1166.6666f, 1166.6666f}},
-                             {kPlain, 700, 350, {213.8889f, 0, 972.2222f, 1944.4443f}},
-                             {kCtrl, 700, 350, {0, 0, 1400, 700}}}},
-                           {"7",
-                            "14",
-                            {{kPlain, 350, 700, {58.3333f, 408.3333f, 583.3333f, 583.3333f}},
-                             {kPlain, 100, 1300, {0, 748.611f, 486.1111f, 243.0555f}},
-                             {kCtrl, 100, 1300, {-191.6667f, 1008.3334f, 583.3333f, 583.3333f}},
-                             {kCtrl, 350, 700, {0, 0, 700, 1400}}}}};
+  const World kWorlds[] = {
+      {"14", "7",
+       {{kPlain, 700, 350, {116.6667f, 0, 1166.6666f, 1166.6666f}},
+        {kPlain, 700, 350, {213.8889f, 0, 972.2222f, 1944.4443f}}, {kCtrl, 700, 350, {0, 0, 1400, 700}}}},
+      {"7", "14",
+       {{kPlain, 350, 700, {58.3333f, 408.3333f, 583.3333f, 583.3333f}},
+        {kPlain, 100, 1300, {0, 748.611f, 486.1111f, 243.0555f}},
+        {kCtrl, 100, 1300, {-191.6667f, 1008.3334f, 583.3333f, 583.3333f}}, {kCtrl, 350, 700, {0, 0, 700, 1400}}}}};
   for (const World& w : kWorlds) {
     LoadedForm t;
     t.p.txtWorldXinM.SetText(w.width);
