@@ -129,23 +129,6 @@ class InstrumentTest : public QObject {
     QCOMPARE(s.window.findChild<QLabel*>("speedSetting")->text(), QString("20 steps/s"));
   }
 
-  // Before the first start there is nothing to pause: Space keeps its usual
-  // meaning and presses the focused START button.
-  void spaceBeforeTheFirstStartPressesTheFocusedButton() {
-    Session s;
-    s.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&s.window));
-    bool stepped = false;
-    s.host.afterEvents = [&] {
-      if (!std::exchange(stepped, true)) s.form.actions.Click(s.form.panel.cmdPause);
-    };
-    auto* start = s.Widget<QPushButton>("cmdStartProgram");
-    start->setFocus();
-    QTest::keyClick(start, Qt::Key_Space);
-    s.host.afterEvents = nullptr;
-    QVERIFY(stepped && s.form.programStarted && !s.form.running);
-  }
-
   // At a set speed the n-th step begins n / speed seconds after the first,
   // whatever else runs between steps (saved frames make passes of their
   // own); a Pause ends the wait at once.

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <cmath>
+#include <utility>
 
 #include "app/rtf_reader.h"
 #include "platform/qt/help_window.h"
@@ -222,7 +223,7 @@ class WindowTest : public QObject {
     moveOver(999, 0, 2);
   }
 
-  void tabFollowsTheColumnsAndReadOutsTakeNoFocus() {
+  void tabFollowsTheColumnsReadOutsTakeNoFocusAndSpacePressesTheFocusedButton() {
     Session s;
     s.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&s.window));
@@ -245,6 +246,16 @@ class WindowTest : public QObject {
     for (Control* c : s.form.panel.all())
       if (auto* box = dynamic_cast<TextBox*>(c); box && !box->onChange)
         QVERIFY2(s.Widget<QWidget>(c->name().c_str())->focusPolicy() == Qt::NoFocus, c->name().c_str());
+    // Before the first start there is nothing to pause: Space keeps its usual
+    // meaning and presses the focused START button.
+    bool stepped = false;
+    s.host.afterEvents = [&] {
+      if (!std::exchange(stepped, true)) s.form.actions.Click(s.form.panel.cmdPause);
+    };
+    s.Widget<QWidget>("cmdStartProgram")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    s.host.afterEvents = nullptr;
+    QVERIFY(stepped && s.form.programStarted && !s.form.running);
   }
 
   void altDragDrawsAndRemovesTheRectangle() {
