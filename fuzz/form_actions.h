@@ -49,6 +49,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,24 @@ inline constexpr int kMaxDepth = 40;
 inline constexpr int kMaxActions = 1000;
 inline constexpr double kMaxCpuSeconds = 3.0;
 inline constexpr double kMaxWorldM = 12.0;
+
+// Makes a folder the current one while it lives, so that the frames and
+// folders the actions ask for land there.
+class InFolder {
+ public:
+  explicit InFolder(const std::filesystem::path& folder) : back_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~InFolder() {
+    std::error_code ec;
+    std::filesystem::current_path(back_, ec);
+  }
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  std::filesystem::path back_;
+};
 
 // One session: a fresh form on a headless host, the actions of one input, the
 // invariants after each of them.

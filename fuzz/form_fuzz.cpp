@@ -26,8 +26,7 @@ struct Totals {
   long long inputs = 0, actions = 0, steps = 0;
 };
 Totals totals;
-fs::path workFolder;
-fs::path startFolder;
+fs::path workFolder;  // current only while one input plays, emptied after it
 
 void PrintTotals() {
   std::fprintf(stderr, "form_fuzz: %lld inputs, %lld actions, %lld model steps\n", totals.inputs, totals.actions,
@@ -36,21 +35,9 @@ void PrintTotals() {
   if (!workFolder.empty()) fs::remove_all(workFolder, ec);
 }
 
-// The working folder is current only while one input plays.
-class InWorkFolder {
- public:
-  InWorkFolder() { fs::current_path(workFolder); }
-  ~InWorkFolder() {
-    std::error_code ec;
-    fs::current_path(startFolder, ec);
-    for (const auto& entry : fs::directory_iterator(workFolder, ec)) fs::remove_all(entry.path(), ec);
-  }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  startFolder = fs::current_path();
   workFolder = fs::temp_directory_path() / ("antraid-form-fuzz-" + std::to_string(::getpid()));
   fs::create_directories(workFolder);
   std::atexit(PrintTotals);
@@ -60,13 +47,15 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::string failure;
   {
-    InWorkFolder here;
+    antraid::fuzzing::InFolder here(workFolder);
     antraid::fuzzing::ActionPlayer player(std::string_view(reinterpret_cast<const char*>(data), size));
     failure = player.Play();
     ++totals.inputs;
     totals.actions += player.actions();
     totals.steps += player.steps();
   }
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(workFolder, ec)) fs::remove_all(entry.path(), ec);
   if (!failure.empty()) {
     std::fprintf(stderr, "form_fuzz: broken invariant %s\n", failure.c_str());
     std::abort();

@@ -20,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using fuzzing::ActionPlayer;
+using fuzzing::InFolder;
 
 std::vector<fs::path> Inputs() {
   std::vector<fs::path> files;
@@ -38,19 +39,6 @@ std::string TestName(const ::testing::TestParamInfo<fs::path>& info) {
     if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
   return name;
 }
-
-// Frames and folders the actions ask for land in a temporary folder, which is
-// the current folder while the input plays.
-class InFolder {
- public:
-  explicit InFolder(const fs::path& p) : back_(fs::current_path()) { fs::current_path(p); }
-  ~InFolder() { fs::current_path(back_); }
-  InFolder(const InFolder&) = delete;
-  InFolder& operator=(const InFolder&) = delete;
-
- private:
-  fs::path back_;
-};
 
 class FuzzInput : public ::testing::TestWithParam<fs::path> {};
 
