@@ -1,6 +1,7 @@
 // A loaded main form on a headless host, a scripted session, the form's whole
-// state as text, and a temporary folder that removes itself: the common
-// ground of the form-level tests.
+// state as text, a random user of the window, a temporary folder that removes
+// itself and a shell command's output: the common ground of the form-level
+// tests.
 #pragma once
 
 #include <sys/wait.h>
