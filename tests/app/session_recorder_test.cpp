@@ -9,7 +9,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 

@@ -1,7 +1,6 @@
 // The parameter load and the response curve it draws.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <tuple>
 #include <utility>
 

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "app/test_form.h"
