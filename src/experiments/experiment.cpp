@@ -6,7 +6,7 @@
 #include <sstream>
 #include <toml++/toml.h>
 
-#include "app/panel.h"
+#include "sim/panel.h"
 #include "common/numbers.h"
 #include "experiments/panel_bindings.h"
 #include "platform/headless/script_runner.h"
