@@ -48,7 +48,7 @@ class SummaryRows {
     std::string h = "combination";
     for (const std::string& n : plan.columnNames()) h += "," + CsvCell(n);
     h += ",runs,failed";
-    for (const std::string& m : e.measures)
+    for (const std::string& m : MeasuredItems(e))
       for (const char* stat : {"_mean", "_sd", "_min", "_max"}) h += "," + CsvCell(ColumnName(m) + stat);
     out_.Write(h + "\n");
   }
@@ -58,7 +58,7 @@ class SummaryRows {
       Flush();
       combination_ = run.combination;
       columns_ = run.columns;
-      finals_.assign(e_.measures.size(), {});
+      finals_.assign(MeasuredItems(e_).size(), {});
     }
     if (!status.ok) {
       ++failed_;
@@ -101,7 +101,8 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
   std::string runsHeader = "run,repetition,seed";
   for (const std::string& n : plan.columnNames()) runsHeader += "," + CsvCell(n);
   runsHeader += ",status,message";
-  for (const std::string& m : e.measures) runsHeader += "," + CsvCell(ColumnName(m));
+  const std::vector<std::string> measured = MeasuredItems(e);
+  for (const std::string& m : measured) runsHeader += "," + CsvCell(ColumnName(m));
   runs.Write(runsHeader + "\n");
   SummaryRows summaryRows(e, plan, summary);
 
@@ -111,12 +112,12 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
     if (rows.compare(0, header.size(), header) != 0)
       throw IoError("cannot merge " + RunPath(dir, k, ".csv") + ": its header is not this experiment's");
     table.Write(std::string_view(rows).substr(header.size()));
-    const std::optional<RunStatus> read = ReadRunStatus(dir, k, e.measures.size());
+    const std::optional<RunStatus> read = ReadRunStatus(dir, k, measured.size());
     if (!read) throw IoError("cannot read " + RunPath(dir, k, ".status") + ": it is gone");
     const RunStatus& status = *read;
     if (!status.ok) ++outcome.failed;
     std::vector<std::string> finals = status.finals;
-    finals.resize(e.measures.size());
+    finals.resize(measured.size());
     runs.Write(FormatInt(k) + "," + FormatInt(run.repetition) + "," + std::to_string(run.seed) + Cells(run.columns) +
                "," + (status.ok ? "ok" : "failed") + "," + CsvCell(status.message) + Cells(finals) + "\n");
     summaryRows.Add(run, status);
