@@ -65,7 +65,8 @@ std::string About(const SweepOptions& o, const std::string& text) {
 void PrepareFolder(const std::string& dir, const SweepOptions& o, const std::string& text) {
   std::error_code ec;
   if (o.fresh) {
-    for (const char* f : {"runs", "table.csv", "runs.csv", "summary.csv", "experiment.toml", "about.txt"})
+    for (const char* f : {"runs", "table.csv", "runs.csv", "summary.csv", "sensitivity.csv", "search.csv", "front.csv", "best.toml",
+                          "experiment.toml", "about.txt"})
       fs::remove_all(fs::path(dir) / f, ec);
   }
   fs::create_directories(fs::path(dir) / "runs", ec);
