@@ -94,7 +94,7 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
   if (!outcome.missing.empty()) return outcome;
 
   // Several shards may merge into one folder at once: temporary names of their own.
-  const std::string suffix = ".part-" + std::to_string(::getpid());
+  const std::string suffix = TemporarySuffix();
   const std::string header = TableHeader(e, plan);
   AtomicFile table(dir + "/table.csv", suffix), runs(dir + "/runs.csv", suffix), summary(dir + "/summary.csv", suffix);
   table.Write(header);

@@ -119,6 +119,42 @@ TEST_F(SweepTool, ASweepKilledPartWayAndRunAgainEndsWithTheSameTables) {
   EXPECT_EQ(Tables("killed"), Tables("whole"));
 }
 
+TEST_F(SweepTool, TwoSweepsOnTheSameRunsAtOnceBothSucceedWithTheSameTables) {
+  // A shard resubmitted while the first is still running: both processes
+  // perform the same runs into one folder, and both merge.
+  ASSERT_EQ(Sweep("exp.toml --out whole --quiet").status, 0);
+  const CommandResult both = RunCommand(
+      "parallel --will-cite -j 2 -N0 " + kSweep + " exp.toml --out twice --jobs 1 --quiet --shard 1/1 ::: a b", dir_);
+  ASSERT_EQ(both.status, 0) << both.err;
+  EXPECT_EQ(both.err, "");
+  EXPECT_EQ(Tables("twice"), Tables("whole"));
+  for (const auto& f : fs::directory_iterator(dir_ / "twice" / "runs"))
+    EXPECT_EQ(f.path().string().find(".part"), std::string::npos) << "left behind: " << f.path();
+}
+
+TEST_F(SweepTool, SlurmArraysWithAStepTakeTheirShardsFromTheirRank) {
+  ASSERT_EQ(Sweep("exp.toml --out whole --quiet").status, 0);
+  // --array=10-17:2: the tasks 10, 12, 14 and 16.
+  for (int id = 10; id <= 16; id += 2) {
+    const CommandResult task = RunCommand("SLURM_ARRAY_TASK_ID=" + std::to_string(id) +
+                                              " SLURM_ARRAY_TASK_COUNT=4 SLURM_ARRAY_TASK_MIN=10 "
+                                              "SLURM_ARRAY_TASK_MAX=16 SLURM_ARRAY_TASK_STEP=2 " +
+                                              kSweep + " exp.toml --out stepped --quiet --shard slurm",
+                                          dir_);
+    ASSERT_EQ(task.status, 0) << task.err;
+  }
+  ASSERT_EQ(Sweep("merge stepped").status, 0);
+  EXPECT_EQ(Tables("stepped"), Tables("whole"));
+  // --array=1,2,5,9 is refused before any run.
+  const CommandResult listed = RunCommand(
+      "SLURM_ARRAY_TASK_ID=5 SLURM_ARRAY_TASK_COUNT=4 SLURM_ARRAY_TASK_MIN=1 SLURM_ARRAY_TASK_MAX=9 " + kSweep +
+          " exp.toml --out listed --quiet --shard slurm",
+      dir_);
+  EXPECT_EQ(listed.status, 2);
+  EXPECT_NE(listed.err.find("are not evenly spaced"), std::string::npos) << listed.err;
+  EXPECT_FALSE(fs::exists(dir_ / "listed"));
+}
+
 TEST_F(SweepTool, RefusedValuesFailTheirRunsAndBadInputStopsTheSweep) {
   Write("refused.toml",
         "[experiment]\nsteps = 10\nmeasures = [\"antsOut\"]\n[vary]\ntxtAntsPerPatch = [0, 3]\n");
