@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/measure_items.h"
 #include "common/csv.h"
 #include "common/numbers.h"
 #include "experiments/result_files.h"
@@ -49,7 +50,7 @@ class SummaryRows {
     for (const std::string& n : plan.columnNames()) h += "," + CsvCell(n);
     h += ",runs,failed";
     for (const std::string& m : e.measures)
-      for (const char* stat : {"_mean", "_sd", "_min", "_max"}) h += "," + CsvCell(m + stat);
+      for (const char* stat : {"_mean", "_sd", "_min", "_max"}) h += "," + CsvCell(ColumnName(m) + stat);
     out_.Write(h + "\n");
   }
 
@@ -101,7 +102,7 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
   std::string runsHeader = "run,repetition,seed";
   for (const std::string& n : plan.columnNames()) runsHeader += "," + CsvCell(n);
   runsHeader += ",status,message";
-  for (const std::string& m : e.measures) runsHeader += "," + CsvCell(m);
+  for (const std::string& m : e.measures) runsHeader += "," + CsvCell(ColumnName(m));
   runs.Write(runsHeader + "\n");
   SummaryRows summaryRows(e, plan, summary);
   // Each combination's output for sensitivity.csv: the sum and count of its good final values.

@@ -24,9 +24,11 @@ constexpr const char* kHowToSubmit =
 
 ShardReading Refuse(std::string message) { return {{}, std::move(message)}; }
 
-// The ids of an array are MIN, MIN + STEP, ..., MAX, COUNT of them. Slurm
-// names the step only when the ids are evenly spaced; without it the ids are
-// known only when they are every number from MIN to MAX (or there is one).
+// The ids of a range A-B:S are MIN, MIN + STEP, ..., MAX, COUNT of them.
+// Slurm describes a list (1,3,5,7) by the same variables, with a STEP of 1
+// or that of its last part, which no longer lead from MIN to MAX in COUNT ids:
+// its task's rank cannot be known then. Without STEP (older releases) the
+// step is 1.
 ShardReading ReadSlurm(const EnvReader& env) {
   const char* idText = env("SLURM_ARRAY_TASK_ID");
   const char* countText = env("SLURM_ARRAY_TASK_COUNT");
@@ -37,21 +39,16 @@ ShardReading ReadSlurm(const EnvReader& env) {
   const auto id = Whole(idText), count = Whole(countText);
   const auto min = env("SLURM_ARRAY_TASK_MIN") ? Variable(env, "SLURM_ARRAY_TASK_MIN") : std::optional<int64_t>(1);
   const auto max = env("SLURM_ARRAY_TASK_MAX") ? Variable(env, "SLURM_ARRAY_TASK_MAX") : std::nullopt;
-  const bool stepSet = env("SLURM_ARRAY_TASK_STEP") != nullptr;
-  const auto step = stepSet ? Variable(env, "SLURM_ARRAY_TASK_STEP") : std::optional<int64_t>(1);
+  const auto step = env("SLURM_ARRAY_TASK_STEP") ? Variable(env, "SLURM_ARRAY_TASK_STEP") : std::optional<int64_t>(1);
   const std::string described = "--shard slurm: SLURM_ARRAY_TASK_ID=" + std::string(idText) +
                                 " and SLURM_ARRAY_TASK_COUNT=" + countText;
   if (!id || !count || !min || !step || *count < 1 || *step < 1 || (env("SLURM_ARRAY_TASK_MAX") && !max))
     return Refuse(described + " do not name a task of a job array");
   const int64_t last = max ? *max : *min + (*count - 1) * *step;
-  if (*count > 1 && !stepSet && last - *min + 1 != *count)
+  if (last - *min != (*count - 1) * *step)
     return Refuse("--shard slurm: the array's " + std::to_string(*count) + " task ids from " + std::to_string(*min) +
-                  " to " + std::to_string(last) + " are not evenly spaced, so this task's shard is unknown; " +
-                  kHowToSubmit);
-  if (*count > 1 && last - *min != (*count - 1) * *step)
-    return Refuse("--shard slurm: the array's ids from " + std::to_string(*min) + " to " + std::to_string(last) +
-                  " in steps of " + std::to_string(*step) + " are not " + std::to_string(*count) + " ids; " +
-                  kHowToSubmit);
+                  " to " + std::to_string(last) + " are not a range A-B:S (a list such as 1,3,5,7 is not), so this " +
+                  "task's shard is unknown; " + kHowToSubmit);
   const int64_t offset = *id - *min;
   if (offset < 0 || *id > last || offset % *step != 0)
     return Refuse(described + " do not name a task of the array (ids " + std::to_string(*min) + " to " +

@@ -17,8 +17,9 @@ struct Shard {
 // The shard named by `text` ("I/N" or "slurm"), or `problem` set to a message
 // (without the program's name) saying why there is none. `env` reads an
 // environment variable (nullptr when unset); for "slurm" the shard is the rank
-// of SLURM_ARRAY_TASK_ID among the array's ids, which Slurm describes by
-// SLURM_ARRAY_TASK_MIN, _MAX, _COUNT and, for evenly spaced ids, _STEP.
+// of SLURM_ARRAY_TASK_ID among the ids of a range A-B:S, which Slurm
+// describes by SLURM_ARRAY_TASK_MIN, _MAX, _STEP and _COUNT; a list of ids is
+// refused.
 struct ShardReading {
   Shard shard;
   std::string problem;

@@ -1,6 +1,7 @@
 // The shard a process takes: from --shard I/N, and from a Slurm job array's
-// variables for ranges, stepped ranges, evenly spaced lists and a single
-// resubmitted task; arrays whose task's place cannot be known are refused.
+// variables (as Slurm 22.05 sets them) for ranges, stepped ranges, a list of
+// consecutive ids and a single resubmitted task; lists, whose task's place
+// cannot be known, are refused.
 #include "experiments/shard.h"
 
 #include <gtest/gtest.h>
@@ -49,11 +50,12 @@ TEST(Shard, SlurmTaskIsItsRankAmongTheArraysIds) {
       {"3", "4", "1", "4", "1", 3, 4},     // --array=1-4
       {"7", "4", "5", "8", "1", 3, 4},     // --array=5-8
       {"2", "4", "-", "-", "-", 2, 4},     // the variables of older Slurm releases: ids from 1
-      {"6", "4", "5", "8", "-", 2, 4},     // no step named: contiguous ids
+      {"6", "4", "5", "8", "-", 2, 4},     // no step named: steps of 1
       {"10", "4", "10", "16", "2", 1, 4},  // --array=10-17:2 is 10, 12, 14, 16
       {"14", "4", "10", "16", "2", 3, 4},
       {"16", "4", "10", "16", "2", 4, 4},
-      {"7", "4", "1", "7", "2", 4, 4},     // --array=1,3,5,7: evenly spaced, Slurm names the step
+      {"7", "4", "1", "7", "2", 4, 4},     // --array=1-7:2
+      {"3", "4", "1", "4", "1", 3, 4},     // --array=1,2,3,4 is the range 1-4
       {"2", "1", "2", "2", "1", 1, 1},     // --array=2 alone is a one-task array: every run
       {"9", "1", "9", "9", "-", 1, 1},
   };
@@ -66,14 +68,16 @@ TEST(Shard, SlurmTaskIsItsRankAmongTheArraysIds) {
 }
 
 TEST(Shard, SlurmArraysWhoseTaskPlaceIsUnknownAreRefusedWithHowToSubmit) {
-  // --array=1,2,5,9: four ids from 1 to 9, no step.
-  const ShardReading list = FromSlurm(Task("5", "4", "1", "9", "-"));
+  // --array=1,3,5,7: Slurm gives the list a step of 1.
+  const ShardReading list = FromSlurm(Task("5", "4", "1", "7", "1"));
   EXPECT_EQ(list.problem,
-            "--shard slurm: the array's 4 task ids from 1 to 9 are not evenly spaced, so this task's shard is "
-            "unknown; submit a range (sbatch --array=1-N, or A-B:S with a step), or give each task its shard with "
-            "--shard I/N");
-  // A step that does not lead from MIN to MAX in COUNT ids.
-  EXPECT_NE(FromSlurm(Task("3", "4", "1", "9", "2")).problem.find("are not 4 ids"), std::string::npos);
+            "--shard slurm: the array's 4 task ids from 1 to 7 are not a range A-B:S (a list such as 1,3,5,7 is "
+            "not), so this task's shard is unknown; submit a range (sbatch --array=1-N, or A-B:S with a step), or "
+            "give each task its shard with --shard I/N");
+  EXPECT_EQ(FromSlurm(Task("1", "4", "1", "7", "1")).problem, list.problem);  // refused in every task
+  // --array=1,2,5,9 and 1,5-9:2 (the step of its last part).
+  EXPECT_NE(FromSlurm(Task("5", "4", "1", "9", "-")).problem.find("are not a range"), std::string::npos);
+  EXPECT_NE(FromSlurm(Task("7", "4", "1", "9", "2")).problem.find("are not a range"), std::string::npos);
   // An id off the array's ids.
   EXPECT_EQ(FromSlurm(Task("13", "4", "10", "16", "2")).problem,
             "--shard slurm: SLURM_ARRAY_TASK_ID=13 and SLURM_ARRAY_TASK_COUNT=4 do not name a task of the array "
