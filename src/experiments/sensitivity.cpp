@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/measure_items.h"
 #include "common/csv.h"
 #include "common/numbers.h"
 #include "experiments/morris_design.h"
@@ -31,7 +32,7 @@ std::string SensitivityCsv(const Experiment& e, const RunPlan& plan, const std::
       y.push_back(row[m]);
       complete = complete && !std::isnan(row[m]);
     }
-    const std::string lead = CsvCell(e.measures[m]) + ",";
+    const std::string lead = CsvCell(ColumnName(e.measures[m])) + ",";
     if (sobol) {
       std::vector<SobolIndex> s;
       if (complete) s = SaltelliIndices(y, e.sampleCount, ranges.size(), e.seed);
