@@ -131,7 +131,9 @@ class Reader {
       } else if (k == "record_every") {
         e.recordEvery = Whole(*node, "record_every", 0, INT64_C(1'000'000'000'000));
       } else if (k == "measures") {
-        ReadMeasures(*node, e);
+        ReadMeasures(*node, "measures", e.measures);
+      } else if (k == "final") {
+        ReadMeasures(*node, "final", e.finals);
       } else {
         Fail(key->source(), "unknown key \"" + k + "\" in [experiment]");
       }
@@ -139,13 +141,13 @@ class Reader {
     if (!t.contains("steps")) Fail(t.source(), "[experiment] needs steps");
     if (e.recordEvery > 0 && e.steps / e.recordEvery > kMaxRows)
       Fail(t.get("record_every")->source(), "record_every gives more than " + FormatInt(kMaxRows) + " rows per run");
-    if (!t.contains("measures")) Fail(t.source(), "[experiment] needs measures");
+    if (!t.contains("measures") && !t.contains("final")) Fail(t.source(), "[experiment] needs measures or final");
   }
 
-  void ReadMeasures(const toml::node& n, Experiment& e) {
+  void ReadMeasures(const toml::node& n, const std::string& key, std::vector<std::string>& into) {
     const toml::array* list = n.as_array();
-    if (!list) Fail(n.source(), "measures must be a list of print items");
-    if (list->empty()) Fail(n.source(), "measures is an empty list");
+    if (!list) Fail(n.source(), key + " must be a list of print items");
+    if (list->empty()) Fail(n.source(), key + " is an empty list");
     for (const toml::node& m : *list) {
       auto s = m.value_exact<std::string>();
       if (!s) Fail(m.source(), "a measure must be a string");
@@ -155,8 +157,10 @@ class Reader {
       if (auto problem = MeasureProblem(*s, words)) Fail(m.source(), *problem);
       std::string item = words[0];
       for (size_t i = 1; i < words.size(); ++i) item += " " + words[i];
-      e.measures.push_back(item);
-      measureAt_.push_back(m.source());
+      for (const auto& [seen, at] : measureAt_)
+        if (seen == item) Fail(m.source(), "measure \"" + item + "\" is measured already (line " + std::to_string(at.begin.line) + ")");
+      into.push_back(item);
+      measureAt_.emplace_back(item, m.source());
     }
   }
 
@@ -313,10 +317,11 @@ class Reader {
       std::istringstream in(p.text);
       std::string item, w;
       while (in >> w) item += (item.empty() ? "" : " ") + w;
-      auto it = std::find(e.measures.begin(), e.measures.end(), item);
-      if (it == e.measures.end())
-        Fail(p.at, "objective \"" + p.text + "\" is not one of the measures of [experiment]");
-      e.search.objectives.push_back({static_cast<size_t>(it - e.measures.begin()), p.maximize});
+      const std::vector<std::string> measured = MeasuredItems(e);
+      auto it = std::find(measured.begin(), measured.end(), item);
+      if (it == measured.end())
+        Fail(p.at, "objective \"" + p.text + "\" is not one of the measures or final measures of [experiment]");
+      e.search.objectives.push_back({static_cast<size_t>(it - measured.begin()), p.maximize});
     }
   }
 
@@ -364,9 +369,8 @@ class Reader {
     if (!e.sample.empty() || e.sampleCount > 0) grow(std::max<int64_t>(1, SampleCombinations(e)));
     if (runs > kMaxRuns) Fail(root.source(), "the experiment plans more than " + FormatInt(kMaxRuns) + " runs");
     if (const std::optional<WorldSize> world = SmallestWorld(e)) {
-      for (size_t i = 0; i < e.measures.size(); ++i)
-        if (auto problem = MeasureOffWorld(e.measures[i], *world))
-          Fail(measureAt_[i], "measure \"" + e.measures[i] + "\": " + *problem);
+      for (const auto& [item, at] : measureAt_)
+        if (auto problem = MeasureOffWorld(item, *world)) Fail(at, "measure \"" + item + "\": " + *problem);
     }
     return e;
   }
@@ -375,7 +379,8 @@ class Reader {
   std::string file_;
   mutable Panel panel_;
   std::map<std::string, std::string> owner_;  // control -> the table that sets it
-  std::vector<toml::source_region> measureAt_;  // where each measure stands in the file
+  // Each measure and final measure, and where it stands in the file.
+  std::vector<std::pair<std::string, toml::source_region>> measureAt_;
   struct PendingObjective {
     std::string text;
     bool maximize = true;
@@ -397,6 +402,12 @@ int64_t SampleCombinations(const Experiment& e) {
       break;
   }
   return e.sampleCount;
+}
+
+std::vector<std::string> MeasuredItems(const Experiment& e) {
+  std::vector<std::string> all = e.measures;
+  all.insert(all.end(), e.finals.begin(), e.finals.end());
+  return all;
 }
 
 Experiment ParseExperiment(std::string_view text, const std::string& file) {

@@ -50,7 +50,7 @@ enum class SampleMethod { LatinHypercube, Sobol, Morris };
 // A search objective: the mean over a candidate's repetitions of one of the
 // measures, to be made as large or as small as it can be.
 struct Objective {
-  size_t measure = 0;  // index into Experiment::measures
+  size_t measure = 0;  // index into MeasuredItems(): the measures, then the final measures
   bool maximize = true;
 };
 
@@ -72,6 +72,7 @@ struct Experiment {
   uint64_t seed = 1;         // seed of the first run; run k uses seed + k - 1
   int64_t recordEvery = 0;   // steps between rows; 0: the final row only
   std::vector<std::string> measures;  // print items, blanks between words collapsed
+  std::vector<std::string> finals;    // measures of the last row only, written the same way
   std::vector<Setting> fixed;                // [set], in file order
   std::vector<std::vector<Setting>> cases;   // [[case]], each in file order
   std::vector<Factor> vary;                  // [vary], in file order
@@ -86,6 +87,10 @@ struct Experiment {
 // The combinations [sample] plans (0 without [sample]): count for a Latin
 // hypercube, count (k + 2) for Sobol' indices, trajectories (k + 1) for Morris.
 int64_t SampleCombinations(const Experiment& experiment);
+
+// Every measured item: the measures, then the final measures. The columns
+// of the tables and the values of a run's status, in this order.
+std::vector<std::string> MeasuredItems(const Experiment& experiment);
 
 // Most runs one experiment may plan, and rows one run may record.
 inline constexpr int64_t kMaxRuns = 10'000'000;

@@ -156,7 +156,7 @@ class Searcher {
     ev.ok = true;
     for (int64_t r = 1; r <= e_.repetitions; ++r) {
       const int64_t k = Run(ev, r).number;
-      const std::optional<RunStatus> status = ReadRunStatus(o_.dir, k, e_.measures.size());
+      const std::optional<RunStatus> status = ReadRunStatus(o_.dir, k, MeasuredItems(e_).size());
       if (!status) throw IoError("cannot read " + RunPath(o_.dir, k, ".status") + ": it is gone");
       if (!status->ok) {
         ++failedRuns_;

@@ -43,7 +43,7 @@ std::string Names(const Experiment& e) {
 
 std::string ObjectiveNames(const Experiment& e) {
   std::string s;
-  for (const Objective& o : e.search.objectives) s += "," + CsvCell(ColumnName(e.measures[o.measure]));
+  for (const Objective& o : e.search.objectives) s += "," + CsvCell(ColumnName(MeasuredItems(e)[o.measure]));
   return s;
 }
 
@@ -91,7 +91,7 @@ std::string TomlValue(const std::string& v) {
 
 std::string BestToml(const Experiment& e, const std::vector<Evaluation>& evaluations) {
   const Evaluation* best = Best(evaluations, evaluations.size(), 0);
-  const std::string measure = e.measures[e.search.objectives[0].measure];
+  const std::string measure = MeasuredItems(e)[e.search.objectives[0].measure];
   std::string toml = "# The best settings the search" + (e.name.empty() ? std::string() : " \"" + e.name + "\"") +
                      " found, ready for another experiment's [set].\n";
   if (!best) return toml + "# No candidate's runs succeeded.\n[set]\n";
@@ -101,7 +101,7 @@ std::string BestToml(const Experiment& e, const std::vector<Evaluation>& evaluat
           FormatInt((best->number - 1) * e.repetitions + 1) + " to " + FormatInt(best->number * e.repetitions) + ").\n";
   if (e.search.objectives.size() == 2)
     toml += "# Of the non-dominated set (front.csv), the candidate best in " + measure + "; its " +
-            e.measures[e.search.objectives[1].measure] + ": " + FormatDouble(best->means[1]) + ".\n";
+            MeasuredItems(e)[e.search.objectives[1].measure] + ": " + FormatDouble(best->means[1]) + ".\n";
   toml += "[set]\n";
   for (size_t d = 0; d < best->values.size(); ++d) toml += e.search.ranges[d].control + " = " + TomlValue(best->values[d]) + "\n";
   return toml;
@@ -129,7 +129,8 @@ void WriteSearchResults(const std::string& dir, const Experiment& e, const RunPl
   AtomicFile table(dir + "/table.csv", suffix), runs(dir + "/runs.csv", suffix);
   table.Write(header);
   std::string runsHeader = "run,repetition,seed,generation,candidate" + Names(e) + ",status,message";
-  for (const std::string& m : e.measures) runsHeader += "," + CsvCell(ColumnName(m));
+  const std::vector<std::string> measured = MeasuredItems(e);
+  for (const std::string& m : measured) runsHeader += "," + CsvCell(ColumnName(m));
   runs.Write(runsHeader + "\n");
   for (const Evaluation& ev : evaluations)
     for (int64_t r = 1; r <= e.repetitions; ++r) {
@@ -138,10 +139,10 @@ void WriteSearchResults(const std::string& dir, const Experiment& e, const RunPl
       if (rows.compare(0, header.size(), header) != 0)
         throw IoError("cannot merge " + RunPath(dir, k, ".csv") + ": its header is not this experiment's");
       table.Write(std::string_view(rows).substr(header.size()));
-      const std::optional<RunStatus> status = ReadRunStatus(dir, k, e.measures.size());
+      const std::optional<RunStatus> status = ReadRunStatus(dir, k, measured.size());
       if (!status) throw IoError("cannot read " + RunPath(dir, k, ".status") + ": it is gone");
       std::vector<std::string> finals = status->finals;
-      finals.resize(e.measures.size());
+      finals.resize(measured.size());
       runs.Write(FormatInt(k) + "," + FormatInt(r) + "," + std::to_string(e.seed + static_cast<uint64_t>(r - 1)) + "," +
                  FormatInt(ev.generation) + "," + FormatInt(ev.candidate) + Cells(ev.values) + "," +
                  (status->ok ? "ok" : "failed") + "," + CsvCell(status->message) + Cells(finals) + "\n");

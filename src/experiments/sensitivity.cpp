@@ -25,14 +25,15 @@ std::string SensitivityCsv(const Experiment& e, const RunPlan& plan, const std::
   std::string csv = sobol ? "measure,parameter,S1,S1_low,S1_high,ST,ST_low,ST_high\n" : "measure,parameter,mu,mu_star,sigma\n";
   std::vector<SampleRange> ranges;
   for (const Range& r : e.sample) ranges.push_back({r.min, r.max, r.whole});
-  for (size_t m = 0; m < e.measures.size(); ++m) {
+  const std::vector<std::string> measured = MeasuredItems(e);
+  for (size_t m = 0; m < measured.size(); ++m) {
     std::vector<double> y;
     bool complete = true;
     for (const auto& row : outputs) {
       y.push_back(row[m]);
       complete = complete && !std::isnan(row[m]);
     }
-    const std::string lead = CsvCell(ColumnName(e.measures[m])) + ",";
+    const std::string lead = CsvCell(ColumnName(measured[m])) + ",";
     if (sobol) {
       std::vector<SobolIndex> s;
       if (complete) s = SaltelliIndices(y, e.sampleCount, ranges.size(), e.seed);

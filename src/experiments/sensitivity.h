@@ -16,7 +16,7 @@ namespace antraid::experiments {
 // True when the experiment's design calls for sensitivity.csv.
 bool HasSensitivity(const Experiment& experiment);
 
-// outputs[c][m]: combination c + 1's output for measure m, NaN when it has
+// outputs[c][m]: combination c + 1's output for measured item m (MeasuredItems), NaN when it has
 // none (every run failed, or a value is not a number). A measure with a
 // missing output gets empty Sobol' cells; Morris leaves out the moves that
 // touch it. The bootstrap is seeded with the experiment's seed.

@@ -199,7 +199,7 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
     if (o.shardCount == 1) return ReportMerge(dir, e, plan, err);
     int64_t failed = 0;
     for (int64_t k : mine) {
-      auto s = ReadRunStatus(dir, k, e.measures.size());
+      auto s = ReadRunStatus(dir, k, MeasuredItems(e).size());
       if (s && !s->ok) ++failed;
     }
     if (failed == 0) return kAllRunsOk;

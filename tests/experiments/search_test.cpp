@@ -130,7 +130,7 @@ TEST(SearchFile, MistakesAreReportedWithTheirPlace) {
   EXPECT_EQ(error("algorithm = \"de\"\npopulation = 8\ngenerations = 2\n" + ranges),
             "opt.toml:5:1: de needs one objective: maximize = \"MEASURE\" or minimize = \"MEASURE\"");
   EXPECT_EQ(error("algorithm = \"de\"\nmaximize = \"foodPile\"\npopulation = 8\ngenerations = 2\n" + ranges),
-            "opt.toml:7:12: objective \"foodPile\" is not one of the measures of [experiment]");
+            "opt.toml:7:12: objective \"foodPile\" is not one of the measures or final measures of [experiment]");
   EXPECT_EQ(error("algorithm = \"cmaes\"\nmaximize = \"antsOut\"\npopulation = 4\ngenerations = 2\n" + ranges),
             "opt.toml:8:14: cmaes needs a population of at least 5, not 4");
   EXPECT_EQ(error("algorithm = \"nsga2\"\nmaximize = \"antsOut\"\nminimize = \"colonyFood\"\npopulation = 10\n"
