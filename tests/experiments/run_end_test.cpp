@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "experiments/experiment.h"
 #include "experiments/run_script.h"
 #include "experiments/sweep.h"
