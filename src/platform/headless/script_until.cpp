@@ -1,6 +1,6 @@
 // The script runner's `wait until`: conditions on items read at the end of
 // every model step.
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "platform/headless/script_words.h"
 
 namespace antraid {

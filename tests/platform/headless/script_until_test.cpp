@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 
 namespace antraid {
 namespace {
