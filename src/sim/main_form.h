@@ -168,6 +168,8 @@ class MainForm {
   void TestForAntCreation();
   void RemovePheromone();
   void RunAnts();
+  // The outbound ant's turn: the program's own name for the step of an ant
+  // without food, which is DeneubourghMove.
   void GoingOutAnt(int16_t antNum);
   void MarkTrackedAnt(int16_t antNum);
   void DeneubourghMove(int16_t antNum);
@@ -179,18 +181,21 @@ class MainForm {
   void MoveDown(int16_t antNum) { MoveDownBy(antNum, 0); }
   void MoveDownRight(int16_t antNum) { MoveDownBy(antNum, 1); }
   void DropPherIn(int16_t antNum);
-  // display/
+  // sim/display/
   void PlotHome();
   void PlotFood();
   void PlotPheromone();
   void ZoomIn(float X, float Y);
   void ZoomOut(float X, float Y);
   static void KeepAspectRatio(float aspect, float& dx, float& dy);
-  // app/
+  // the run and its files (sim/)
   // Reads the parameters and builds world, food and ants for a new run, as
   // Start does before it enters the run loop. False when no run was built:
   // the world did not fit, or the window closed meanwhile.
   bool BuildRun();
+  // The image series' folder: MakeFolder is the program's name for the
+  // Save Images rule's call, EnsurePathExists the one procedure behind it
+  // (every missing folder on the path is created; false when one cannot be).
   bool MakeFolder(const std::string& pathToCreate);
   bool EnsurePathExists(const std::string& path);
   // A message in the Messages box; listeners hear it.
@@ -250,7 +255,9 @@ class MainForm {
   // Ants in the returning state. A count over the whole population: read it
   // once per sample or read-out, never from inside the ant pass.
   int32_t AntsReturning() const;
-  static std::string_view TitleText() { return "788.348"; }
+  // The window's title and the caption of every message box.
+  static constexpr std::string_view kTitle = "788.348";
+  static std::string_view TitleText() { return kTitle; }
 
   // Patch of a position: each coordinate rounded half to even.
   static int64_t PatchOf(double v) { return static_cast<int64_t>(RoundHalfEven(Clamp(v))); }
@@ -259,7 +266,15 @@ class MainForm {
   int runLoopDepth_ = 0;  // run loops in progress
   std::vector<FormObserver*> observers_;
   std::optional<uint64_t> seedForNextRun_;
-  static double Clamp(double v) { return v > 4e9 ? 4e9 : (v < -4e9 ? -4e9 : (v == v ? v : -4e9)); }
+  // A position is held within this many cm of 0 before its patch is taken,
+  // far beyond the largest world, so the patch fits 64 bits and lies off the
+  // layer (reads 0, writes dropped); a position that is not a number takes
+  // the low end.
+  static constexpr double kPositionLimitCm = 4e9;
+  static double Clamp(double v) {
+    return v > kPositionLimitCm ? kPositionLimitCm
+                                : (v < -kPositionLimitCm ? -kPositionLimitCm : (v == v ? v : -kPositionLimitCm));
+  }
   void MoveDownBy(int16_t antNum, int dx);
   void AtHomeTurn(AntRecord& ant);
   void SaveFrame();

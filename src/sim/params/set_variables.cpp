@@ -6,6 +6,17 @@
 
 namespace antraid {
 
+namespace {
+// What every load starts from, whatever the panel says.
+constexpr float kFirstModelTimeS = 1.0f;         // the clock of the first step, s
+constexpr int16_t kFirstPenWidthPx = 1;          // pen width, pixels
+constexpr float kFirstPercentFood = 3.0f;        // % of patches, until the food rules read the box
+constexpr int16_t kFirstFoodQuality = 50;        // food units per item, likewise
+constexpr float kFirstStepLengthCm = 1.0f;       // the moving ant's step, cm
+constexpr int16_t kPherThresholdOutUnits = 1000;  // a patch at or above it takes no outbound deposit
+constexpr int16_t kPherThresholdInUnits = 300;    // nor, at this one, a homeward deposit
+}  // namespace
+
 void MainForm::SetVariables() {
   Panel& p = panel;
   // Invert mode belongs to the zoom rectangle alone. An unfinished rectangle,
@@ -16,9 +27,9 @@ void MainForm::SetVariables() {
   // A new run starts on a clear canvas with a one-pixel pen, the clock at
   // 1 s and no loop running (a loop in progress ends at its next test).
   pctWorld.Cls();
-  drawWidth = 1;
+  drawWidth = kFirstPenWidthPx;
   pctWorld.SetDrawWidth(drawWidth);
-  modelTime = 1.0f;
+  modelTime = kFirstModelTimeS;
   running = false;
   p.lblTotalFood.SetCaption("Total Food: ");  // spelt apart here only; the totals write "TotalFood: "
   antsCreated = false;
@@ -71,13 +82,13 @@ void MainForm::SetVariables() {
   p.txtPathColorIn.SetBackColor(RGB(0, pathColorIn, 0));
   // Fixed starting values, not the boxes': the food procedures read the
   // percentage and the quality from their boxes themselves.
-  percentFood = 3.0f;
-  foodQuality = 50;
-  curVel = 1.0f;
+  percentFood = kFirstPercentFood;
+  foodQuality = kFirstFoodQuality;
+  curVel = kFirstStepLengthCm;
   if (auto v = ReadInt16(p.txtPherToDropOut)) pherToDropOut = *v;
   if (ReadValue(p.txtPherToDropIn)) SetPherToDropIn(p.txtPherToDropIn.text());
-  pherThresholdOut = 1000;
-  pherThresholdIn = 300;
+  pherThresholdOut = kPherThresholdOutUnits;
+  pherThresholdIn = kPherThresholdInUnits;
   // The time step first: the save period and the velocities are read in
   // seconds and converted with it into steps and cm per step.
   if (auto v = ReadSingle(p.txtModelTimeStep)) {
