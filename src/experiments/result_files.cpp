@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/measure_items.h"
 #include "common/csv.h"
 #include "common/numbers.h"
 
@@ -112,7 +113,7 @@ std::string TableHeader(const Experiment& e, const RunPlan& plan) {
   std::string h = "run,repetition,seed";
   for (const std::string& n : plan.columnNames()) h += "," + CsvCell(n);
   h += ",step,modelTime";
-  for (const std::string& m : e.measures) h += "," + CsvCell(m);
+  for (const std::string& m : MeasuredItems(e)) h += "," + CsvCell(ColumnName(m));
   return h + "\n";
 }
 

@@ -64,7 +64,7 @@ TEST_F(SweepTool, TheTablesAreTheSameWithOneJobTwoJobsAndTwoShardsRunByParallel)
   const std::string table = Read(dir_ / "one" / "table.csv");
   EXPECT_EQ(table.substr(0, table.find('\n')),
             "run,repetition,seed,chkUseVel,txtLeaveInterval,txtPercentFood,step,modelTime,colonyFood,antsOut,"
-            "lblTotalFood,pherGrid 350 600");
+            "lblTotalFood,pherGrid_350_600");
   EXPECT_NE(table.find("\n8,2,14,,2,4.5,120,61,"), std::string::npos) << table;  // the last run's last row
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 8 * 3);
   EXPECT_EQ(Tables("one"), Tables("two"));
