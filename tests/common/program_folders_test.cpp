@@ -12,7 +12,6 @@
 #include <map>
 #include <string>
 
-#include "app/test_form.h"
 
 namespace antraid {
 namespace {
@@ -80,20 +79,6 @@ TEST_F(ProgramFolders, FramesGoToThePerUserFolderOnlyWhenTheProgramFolderExistsA
   EXPECT_EQ(nowhere.note,
             "The program's folder /proc/1 cannot be written, nor a per-user folder (set HOME or XDG_DATA_HOME): "
             "frames are saved below it all the same");
-}
-
-TEST_F(ProgramFolders, AStartWithAnUnwritableProgramFolderSavesBelowThePerUserFolderAndSaysSoOnce) {
-  const char* old = std::getenv("XDG_DATA_HOME");
-  const std::string kept = old ? old : "";
-  ::setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
-  ::testing::internal::CaptureStderr();
-  testing::LoadedForm t("/proc/1");  // opening the window loads the parameters once
-  t.form.SetVariables();
-  const std::string said = ::testing::internal::GetCapturedStderr();
-  old ? ::setenv("XDG_DATA_HOME", kept.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
-  EXPECT_EQ(t.form.FieldText("saveFilePath"), (dir_ / "data" / "antraid").string() + "\\results\\");
-  EXPECT_EQ(said, "The program's folder /proc/1 cannot be written: frames are saved below " +
-                      (dir_ / "data" / "antraid").string() + " instead\n");
 }
 
 }  // namespace
