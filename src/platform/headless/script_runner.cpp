@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/main_form.h"
+#include "app/movie_recorder.h"
 #include "platform/headless/script_words.h"
 
 namespace antraid {
@@ -17,19 +18,40 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err, ScriptOptions o
   appPath = options_.appPath;
 }
 
-ScriptRunner::~ScriptRunner() = default;
+ScriptRunner::~ScriptRunner() {
+  movie_.reset();
+  if (form_ && !ownForm_) form_->Unsubscribe(*this);
+}
 
 int ScriptRunner::Run(std::string_view script) {
   lines_ = SplitLines(script);
-  form_ = std::make_unique<MainForm>(*this);
+  ownForm_ = std::make_unique<MainForm>(*this);
+  form_ = ownForm_.get();
   form_->pctWorld.SetRasterOn(options_.picture);
   if (options_.seed) form_->rng.SetFixedSeed(*options_.seed);
   form_->Subscribe(*this);
   form_->Form_Load();
   Pass(false);
+  StopMovie();  // the end of the script finishes the movie
   for (auto& r : recordings_) r->stream.close();
   out_.flush();
   return failed_ ? 2 : 0;
+}
+
+void ScriptRunner::Perform(MainForm& form, std::string_view script, std::function<void()> ended) {
+  lines_ = SplitLines(script);
+  form_ = &form;
+  ended_ = std::move(ended);
+  form_->Subscribe(*this);
+  Pass(false);
+}
+
+std::optional<bool> ScriptRunner::TakeAnswer(std::string_view text) {
+  if (stopped_ || answers.empty()) return std::nullopt;
+  Print("msgbox: " + std::string(text));
+  const bool a = answers.front();
+  answers.pop_front();
+  return a;
 }
 
 void ScriptRunner::DoEvents() {
@@ -109,9 +131,17 @@ void ScriptRunner::Perform(int line, std::string_view action, Tokens& args) {
     else if (action == "pixel") DoPixel(args);
     else if (action == "snapshot") DoSnapshot(args);
     else if (action == "record") DoRecord(line, args);
+    else if (action == "movie") DoMovie(args);
+    else if (action == "step") {
+      args.End();
+      form_->actions.Step();
+    } else if (action == "halt") {
+      args.End();
+      form_->actions.Halt();
+    }
     else if (action == "close") {
       args.End();
-      form_->actions.Close();
+      if (ownForm_) form_->actions.Close();
       Close();
     } else {
       Throw("unknown action " + Shown(action));
@@ -133,8 +163,13 @@ void ScriptRunner::Fail(int line, std::string_view message) {
 void ScriptRunner::Close() {
   if (stopped_) return;
   stopped_ = true;
+  StopMovie();
   // Every run loop returns at once; nothing more is read.
-  if (form_ && !form_->unloaded) form_->Form_Unload();
+  if (!ownForm_) {
+    if (ended_) ended_();
+  } else if (form_ && !form_->unloaded) {
+    form_->Form_Unload();
+  }
 }
 
 void ScriptRunner::Print(std::string_view line) {
