@@ -8,7 +8,9 @@
 
 #include "app/panel.h"
 #include "common/numbers.h"
+#include "app/measure_items.h"
 #include "experiments/panel_bindings.h"
+#include "experiments/world_check.h"
 #include "platform/headless/script_runner.h"
 
 namespace antraid::experiments {
@@ -140,7 +142,7 @@ class Reader {
     if (!t.contains("measures")) Fail(t.source(), "[experiment] needs measures");
   }
 
-  void ReadMeasures(const toml::node& n, Experiment& e) const {
+  void ReadMeasures(const toml::node& n, Experiment& e) {
     const toml::array* list = n.as_array();
     if (!list) Fail(n.source(), "measures must be a list of print items");
     if (list->empty()) Fail(n.source(), "measures is an empty list");
@@ -154,6 +156,7 @@ class Reader {
       std::string item = words[0];
       for (size_t i = 1; i < words.size(); ++i) item += " " + words[i];
       e.measures.push_back(item);
+      measureAt_.push_back(m.source());
     }
   }
 
@@ -162,10 +165,10 @@ class Reader {
   static std::optional<std::string> MeasureProblem(const std::string& text, const std::vector<std::string>& words) {
     if (words.empty()) return "a measure is empty";
     if (text.find_first_of("\r\n") != std::string::npos) return "a measure cannot hold a line break";
-    const bool grid = words[0] == "pherGrid" || words[0] == "antCountGrid" || words[0] == "foodGrid";
+    const MeasureItem* item = FindMeasureItem(words[0]);
     if (words[0] == "ant") return "measure \"" + text + "\": ant N prints a whole line; measure single values";
     if (words[0] == "modelTime") return "modelTime is in every row already; it is not a measure";
-    if (words.size() != (grid ? 3u : 1u)) return "measure \"" + text + "\" is not one print item";
+    if (words.size() != 1 + (item ? item->arguments.size() : 0)) return "measure \"" + text + "\" is not one print item";
     std::ostringstream out, err;
     ScriptRunner probe(out, err);
     if (probe.Run("record 1 /dev/null " + text + "\n") == 0) return std::nullopt;
@@ -245,6 +248,11 @@ class Reader {
     for (const Factor& f : e.vary) grow(static_cast<int64_t>(f.values.size()));
     if (e.sampleCount > 0) grow(e.sampleCount);
     if (runs > kMaxRuns) Fail(root.source(), "the experiment plans more than " + FormatInt(kMaxRuns) + " runs");
+    if (const std::optional<WorldSize> world = SmallestWorld(e)) {
+      for (size_t i = 0; i < e.measures.size(); ++i)
+        if (auto problem = MeasureOffWorld(e.measures[i], *world))
+          Fail(measureAt_[i], "measure \"" + e.measures[i] + "\": " + *problem);
+    }
     return e;
   }
 
@@ -252,6 +260,7 @@ class Reader {
   std::string file_;
   mutable Panel panel_;
   std::map<std::string, std::string> owner_;  // control -> the table that sets it
+  std::vector<toml::source_region> measureAt_;  // where each measure stands in the file
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/measure_items.h"
 #include "common/csv.h"
 #include "common/numbers.h"
 #include "experiments/result_files.h"
@@ -48,7 +49,7 @@ class SummaryRows {
     for (const std::string& n : plan.columnNames()) h += "," + CsvCell(n);
     h += ",runs,failed";
     for (const std::string& m : e.measures)
-      for (const char* stat : {"_mean", "_sd", "_min", "_max"}) h += "," + CsvCell(m + stat);
+      for (const char* stat : {"_mean", "_sd", "_min", "_max"}) h += "," + CsvCell(ColumnName(m) + stat);
     out_.Write(h + "\n");
   }
 
@@ -93,14 +94,14 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
   if (!outcome.missing.empty()) return outcome;
 
   // Several shards may merge into one folder at once: temporary names of their own.
-  const std::string suffix = ".part-" + std::to_string(::getpid());
+  const std::string suffix = TemporarySuffix();
   const std::string header = TableHeader(e, plan);
   AtomicFile table(dir + "/table.csv", suffix), runs(dir + "/runs.csv", suffix), summary(dir + "/summary.csv", suffix);
   table.Write(header);
   std::string runsHeader = "run,repetition,seed";
   for (const std::string& n : plan.columnNames()) runsHeader += "," + CsvCell(n);
   runsHeader += ",status,message";
-  for (const std::string& m : e.measures) runsHeader += "," + CsvCell(m);
+  for (const std::string& m : e.measures) runsHeader += "," + CsvCell(ColumnName(m));
   runs.Write(runsHeader + "\n");
   SummaryRows summaryRows(e, plan, summary);
 

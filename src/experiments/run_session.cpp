@@ -5,6 +5,7 @@
 
 #include "common/numbers.h"
 #include "experiments/setting_check.h"
+#include "experiments/world_check.h"
 #include "platform/headless/script_runner.h"
 
 namespace antraid::experiments {
@@ -43,11 +44,23 @@ RunResult PerformRun(const Experiment& e, const PlannedRun& run, const RunScript
     options.seed = run.seed;
     options.picture = false;
     ScriptRunner* runner = nullptr;
-    options.beforeLine = [&](int line) { return check.BeforeLine(*runner->form(), line); };
+    std::string offWorld;  // a measure the run's world does not hold
+    options.beforeLine = [&](int line) {
+      if (!check.BeforeLine(*runner->form(), line)) return false;
+      if (line != script.startLine + 1) return true;
+      // Right after Start, before the first step: every measure lies in this world.
+      for (const std::string& m : e.measures)
+        if (auto problem = MeasureOffWorld(m, WorldOf(*runner->form()))) {
+          offWorld = "measure \"" + m + "\": " + *problem;
+          return false;
+        }
+      return true;
+    };
     ScriptRunner session(out, err, options);
     runner = &session;
     const int status = session.Run(script.text);
     if (!check.failure().empty()) return Failed(check.failure());
+    if (!offWorld.empty()) return Failed(offWorld);
     if (status != 0) return Failed("the session stopped: " + err.str());
     RunResult result;
     result.rows = Rows(out.str(), e.measures.size() + 1);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/main_form.h"
+#include "app/measure_items.h"
 #include "app/movie_recorder.h"
 #include "platform/headless/script_words.h"
 
@@ -29,19 +30,29 @@ int ScriptRunner::Run(std::string_view script) {
   form_ = ownForm_.get();
   form_->pctWorld.SetRasterOn(options_.picture);
   if (options_.seed) form_->rng.SetFixedSeed(*options_.seed);
+  CountEffortIfRead(script);
   form_->Subscribe(*this);
   form_->Form_Load();
   Pass(false);
   StopMovie();  // the end of the script finishes the movie
   for (auto& r : recordings_) r->stream.close();
+  effort_.reset();  // before the form it listens to
   out_.flush();
   return failed_ ? 2 : 0;
+}
+
+void ScriptRunner::CountEffortIfRead(std::string_view script) {
+  // The effort costs a walk over the ants every step: counted only for
+  // scripts that read it. It hears each step before the recordings do.
+  if (script.find("antSteps") != std::string_view::npos || script.find("foodPerAntStep") != std::string_view::npos)
+    effort_ = std::make_unique<EffortCounter>(*form_);
 }
 
 void ScriptRunner::Perform(MainForm& form, std::string_view script, std::function<void()> ended) {
   lines_ = SplitLines(script);
   form_ = &form;
   ended_ = std::move(ended);
+  CountEffortIfRead(script);
   form_->Subscribe(*this);
   Pass(false);
 }

@@ -24,6 +24,8 @@
 namespace antraid {
 
 class MainForm;
+class EffortCounter;
+struct MeasureItem;
 class MovieRecorder;
 
 struct ScriptOptions {
@@ -107,10 +109,11 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   void DoRecord(int line, Tokens& args);
   void DoMovie(Tokens& args);
   void StopMovie();
+  void CountEffortIfRead(std::string_view script);
   void StepDone() override;  // writes the rows of the recordings
 
   std::vector<Probe> ReadProbes(Tokens& args, bool forRecord);
-  Probe GridProbe(std::string_view grid, Tokens& args);
+  Probe ItemProbe(const MeasureItem& item, Tokens& args);
   Probe AntProbe(Tokens& args);
   Probe NamedProbe(std::string_view item);
   void Print(std::string_view line);
@@ -132,6 +135,8 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   bool failed_ = false;
   std::vector<std::unique_ptr<Recording>> recordings_;
   std::unique_ptr<MovieRecorder> movie_;  // from the first `movie` line on
+  // Counts the colony's effort when the script reads it (antSteps, foodPerAntStep).
+  std::unique_ptr<EffortCounter> effort_;
 };
 
 }  // namespace antraid
