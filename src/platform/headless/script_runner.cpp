@@ -84,6 +84,10 @@ void ScriptRunner::DoEvents() {
 
 void ScriptRunner::Pass(bool inRunLoop) {
   while (!stopped_) {
+    if (!ownForm_ && form_->unloaded) {  // the window performing the script has closed
+      Close();
+      return;
+    }
     if (next_ >= lines_.size()) {
       Close();
       return;

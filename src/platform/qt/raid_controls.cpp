@@ -1,6 +1,7 @@
 #include "platform/qt/raid_controls.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QKeySequence>
@@ -86,6 +87,7 @@ RaidControls::RaidControls(MainWindow& window) : QObject(&window), window_(windo
     if (!path.isEmpty()) OpenRun(path);
   });
 
+  window_.installEventFilter(this);
   QMenu* run = window_.runMenu();
   step_ = run->addAction("S&tep");
   step_->setObjectName("actionStep");
@@ -106,6 +108,11 @@ RaidControls::RaidControls(MainWindow& window) : QObject(&window), window_(windo
     window_.worldView()->SetTrails(on);
     QSettings().setValue(kTrailsKey, on);
   });
+}
+
+bool RaidControls::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &window_ && event->type() == QEvent::Close) StopMovie();
+  return QObject::eventFilter(watched, event);
 }
 
 RaidControls::~RaidControls() {

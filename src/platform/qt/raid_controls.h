@@ -68,6 +68,10 @@ class RaidControls : public QObject {
   // The seed a script's header names ("--seed N" in its first comment lines).
   static std::optional<uint64_t> HeaderSeed(const std::string& script);
 
+ protected:
+  // Closing the window finishes the movie in progress.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
   // Settings keys.
   static constexpr const char* kTrailsKey = "view/trails";
   static constexpr const char* kPauseWhenOverKey = "run/pauseWhenRaidOver";

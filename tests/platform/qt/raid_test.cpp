@@ -3,12 +3,15 @@
 // Step, whose steps replay exactly.
 #include <QAction>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -35,6 +38,15 @@ void ExpectExactReplay(Session& s, uint64_t seed) {
   QCOMPARE(replay.rc, 0);
   QCOMPARE(QString::fromStdString(replay.err.str()), QString());
   QCOMPARE(State(replay.form()), State(s.form));
+}
+
+// "codec,width,height,frames" of a movie's video stream as ffprobe reads it.
+QString Probe(const QString& file) {
+  QProcess p;
+  p.start("ffprobe", {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                      "stream=codec_name,width,height,nb_read_frames", "-of", "csv=p=0", file});
+  if (!p.waitForFinished(60000) || p.exitCode() != 0) return "ffprobe failed: " + p.readAllStandardError();
+  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
 }  // namespace
@@ -139,6 +151,97 @@ class RaidTest : public QObject {
     QCOMPARE(s.form.modelTime, paused + 2 * s.form.modelTimeStep);
     QVERIFY(!s.form.running);
     ExpectExactReplay(s, kSeed);
+  }
+
+  void aMovieOfTheViewIsFinishedOnStopAndOnClose() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("raid.mp4");
+    Session s;
+    int64_t suggested = 0;
+    s.window.raid().askMovie = [&](int64_t every) {
+      suggested = every;
+      return std::optional<MovieChoice>(MovieChoice{file, 1});
+    };
+    s.Trigger("actionTrails");  // frames of the view, trails and all
+    s.Trigger("actionRecordMovie");
+    QCOMPARE(suggested, int64_t{6});  // 0.5 s steps: half an hour of raid in 600 frames
+    QVERIFY(s.Action("actionStopRecording")->isEnabled());
+    // Pause in the 299th pass: 298 steps before it, the two of the Pause.
+    int passes = 0;
+    s.host.afterEvents = [&] {
+      if (++passes == 299) s.Click("cmdPause");
+    };
+    s.Click("cmdStartProgram");
+    s.Trigger("actionStopRecording");
+    QVERIFY(!s.Action("actionStopRecording")->isEnabled());
+    QCOMPARE(Probe(file), QString("h264,500,500,300"));
+    QVERIFY(s.window.messageLog()->view()->toPlainText().contains("Movie saved: " + file + " (300 frames)"));
+    s.Trigger("actionTrails");
+
+    // Closing the window in the 50th pass: 49 steps, and a complete file.
+    const QString closed = dir.filePath("closed");  // no extension: .mp4 is added
+    Session c;
+    c.window.raid().askMovie = [&](int64_t) { return std::optional<MovieChoice>(MovieChoice{closed, 1}); };
+    c.Trigger("actionRecordMovie");
+    passes = 0;
+    c.host.afterEvents = [&] {
+      if (++passes == 50) c.window.close();
+    };
+    c.Click("cmdStartProgram");
+    QCOMPARE(Probe(closed + ".mp4"), QString("h264,500,500,49"));
+  }
+
+  void aSweepsRunPerformedInTheWindowEndsInTheStateTheScriptPrints() {
+    const std::string run =
+        "# antraid-sweep: food, run 3 (combination 2, repetition 1)\n"
+        "# replay: antraid-script --seed 77 runs/00003.script\n"
+        "type txtNumAnts 150\n"
+        "type txtPercentFood 3\n"
+        "click cmdStartProgram\n"
+        "wait 40\n"
+        "print modelTime colonyFood antsOut\n"
+        "wait 60\n"
+        "print modelTime colonyFood antsOut\n";
+    QCOMPARE(RaidControls::HeaderSeed(run), std::optional<uint64_t>(77));
+    QCOMPARE(RaidControls::HeaderSeed("# Seed 42, fixed at start-up: replay with antraid-script --seed 42 FILE\n"),
+             std::optional<uint64_t>(42));
+    QCOMPARE(RaidControls::HeaderSeed("type txtNumAnts 5\n# --seed 3\n"), std::optional<uint64_t>());
+
+    Session s;
+    ScriptSession headless(run, 77, s.host.AppPath());
+    QCOMPARE(headless.rc, 0);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("00003.script");
+    {
+      std::ofstream out(file.toStdString(), std::ios::binary);
+      out << run;
+    }
+    s.window.raid().askRun = [&] { return file; };
+    s.Trigger("actionOpenRun");
+    QVERIFY(!s.window.raid().performing());
+    // The log holds what the script printed, and the window stands where it printed it.
+    const QString log = s.window.messageLog()->view()->toPlainText();
+    for (const QString& line : QString::fromStdString(headless.out.str()).split('\n', Qt::SkipEmptyParts))
+      QVERIFY2(log.contains("] " + line), qPrintable(line));
+    for (std::string_view name : MainForm::FieldNames()) {
+      if (name == "running" || name == "unloaded") continue;
+      QCOMPARE(QString::fromStdString(*s.form.FieldText(name)),
+               QString::fromStdString(*headless.form().FieldText(name)));
+    }
+    QVERIFY(Snapshot(s.form.pctWorld) == Snapshot(headless.form().pctWorld));
+    // Paused there, ready to go on; the session so far replays exactly.
+    QVERIFY(!s.form.running);
+    QCOMPARE(s.Text("cmdPause"), QString("Go"));
+    QVERIFY(s.window.recorder().Script().find("\nseed 77\n") != std::string::npos);
+    QVERIFY(s.window.recorder().Script().find("\nhalt\n") != std::string::npos);
+    int passes = 0;
+    s.host.afterEvents = [&] {
+      if (++passes == 5) s.Click("cmdPause");
+    };
+    const float end = s.form.modelTime;
+    s.Click("cmdPause");
+    QCOMPARE(s.form.modelTime, end + 6 * s.form.modelTimeStep);
+    ExpectExactReplay(s, 11);
   }
 };
 
