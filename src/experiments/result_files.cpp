@@ -113,7 +113,7 @@ std::string TableHeader(const Experiment& e, const RunPlan& plan) {
   std::string h = "run,repetition,seed";
   for (const std::string& n : plan.columnNames()) h += "," + CsvCell(n);
   h += ",step,modelTime";
-  for (const std::string& m : e.measures) h += "," + CsvCell(ColumnName(m));
+  for (const std::string& m : MeasuredItems(e)) h += "," + CsvCell(ColumnName(m));
   return h + "\n";
 }
 
