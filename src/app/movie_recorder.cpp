@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 
 namespace antraid {
 

@@ -16,7 +16,7 @@
 #include <optional>
 #include <string>
 
-#include "app/form_observer.h"
+#include "sim/form_observer.h"
 #include "app/movie_writer.h"
 
 namespace antraid {

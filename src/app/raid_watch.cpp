@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "common/numbers.h"
 
 namespace antraid {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form_observer.h"
+#include "sim/form_observer.h"
 
 namespace antraid {
 

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <toml++/toml.h>
 
-#include "app/panel.h"
+#include "sim/panel.h"
 #include "common/numbers.h"
 #include "app/measure_items.h"
 #include "experiments/panel_bindings.h"

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/panel.h"
+#include "sim/panel.h"
 #include "common/numbers.h"
 
 namespace antraid::experiments {

@@ -13,8 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/main_form.h"
 #include "app/raid_watch.h"
+#include "sim/main_form.h"
 #include "platform/headless/headless_host.h"
 
 namespace antraid {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "model/model_fixture.h"
+#include "sim/model/model_fixture.h"
 
 namespace antraid {
 namespace {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <ostream>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/measure_items.h"
 #include "app/movie_recorder.h"
 #include "common/csv.h"

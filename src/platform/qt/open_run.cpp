@@ -12,7 +12,7 @@
 #include <sstream>
 #include <streambuf>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/script_line.h"
 #include "app/session_recorder.h"
 #include "platform/headless/script_runner.h"

@@ -10,7 +10,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/movie_recorder.h"
 #include "app/raid_watch.h"
 #include "platform/qt/main_window.h"

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "display/trail_layer.h"
+#include "sim/display/trail_layer.h"
 
 class QPaintEvent;
 class QMouseEvent;

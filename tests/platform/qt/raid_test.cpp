@@ -17,8 +17,8 @@
 
 #include "app/raid_watch.h"
 #include "app/session_recorder.h"
-#include "app/test_form.h"
-#include "display/trail_layer.h"
+#include "sim/test_form.h"
+#include "sim/display/trail_layer.h"
 #include "platform/qt/message_log.h"
 #include "platform/qt/raid_controls.h"
 #include "platform/qt/window_fixture.h"
