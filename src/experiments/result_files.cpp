@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <algorithm>
 
 #include "common/csv.h"
 #include "common/numbers.h"
@@ -117,24 +118,101 @@ void WriteRunFiles(const std::string& dir, const Experiment& e, const RunPlan& p
   csv.Commit();
 }
 
-bool RunComplete(const std::string& dir, int64_t number) {
-  std::error_code ec;
-  return std::filesystem::exists(RunPath(dir, number, ".csv"), ec) &&
-         std::filesystem::exists(RunPath(dir, number, ".status"), ec);
+namespace {
+
+// The records of a CSV text, each a list of cells. False when the text ends
+// inside a record (no final line break, or an open quote).
+bool SplitRecords(std::string_view text, std::vector<std::vector<std::string>>& records) {
+  std::vector<std::string> record(1);
+  bool quoted = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c != '"') {
+        record.back() += c;
+      } else if (i + 1 < text.size() && text[i + 1] == '"') {
+        record.back() += '"';
+        ++i;
+      } else {
+        quoted = false;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      record.emplace_back();
+    } else if (c == '\n') {
+      records.push_back(std::move(record));
+      record.assign(1, "");
+    } else {
+      record.back() += c;
+    }
+  }
+  return !quoted && record.size() == 1 && record[0].empty();
 }
 
-std::optional<RunStatus> ReadRunStatus(const std::string& dir, int64_t number, size_t measures) {
-  if (!RunComplete(dir, number)) return std::nullopt;
-  std::istringstream in(ReadFile(RunPath(dir, number, ".status")));
+// The status file's fields, or nothing when it does not parse: "ok" or
+// "failed", the message, then exactly one line per measure for a run that
+// succeeded and none for one that failed, each line ended.
+std::optional<RunStatus> ParseStatus(std::string_view text, size_t measures) {
+  if (text.empty() || text.back() != '\n') return std::nullopt;
+  std::vector<std::string> lines;
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = text.find('\n', at);
+    lines.emplace_back(text.substr(at, end - at));
+    at = end + 1;
+  }
   RunStatus s;
-  std::string word;
-  std::getline(in, word);
-  s.ok = word == "ok";
-  std::getline(in, s.message);
-  for (std::string v; s.ok && s.finals.size() < measures && std::getline(in, v);) s.finals.push_back(v);
-  if (s.ok && s.finals.size() != measures)
-    throw IoError("cannot read " + RunPath(dir, number, ".status") + ": it holds too few measures");
+  if (lines.size() < 2 || (lines[0] != "ok" && lines[0] != "failed")) return std::nullopt;
+  s.ok = lines[0] == "ok";
+  s.message = lines[1];
+  if (lines.size() != 2 + (s.ok ? measures : 0)) return std::nullopt;
+  s.finals.assign(lines.begin() + 2, lines.end());
   return s;
+}
+
+}  // namespace
+
+RunFiles InspectRun(const std::string& dir, const Experiment& e, const RunPlan& plan, int64_t number) {
+  RunFiles f;
+  const std::string statusPath = RunPath(dir, number, ".status"), csvPath = RunPath(dir, number, ".csv");
+  std::error_code ec;
+  if (!std::filesystem::exists(csvPath, ec) || !std::filesystem::exists(statusPath, ec)) return f;
+  const std::string name = "runs/" + RunName(number);
+  auto damaged = [&](std::string problem) {
+    f.state = RunFiles::State::Damaged;
+    f.problem = std::move(problem);
+    f.rows.clear();
+    return f;
+  };
+  std::optional<RunStatus> status = ParseStatus(ReadFile(statusPath), e.measures.size());
+  if (!status) return damaged(name + ".status does not parse");
+  f.status = std::move(*status);
+
+  std::string rows = ReadFile(csvPath);
+  const std::string header = TableHeader(e, plan);
+  if (rows.compare(0, header.size(), header) != 0) return damaged(name + ".csv lacks this experiment's header");
+  rows.erase(0, header.size());
+  std::vector<std::vector<std::string>> records;
+  if (!SplitRecords(rows, records)) return damaged(name + ".csv is cut short");
+  const size_t cells = 5 + plan.columnNames().size() + e.measures.size();
+  const std::string run = FormatInt(number);
+  for (const auto& r : records)
+    if (r.size() != cells || r[0] != run) return damaged(name + ".csv holds a row that is not one of this run's");
+  const size_t expected = f.status.ok ? RowSteps(e).size() : 0;
+  if (records.size() != expected)
+    return damaged(name + ".csv holds " + FormatInt(static_cast<int64_t>(records.size())) + " rows, not " +
+                   FormatInt(static_cast<int64_t>(expected)));
+  if (f.status.ok && !std::equal(f.status.finals.begin(), f.status.finals.end(), records.back().end() - e.measures.size()))
+    return damaged(name + ".csv and " + name + ".status disagree on the final measures");
+  if (f.status.ok)
+    for (int64_t step : PictureSteps(e))
+      for (std::string_view layer : PictureLayers(e))
+        if (const std::string picture = PictureFile(e, number, layer, step);
+            !std::filesystem::exists(dir + "/" + picture, ec))
+          return damaged(picture + " is missing");
+  f.state = RunFiles::State::Complete;
+  f.rows = std::move(rows);
+  return f;
 }
 
 }  // namespace antraid::experiments

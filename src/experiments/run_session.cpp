@@ -35,13 +35,14 @@ std::vector<std::vector<std::string>> Rows(const std::string& output, size_t per
 
 }  // namespace
 
-RunResult PerformRun(const Experiment& e, const PlannedRun& run, const RunScript& script) {
+RunResult PerformRun(const Experiment& e, const PlannedRun& run, const RunScript& script, const std::string& folder) {
   try {
     SettingCheck check(run.settings, script);  // outlives the runner's form
     std::ostringstream out, err;
     ScriptOptions options;
     options.seed = run.seed;
-    options.picture = false;
+    options.picture = e.pictures.ants;  // nobody looks at the others
+    options.fileFolder = folder;
     ScriptRunner* runner = nullptr;
     options.beforeLine = [&](int line) { return check.BeforeLine(*runner->form(), line); };
     ScriptRunner session(out, err, options);

@@ -1,6 +1,7 @@
 // One run of a sweep: its script performed by the script runner in this
-// process, with the run's seed and the picture switched off, and the rows
-// read from what the script printed.
+// process, with the run's seed, and the rows read from what the script
+// printed. The world picture is drawn only when the run saves it; the
+// script's files (its pictures) are written in the results folder.
 #pragma once
 
 #include <string>
@@ -19,6 +20,7 @@ struct RunResult {
   std::vector<std::vector<std::string>> rows;
 };
 
-RunResult PerformRun(const Experiment& experiment, const PlannedRun& run, const RunScript& script);
+RunResult PerformRun(const Experiment& experiment, const PlannedRun& run, const RunScript& script,
+                     const std::string& folder = ".");
 
 }  // namespace antraid::experiments
