@@ -9,7 +9,7 @@ SOAK_ANTS ?= 0
 SOAK_MINUTES ?= 0
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build test-asan bench fuzz fuzz-smoke fuzz-build soak deps clean screenshot
+.PHONY: controls-doc run test build test-asan bench fuzz fuzz-smoke fuzz-build soak deps clean screenshot
 
 deps:
 	@scripts/install-deps
@@ -41,7 +41,7 @@ fuzz-build:
 	@scripts/install-deps --fuzz
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DANTRAID_FUZZ=ON -DANTRAID_WITH_QT=OFF -DANTRAID_WITH_BENCH=OFF >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target form_fuzz rtf_fuzz
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target form_fuzz rtf_fuzz experiment_fuzz
 
 # Each fuzzer for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=1800); the corpus grows
 # in $(FUZZ_BUILD)/corpus, findings land in $(FUZZ_BUILD)/artifacts.
@@ -62,6 +62,10 @@ bench: build
 # docs/screenshot.png from a default run (on Xvfb when installed).
 screenshot: deps
 	BUILD=$(BUILD) scripts/screenshot
+
+# docs/controls.md from the program's own table of controls and measures.
+controls-doc: build
+	$(BUILD)/antraid-sweep --controls --markdown > docs/controls.md
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

@@ -25,6 +25,7 @@ struct Binding {
   std::string_view field;  // empty for GraphRedrawn
   Stores stores;
   bool readAtStart;  // no edit rule: only Start's parameter load reads the box
+  std::string_view takes;  // what the box takes, in a few words (for the listings)
 };
 
 // The binding of a settable text box; nullptr for any other name.

@@ -1,0 +1,116 @@
+#include "experiments/listings.h"
+
+#include "app/panel.h"
+#include "common/csv.h"
+#include "common/numbers.h"
+#include "experiments/panel_bindings.h"
+
+namespace antraid::experiments {
+
+namespace {
+
+// The measures worth knowing by name; any control and any field of the form
+// is a measure too (the last rows say so).
+constexpr struct {
+  const char *name, *meaning, *unit;
+} kMeasures[] = {
+    {"colonyFood", "food delivered to the nest (counted when the carrier leaves the nest again)", "food units"},
+    {"foodOnGround", "food lying in the food layer: what was laid, less every unit picked up", "food units"},
+    {"antsOut", "the \"Ants out\" count", "ants"},
+    {"antsReturning", "ants returning with food (state 3)", "ants"},
+    {"lastSwarmWidth", "the width of the last completed swarm measurement (the Swarm Width read-out)", "cm"},
+    {"maxDistTraveled", "the distance read-out: how far the raid reached", "cm"},
+    {"totalFood", "the food rules' count of the food laid (from % Food and Food Quality)", "food units"},
+    {"numFoodItems", "food items laid", "items"},
+    {"numAnts", "the number of ants", "ants"},
+    {"pherGrid X Y", "pheromone on patch (X, Y) of the pheromone layer", "pheromone units"},
+    {"antCountGrid X Y", "ants counted on patch (X, Y)", "ants"},
+    {"foodGrid X Y", "food on patch (X, Y) of the food layer", "food units"},
+    {"pctWorld.ScaleWidth", "the width of the world picture's view (also ScaleLeft, ScaleTop, ScaleHeight)", "cm"},
+    {"NAME", "a control: the text of a text box, the caption of a label, 0 or 1 for a check box, a scroll bar's value",
+     ""},
+    {"NAME.PROPERTY", "a control's text, caption, value, min, max, enabled or backColor", ""},
+    {"FIELD", "any other field of the form by its name (see docs/scripting.md)", ""},
+};
+
+std::string Row(const std::vector<std::string>& cells) {
+  std::string line;
+  for (size_t i = 0; i < cells.size(); ++i) line += (i ? "," : "") + CsvCell(cells[i]);
+  return line + "\n";
+}
+
+// A Markdown table cell: pipes escaped, code in backticks when asked.
+std::string Cell(const std::string& s, bool code = false) {
+  std::string out;
+  for (char c : s) out += c == '|' ? std::string("\\|") : std::string(1, c);
+  return code && !out.empty() ? "`" + out + "`" : out;
+}
+
+}  // namespace
+
+std::vector<ControlListing> SettableControls() {
+  Panel panel;
+  std::vector<ControlListing> list;
+  for (Control* c : panel.all()) {
+    const std::string& name = c->name();
+    const ControlCaption* caption = FindCaption(name);
+    ControlListing l{name, "", caption ? std::string(caption->shown) : std::string(), "", ""};
+    if (ScrollBar* bar = panel.FindScrollBar(name)) {
+      l.kind = "scroll bar";
+      l.initial = FormatInt(bar->value());
+      l.takes = "a whole number from " + FormatInt(bar->min()) + " to " + FormatInt(bar->max());
+      if (name == "scrColonyYPos") l.takes += " (Start puts the nest back on its row)";
+    } else if (CheckBox* box = panel.FindCheckBox(name)) {
+      l.kind = "check box";
+      if (l.caption.empty()) l.caption = box->caption();
+      l.initial = FormatInt(box->value());
+      l.takes = name == "chkSaveImages" ? "0 (a sweep's runs save no frames; see [pictures])" : "0 or 1";
+    } else if (TextBox* text = panel.FindTextBox(name); text && FindBinding(name)) {
+      l.kind = "text box";
+      l.initial = text->text();
+      l.takes = std::string(FindBinding(name)->takes);
+    } else {
+      continue;  // buttons, labels and read-outs are not settings
+    }
+    list.push_back(std::move(l));
+  }
+  return list;
+}
+
+std::vector<MeasureListing> Measures() {
+  std::vector<MeasureListing> list;
+  for (const auto& m : kMeasures) list.push_back({m.name, m.meaning, m.unit});
+  return list;
+}
+
+std::string ControlsCsv() {
+  std::string csv = "name,kind,caption,initial,takes\n";
+  for (const ControlListing& c : SettableControls()) csv += Row({c.name, c.kind, c.caption, c.initial, c.takes});
+  return csv;
+}
+
+std::string MeasuresCsv() {
+  std::string csv = "name,meaning,unit\n";
+  for (const MeasureListing& m : Measures()) csv += Row({m.name, m.meaning, m.unit});
+  return csv;
+}
+
+std::string ControlsMarkdown() {
+  std::string md =
+      "# Controls and measures of a sweep\n\n"
+      "<!-- Written by `make controls-doc` (antraid-sweep --controls --markdown); a test fails when it differs. -->\n\n"
+      "The controls an experiment file may set in `[set]`, `[[case]]`, `[vary]` and `[sample]`\n"
+      "(`antraid-sweep --controls` prints this table as CSV), with their values in a freshly\n"
+      "opened window. See docs/experiments.md.\n\n"
+      "| Name | Kind | Caption | Initial | Takes |\n|---|---|---|---|---|\n";
+  for (const ControlListing& c : SettableControls())
+    md += "| " + Cell(c.name, true) + " | " + c.kind + " | " + Cell(c.caption) + " | " + Cell(c.initial, true) + " | " +
+          Cell(c.takes) + " |\n";
+  md += "\nThe measures (`antraid-sweep --measures` prints this table as CSV):\n\n"
+        "| Measure | Meaning | Unit |\n|---|---|---|\n";
+  for (const MeasureListing& m : Measures())
+    md += "| " + Cell(m.name, true) + " | " + Cell(m.meaning) + " | " + Cell(m.unit) + " |\n";
+  return md;
+}
+
+}  // namespace antraid::experiments
