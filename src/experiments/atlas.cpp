@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 #include "common/numbers.h"
@@ -167,7 +166,7 @@ void WriteAtlas(const std::string& dir, const Experiment& e, const RunPlan& plan
   }
   const std::string png = EncodePng(atlas.width(), atlas.height(), atlas.pixels());
   if (png.empty()) throw IoError("cannot write " + dir + "/atlas-" + std::string(layer) + ".png: cannot encode it");
-  WriteFileAtomically(dir + "/atlas-" + std::string(layer) + ".png", png, ".part-" + std::to_string(::getpid()));
+  WriteFileAtomically(dir + "/atlas-" + std::string(layer) + ".png", png, TemporarySuffix());
 }
 
 }  // namespace

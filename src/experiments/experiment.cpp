@@ -8,7 +8,9 @@
 
 #include "app/panel.h"
 #include "common/numbers.h"
+#include "app/measure_items.h"
 #include "experiments/panel_bindings.h"
+#include "experiments/world_check.h"
 #include "platform/headless/script_runner.h"
 
 namespace antraid::experiments {
@@ -134,7 +136,9 @@ class Reader {
       } else if (k == "record_every") {
         e.recordEvery = Whole(*node, "record_every", 0, INT64_C(1'000'000'000'000));
       } else if (k == "measures") {
-        ReadMeasures(*node, e);
+        ReadMeasures(*node, "measures", e.measures);
+      } else if (k == "final") {
+        ReadMeasures(*node, "final", e.finals);
       } else {
         Fail(key->source(), "unknown key \"" + k + "\" in [experiment]");
       }
@@ -142,13 +146,13 @@ class Reader {
     if (!t.contains("steps")) Fail(t.source(), "[experiment] needs steps");
     if (e.recordEvery > 0 && e.steps / e.recordEvery > kMaxRows)
       Fail(t.get("record_every")->source(), "record_every gives more than " + FormatInt(kMaxRows) + " rows per run");
-    if (!t.contains("measures")) Fail(t.source(), "[experiment] needs measures");
+    if (!t.contains("measures") && !t.contains("final")) Fail(t.source(), "[experiment] needs measures or final");
   }
 
-  void ReadMeasures(const toml::node& n, Experiment& e) const {
+  void ReadMeasures(const toml::node& n, const std::string& key, std::vector<std::string>& into) {
     const toml::array* list = n.as_array();
-    if (!list) Fail(n.source(), "measures must be a list of print items");
-    if (list->empty()) Fail(n.source(), "measures is an empty list");
+    if (!list) Fail(n.source(), key + " must be a list of print items");
+    if (list->empty()) Fail(n.source(), key + " is an empty list");
     for (const toml::node& m : *list) {
       auto s = m.value_exact<std::string>();
       if (!s) Fail(m.source(), "a measure must be a string");
@@ -158,7 +162,10 @@ class Reader {
       if (auto problem = MeasureProblem(*s, words)) Fail(m.source(), *problem);
       std::string item = words[0];
       for (size_t i = 1; i < words.size(); ++i) item += " " + words[i];
-      e.measures.push_back(item);
+      for (const auto& [seen, at] : measureAt_)
+        if (seen == item) Fail(m.source(), "measure \"" + item + "\" is measured already (line " + std::to_string(at.begin.line) + ")");
+      into.push_back(item);
+      measureAt_.emplace_back(item, m.source());
     }
   }
 
@@ -167,10 +174,10 @@ class Reader {
   static std::optional<std::string> MeasureProblem(const std::string& text, const std::vector<std::string>& words) {
     if (words.empty()) return "a measure is empty";
     if (text.find_first_of("\r\n") != std::string::npos) return "a measure cannot hold a line break";
-    const bool grid = words[0] == "pherGrid" || words[0] == "antCountGrid" || words[0] == "foodGrid";
+    const MeasureItem* item = FindMeasureItem(words[0]);
     if (words[0] == "ant") return "measure \"" + text + "\": ant N prints a whole line; measure single values";
     if (words[0] == "modelTime") return "modelTime is in every row already; it is not a measure";
-    if (words.size() != (grid ? 3u : 1u)) return "measure \"" + text + "\" is not one print item";
+    if (words.size() != 1 + (item ? item->arguments.size() : 0)) return "measure \"" + text + "\" is not one print item";
     std::ostringstream out, err;
     ScriptRunner probe(out, err);
     if (probe.Run("record 1 /dev/null " + text + "\n") == 0) return std::nullopt;
@@ -284,6 +291,10 @@ class Reader {
     for (const Factor& f : e.vary) grow(static_cast<int64_t>(f.values.size()));
     if (e.sampleCount > 0) grow(e.sampleCount);
     if (runs > kMaxRuns) Fail(root.source(), "the experiment plans more than " + FormatInt(kMaxRuns) + " runs");
+    if (const std::optional<WorldSize> world = SmallestWorld(e)) {
+      for (const auto& [item, at] : measureAt_)
+        if (auto problem = MeasureOffWorld(item, *world)) Fail(at, "measure \"" + item + "\": " + *problem);
+    }
     return e;
   }
 
@@ -291,9 +302,17 @@ class Reader {
   std::string file_;
   mutable Panel panel_;
   std::map<std::string, std::string> owner_;  // control -> the table that sets it
+  // Each measure and final measure, and where it stands in the file.
+  std::vector<std::pair<std::string, toml::source_region>> measureAt_;
 };
 
 }  // namespace
+
+std::vector<std::string> MeasuredItems(const Experiment& e) {
+  std::vector<std::string> all = e.measures;
+  all.insert(all.end(), e.finals.begin(), e.finals.end());
+  return all;
+}
 
 Experiment ParseExperiment(std::string_view text, const std::string& file) {
   toml::table root;

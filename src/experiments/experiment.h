@@ -63,6 +63,7 @@ struct Experiment {
   enum class Seeds { PerRun, PerRepetition } seeds = Seeds::PerRun;
   int64_t recordEvery = 0;   // steps between rows; 0: the final row only
   std::vector<std::string> measures;  // print items, blanks between words collapsed
+  std::vector<std::string> finals;    // measures of the last row only, written the same way
   std::vector<Setting> fixed;                // [set], in file order
   std::vector<std::vector<Setting>> cases;   // [[case]], each in file order
   std::vector<Factor> vary;                  // [vary], in file order
@@ -70,6 +71,10 @@ struct Experiment {
   std::vector<Range> sample;                 // [sample] ranges, in file order
   Pictures pictures;                         // none without [pictures]
 };
+
+// Every measured item: the measures, then the final measures. The columns
+// of the tables and the values of a run's status, in this order.
+std::vector<std::string> MeasuredItems(const Experiment& experiment);
 
 // Most runs one experiment may plan, and rows and pictures one run may record.
 inline constexpr int64_t kMaxRuns = 10'000'000;

@@ -1,5 +1,6 @@
 #include "experiments/listings.h"
 
+#include "app/measure_items.h"
 #include "app/panel.h"
 #include "common/csv.h"
 #include "common/numbers.h"
@@ -9,24 +10,11 @@ namespace antraid::experiments {
 
 namespace {
 
-// The measures worth knowing by name; any control and any field of the form
-// is a measure too (the last rows say so).
+// Beside the table of measure items, any control and any other field of the
+// form is a measure too.
 constexpr struct {
   const char *name, *meaning, *unit;
-} kMeasures[] = {
-    {"colonyFood", "food delivered to the nest (counted when the carrier leaves the nest again)", "food units"},
-    {"foodOnGround", "food lying in the food layer: what was laid, less every unit picked up", "food units"},
-    {"antsOut", "the \"Ants out\" count", "ants"},
-    {"antsReturning", "ants returning with food (state 3)", "ants"},
-    {"lastSwarmWidth", "the width of the last completed swarm measurement (the Swarm Width read-out)", "cm"},
-    {"maxDistTraveled", "the distance read-out: how far the raid reached", "cm"},
-    {"totalFood", "the food rules' count of the food laid (from % Food and Food Quality)", "food units"},
-    {"numFoodItems", "food items laid", "items"},
-    {"numAnts", "the number of ants", "ants"},
-    {"pherGrid X Y", "pheromone on patch (X, Y) of the pheromone layer", "pheromone units"},
-    {"antCountGrid X Y", "ants counted on patch (X, Y)", "ants"},
-    {"foodGrid X Y", "food on patch (X, Y) of the food layer", "food units"},
-    {"pctWorld.ScaleWidth", "the width of the world picture's view (also ScaleLeft, ScaleTop, ScaleHeight)", "cm"},
+} kOtherMeasures[] = {
     {"NAME", "a control: the text of a text box, the caption of a label, 0 or 1 for a check box, a scroll bar's value",
      ""},
     {"NAME.PROPERTY", "a control's text, caption, value, min, max, enabled or backColor", ""},
@@ -79,7 +67,13 @@ std::vector<ControlListing> SettableControls() {
 
 std::vector<MeasureListing> Measures() {
   std::vector<MeasureListing> list;
-  for (const auto& m : kMeasures) list.push_back({m.name, m.meaning, m.unit});
+  for (const MeasureItem& item : MeasureItems()) {
+    if (item.name == "modelTime") continue;  // in every row already
+    std::string name(item.name);
+    for (const ItemArgument& a : item.arguments) name += " " + std::string(a.name);
+    list.push_back({name, std::string(item.meaning), std::string(item.unit)});
+  }
+  for (const auto& m : kOtherMeasures) list.push_back({m.name, m.meaning, m.unit});
   return list;
 }
 

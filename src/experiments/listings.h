@@ -17,14 +17,15 @@ struct ControlListing {
 };
 
 struct MeasureListing {
-  std::string name;     // the item as a measure writes it (ARGUMENTS in capitals)
+  std::string name;     // the item as a measure writes it, with its arguments' names
   std::string meaning;
   std::string unit;
 };
 
 // Every control an experiment may set, in the panel's order.
 std::vector<ControlListing> SettableControls();
-// The measures, the plots' figures first.
+// The measures: the table of measure items (modelTime aside: it is in every
+// row), then the controls and the form's other fields.
 std::vector<MeasureListing> Measures();
 
 // "name,kind,caption,initial,takes" and a row per control.

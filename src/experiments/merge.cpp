@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/measure_items.h"
 #include "common/csv.h"
 #include "common/numbers.h"
 #include "experiments/result_files.h"
@@ -47,8 +48,8 @@ class SummaryRows {
     std::string h = "combination";
     for (const std::string& n : plan.columnNames()) h += "," + CsvCell(n);
     h += ",runs,failed";
-    for (const std::string& m : e.measures)
-      for (const char* stat : {"_mean", "_sd", "_min", "_max"}) h += "," + CsvCell(m + stat);
+    for (const std::string& m : MeasuredItems(e))
+      for (const char* stat : {"_mean", "_sd", "_min", "_max"}) h += "," + CsvCell(ColumnName(m) + stat);
     out_.Write(h + "\n");
   }
 
@@ -57,7 +58,7 @@ class SummaryRows {
       Flush();
       combination_ = run.combination;
       columns_ = run.columns;
-      finals_.assign(e_.measures.size(), {});
+      finals_.assign(MeasuredItems(e_).size(), {});
     }
     if (!status.ok) {
       ++failed_;
@@ -96,13 +97,14 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
   if (!outcome.missing.empty() || !outcome.damaged.empty()) return outcome;
 
   // Several shards may merge into one folder at once: temporary names of their own.
-  const std::string suffix = ".part-" + std::to_string(::getpid());
+  const std::string suffix = TemporarySuffix();
   AtomicFile table(dir + "/table.csv", suffix), runs(dir + "/runs.csv", suffix), summary(dir + "/summary.csv", suffix);
   table.Write(TableHeader(e, plan));
   std::string runsHeader = "run,repetition,seed";
   for (const std::string& n : plan.columnNames()) runsHeader += "," + CsvCell(n);
   runsHeader += ",status,message";
-  for (const std::string& m : e.measures) runsHeader += "," + CsvCell(m);
+  const std::vector<std::string> measured = MeasuredItems(e);
+  for (const std::string& m : measured) runsHeader += "," + CsvCell(ColumnName(m));
   runs.Write(runsHeader + "\n");
   SummaryRows summaryRows(e, plan, summary);
 
@@ -115,7 +117,7 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
     const RunStatus& status = f.status;
     if (!status.ok) ++outcome.failed;
     std::vector<std::string> finals = status.finals;
-    finals.resize(e.measures.size());
+    finals.resize(measured.size());
     runs.Write(FormatInt(k) + "," + FormatInt(run.repetition) + "," + std::to_string(run.seed) + Cells(run.columns) +
                "," + (status.ok ? "ok" : "failed") + "," + CsvCell(status.message) + Cells(finals) + "\n");
     summaryRows.Add(run, status);

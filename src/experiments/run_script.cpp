@@ -96,7 +96,11 @@ RunScript MakeRunScript(const Experiment& e, const PlannedRun& run) {
   int64_t at = 0;
   for (int64_t step : steps) {
     add("wait " + FormatInt(step - at));
-    if (std::binary_search(s.rowSteps.begin(), s.rowSteps.end(), step)) add(print);
+    if (std::binary_search(s.rowSteps.begin(), s.rowSteps.end(), step)) {
+      if (step == s.rowSteps.back())
+        for (const std::string& m : e.finals) print += " " + m;  // the final measures, in the last row only
+      add(print);
+    }
     if (std::binary_search(pictures.begin(), pictures.end(), step))
       for (std::string_view layer : PictureLayers(e))
         add("picture " + std::string(layer) + " " + PictureFile(e, run.number, layer, step));

@@ -76,7 +76,7 @@ void PrepareFolder(const std::string& dir, const SweepOptions& o, const std::str
   if (fs::exists(copy, ec) && ReadFile(copy) != text)
     throw IoError(dir + " holds the results of another experiment (its experiment.toml differs); "
                   "use --fresh or another --out");
-  const std::string suffix = ".part-" + std::to_string(::getpid());
+  const std::string suffix = TemporarySuffix();
   WriteFileAtomically(copy, text, suffix);
   WriteFileAtomically(dir + "/about.txt", About(o, text), suffix);
 }
@@ -105,6 +105,10 @@ void PerformRuns(const std::string& dir, const Experiment& e, const RunPlan& pla
     while (!stop) {
       const size_t i = next++;
       if (i >= todo.size()) return;
+      if (RunComplete(dir, todo[i])) {  // another process on the same runs was quicker
+        progress.Done();
+        continue;
+      }
       const PlannedRun run = plan.Run(todo[i]);
       const RunScript script = MakeRunScript(e, run);
       const RunResult result = PerformRun(e, run, script, dir);
@@ -168,8 +172,10 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
     int64_t failed = 0;
     for (int64_t k : mine) {
       const RunFiles f = InspectRun(dir, e, plan, k);
-      if (f.state == RunFiles::State::Damaged)
+      if (f.state == RunFiles::State::Damaged) {
         err << "antraid-sweep: running run " << k << " again: " << f.problem << '\n';
+        DiscardRun(dir, k);
+      }
       if (f.state != RunFiles::State::Complete) todo.push_back(k);
       else if (!f.status.ok) ++failed;
     }

@@ -56,12 +56,16 @@ TEST(Listings, TheControlsListedAreExactlyThoseAnExperimentMaySet) {
 TEST(Listings, EveryNamedMeasureIsOneAnExperimentMayRecord) {
   for (const MeasureListing& m : Measures()) {
     if (m.name == "NAME" || m.name == "NAME.PROPERTY" || m.name == "FIELD") continue;
-    std::string item = m.name;
-    if (item.ends_with(" X Y")) item.replace(item.size() - 3, 3, "1 1");
+    std::string item = m.name.substr(0, m.name.find(' '));
+    for (size_t at = m.name.find(' '); at != std::string::npos; at = m.name.find(' ', at + 1)) item += " 1";
     EXPECT_NO_THROW(ParseExperiment("[experiment]\nsteps = 1\nmeasures = [\"" + item + "\"]\n", "exp.toml")) << item;
     EXPECT_FALSE(m.meaning.empty()) << item;
   }
-  EXPECT_EQ(MeasuresCsv().rfind("name,meaning,unit\ncolonyFood,food delivered to the nest (counted", 0), 0u);
+  const std::string csv = MeasuresCsv();
+  EXPECT_EQ(csv.rfind("name,meaning,unit\ncolonyFood,food delivered to the nest (counted", 0), 0u) << csv;
+  EXPECT_NE(csv.find("\npherGrid x y,\"pheromone on patch (x, y)\",pheromone units\n"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\ntrailCount D,"), std::string::npos) << csv;
+  EXPECT_EQ(csv.find("modelTime"), std::string::npos);
 }
 
 TEST(Listings, DocsControlsMdIsTheListingAsItStands) {
