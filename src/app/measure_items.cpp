@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/raid_shape.h"
 #include "common/numbers.h"
 

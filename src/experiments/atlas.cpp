@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/numbers.h"
-#include "display/png.h"
+#include "grid/png.h"
 #include "experiments/result_files.h"
 #include "experiments/run_script.h"
 

@@ -4,6 +4,7 @@
 // in the file stops the sweep with its place in the file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -51,6 +52,26 @@ struct Pictures {
   bool any() const { return ants || trails; }
 };
 
+// How [sample] draws its combinations.
+enum class SampleMethod { LatinHypercube, Sobol, Morris };
+
+// A search objective: the mean over a candidate's repetitions of one of the
+// measures, to be made as large or as small as it can be.
+struct Objective {
+  size_t measure = 0;  // index into MeasuredItems(): the measures, then the final measures
+  bool maximize = true;
+};
+
+// [search]: an optimiser proposes settings within ranges; each candidate runs
+// `repetitions` times (Experiment::repetitions).
+struct Search {
+  std::string algorithm;  // "cmaes", "sga", "de", "pso" or "nsga2"; empty: no search
+  std::vector<Objective> objectives;
+  int64_t population = 0;
+  int64_t generations = 0;
+  std::vector<Range> ranges;
+};
+
 struct Experiment {
   std::string file;  // the experiment file as named on the command line
   std::string name;
@@ -70,7 +91,15 @@ struct Experiment {
   int64_t sampleCount = 0;                   // [sample] count (0: no sampling)
   std::vector<Range> sample;                 // [sample] ranges, in file order
   Pictures pictures;                         // none without [pictures]
+  SampleMethod sampleMethod = SampleMethod::LatinHypercube;
+  int64_t trajectories = 0;                  // [sample] Morris trajectories
+  int64_t levels = 4;                        // [sample] Morris levels
+  Search search;                             // [search]
 };
+
+// The combinations [sample] plans (0 without [sample]): count for a Latin
+// hypercube, count (k + 2) for Sobol' indices, trajectories (k + 1) for Morris.
+int64_t SampleCombinations(const Experiment& experiment);
 
 // Every measured item: the measures, then the final measures. The columns
 // of the tables and the values of a run's status, in this order.

@@ -1,7 +1,7 @@
 #include "experiments/listings.h"
 
 #include "app/measure_items.h"
-#include "app/panel.h"
+#include "sim/panel.h"
 #include "common/csv.h"
 #include "common/numbers.h"
 #include "experiments/panel_bindings.h"

@@ -9,6 +9,7 @@
 #include "common/csv.h"
 #include "common/numbers.h"
 #include "experiments/result_files.h"
+#include "experiments/sensitivity.h"
 
 namespace antraid::experiments {
 
@@ -107,6 +108,13 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
   for (const std::string& m : measured) runsHeader += "," + CsvCell(ColumnName(m));
   runs.Write(runsHeader + "\n");
   SummaryRows summaryRows(e, plan, summary);
+  // Each combination's output for sensitivity.csv: the sum and count of its good final values.
+  const bool sensitivity = HasSensitivity(e);
+  std::vector<std::vector<double>> sums, counts;
+  if (sensitivity) {
+    sums.assign(static_cast<size_t>(plan.combinations()), std::vector<double>(measured.size(), 0.0));
+    counts = sums;
+  }
 
   for (int64_t k = 1; k <= plan.runs(); ++k) {
     const PlannedRun run = plan.Run(k);
@@ -121,11 +129,23 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
     runs.Write(FormatInt(k) + "," + FormatInt(run.repetition) + "," + std::to_string(run.seed) + Cells(run.columns) +
                "," + (status.ok ? "ok" : "failed") + "," + CsvCell(status.message) + Cells(finals) + "\n");
     summaryRows.Add(run, status);
+    if (sensitivity && status.ok)
+      for (size_t m = 0; m < measured.size(); ++m) {
+        const ParsedNumber v = ParseNumber(status.finals[m]);
+        double& sum = sums[static_cast<size_t>(run.combination - 1)][m];
+        sum = v.ok() ? sum + v.value : std::nan("");
+        counts[static_cast<size_t>(run.combination - 1)][m] += 1;
+      }
   }
   summaryRows.Flush();
   table.Commit();
   runs.Commit();
   summary.Commit();
+  if (sensitivity) {
+    for (size_t c = 0; c < sums.size(); ++c)
+      for (size_t m = 0; m < measured.size(); ++m) sums[c][m] = counts[c][m] > 0 ? sums[c][m] / counts[c][m] : std::nan("");
+    WriteFileAtomically(dir + "/sensitivity.csv", SensitivityCsv(e, plan, sums), suffix);
+  }
   return outcome;
 }
 

@@ -216,6 +216,14 @@ void DiscardRun(const std::string& dir, int64_t number) {
   std::filesystem::remove(RunPath(dir, number, ".status"), ec);
 }
 
+std::optional<RunStatus> ReadRunStatus(const std::string& dir, int64_t number, size_t measures) {
+  if (!RunComplete(dir, number)) return std::nullopt;
+  const std::string path = RunPath(dir, number, ".status");
+  std::optional<RunStatus> s = ParseStatus(ReadFile(path), measures);
+  if (!s) throw IoError("cannot read " + path + ": it does not parse");
+  return s;
+}
+
 RunFiles InspectRun(const std::string& dir, const Experiment& e, const RunPlan& plan, int64_t number) {
   RunFiles f;
   const std::string statusPath = RunPath(dir, number, ".status"), csvPath = RunPath(dir, number, ".csv");

@@ -77,6 +77,9 @@ void WriteRunFiles(const std::string& dir, const Experiment& experiment, const R
                    const RunScript& script, const RunResult& result);
 // True once the run's files are all written (whether or not they are sound).
 bool RunComplete(const std::string& dir, int64_t number);
+// The status of a complete run; nothing when the run is not complete.
+// Throws IoError when it does not parse.
+std::optional<RunStatus> ReadRunStatus(const std::string& dir, int64_t number, size_t measures);
 // Removes the rows and status of a run whose files are damaged, so that it
 // is no longer complete and is run again.
 void DiscardRun(const std::string& dir, int64_t number);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/panel.h"
+#include "sim/panel.h"
 #include "common/numbers.h"
 
 namespace antraid::experiments {

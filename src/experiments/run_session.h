@@ -21,6 +21,6 @@ struct RunResult {
 };
 
 RunResult PerformRun(const Experiment& experiment, const PlannedRun& run, const RunScript& script,
-                     const std::string& folder = ".");
+                     const std::string& folder);
 
 }  // namespace antraid::experiments

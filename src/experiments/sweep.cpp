@@ -20,6 +20,7 @@
 #include "experiments/progress.h"
 #include "experiments/result_files.h"
 #include "experiments/run_session.h"
+#include "experiments/search.h"
 #include "experiments/sha256.h"
 
 namespace antraid::experiments {
@@ -66,8 +67,8 @@ std::string About(const SweepOptions& o, const std::string& text) {
 void PrepareFolder(const std::string& dir, const SweepOptions& o, const std::string& text) {
   std::error_code ec;
   if (o.fresh) {
-    for (const char* f : {"runs", "table.csv", "runs.csv", "summary.csv", "experiment.toml", "about.txt",
-                          "atlas-ants.png", "atlas-trails.png"})
+    for (const char* f : {"runs", "table.csv", "runs.csv", "summary.csv", "sensitivity.csv", "search.csv", "front.csv", "best.toml",
+                          "experiment.toml", "about.txt", "atlas-ants.png", "atlas-trails.png"})
       fs::remove_all(fs::path(dir) / f, ec);
   }
   fs::create_directories(fs::path(dir) / "runs", ec);
@@ -151,12 +152,38 @@ int ReportMerge(const std::string& dir, const Experiment& e, const RunPlan& plan
   return kAllRunsOk;
 }
 
+int Jobs(const SweepOptions& o) {
+  return o.jobs > 0 ? o.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// A search: one process (each generation needs the one before), its own files.
+int SearchSweep(const SweepOptions& o, const Loaded& loaded, std::ostream& out, std::ostream& err) {
+  if (o.shardCount > 1) {
+    err << "antraid-sweep: a search cannot be sharded: each generation needs the results of the one before "
+           "(run it in one process; --jobs sets its threads)\n";
+    return kSweepError;
+  }
+  if (o.list) {
+    ListSearch(loaded.experiment, out);
+    return kAllRunsOk;
+  }
+  const std::string dir = o.outDir.empty() ? DefaultFolder(o.experimentFile) : o.outDir;
+  try {
+    PrepareFolder(dir, o, loaded.text);
+  } catch (const IoError& ex) {
+    err << "antraid-sweep: " << ex.what() << '\n';
+    return kSweepError;
+  }
+  return RunSearch(loaded.experiment, {dir, Jobs(o), true, !o.quiet && ::isatty(2)}, err);
+}
+
 }  // namespace
 
 int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
   std::optional<Loaded> loaded = Load(o.experimentFile, err);
   if (!loaded) return kSweepError;
   const Experiment& e = loaded->experiment;
+  if (!e.search.algorithm.empty()) return SearchSweep(o, *loaded, out, err);
   const RunPlan plan(e);
   std::vector<int64_t> mine;
   for (int64_t k = 1; k <= plan.runs(); ++k)
@@ -179,7 +206,7 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
       if (f.state != RunFiles::State::Complete) todo.push_back(k);
       else if (!f.status.ok) ++failed;
     }
-    const int jobs = o.jobs > 0 ? o.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int jobs = Jobs(o);
     Progress progress(err, static_cast<int64_t>(todo.size()), !o.quiet && ::isatty(2));
     PerformRuns(dir, e, plan, todo, jobs, progress);
     progress.Finish();
@@ -200,6 +227,7 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
 int MergeSweep(const std::string& dir, std::ostream& err) {
   std::optional<Loaded> loaded = Load(dir + "/experiment.toml", err);
   if (!loaded) return kSweepError;
+  if (!loaded->experiment.search.algorithm.empty()) return RunSearch(loaded->experiment, {dir, 1, false, false}, err);
   try {
     const RunPlan plan(loaded->experiment);
     return ReportMerge(dir, loaded->experiment, plan, err);

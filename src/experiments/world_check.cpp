@@ -4,8 +4,8 @@
 #include <sstream>
 #include <vector>
 
-#include "app/main_form.h"
-#include "app/panel.h"
+#include "sim/main_form.h"
+#include "sim/panel.h"
 #include "common/numbers.h"
 
 namespace antraid::experiments {
@@ -38,7 +38,9 @@ std::optional<int64_t> SmallestSide(const Experiment& e, const std::string& box)
   everyRunSetsIt = everyRunSetsIt || everyCase;
   for (const Factor& f : e.vary)
     if (f.control == box) values.insert(values.end(), f.values.begin(), f.values.end()), everyRunSetsIt = true;
-  for (const Range& r : e.sample) {
+  std::vector<Range> ranges = e.sample;
+  ranges.insert(ranges.end(), e.search.ranges.begin(), e.search.ranges.end());
+  for (const Range& r : ranges) {
     if (r.control != box) continue;
     if (!r.whole) return std::nullopt;
     values.push_back(FormatDouble(r.min));

@@ -1,6 +1,6 @@
 // Measures that name a patch or a row must lie in the world the runs build.
 // When the experiment file fixes the world's size (the default, [set], each
-// value of [vary] and [[case]], the ends of a whole [sample] range), the
+// value of [vary] and [[case]], the ends of a whole [sample] or [search] range), the
 // check happens while the file is read; otherwise each run checks its own
 // world right after Start, before its first step.
 #pragma once

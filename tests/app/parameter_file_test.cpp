@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/script_line.h"
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "common/version.h"
 
 namespace antraid {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "experiments/experiment.h"
 #include "experiments/sweep.h"
 

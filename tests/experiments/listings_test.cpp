@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "app/panel.h"
-#include "app/test_form.h"
+#include "sim/panel.h"
+#include "sim/test_form.h"
 #include "experiments/experiment.h"
 
 namespace antraid::experiments {

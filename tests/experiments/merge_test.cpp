@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "experiments/sweep.h"
 
 namespace antraid::experiments {

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "stb_image.h"  // the decoder built into the experiments library
 
 namespace {

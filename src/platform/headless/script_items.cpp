@@ -3,10 +3,10 @@
 #include <fstream>
 #include <ostream>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/measure_items.h"
 #include "common/csv.h"
-#include "display/png.h"
+#include "grid/png.h"
 #include "platform/headless/script_words.h"
 
 namespace antraid {

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <utility>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/measure_items.h"
 #include "platform/headless/script_words.h"
 

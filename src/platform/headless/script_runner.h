@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form_observer.h"
+#include "sim/form_observer.h"
 #include "common/controls.h"
 #include "platform/headless/headless_host.h"
 

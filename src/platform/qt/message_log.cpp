@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 #include <string>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "platform/qt/qt_text.h"
 
 namespace antraid {

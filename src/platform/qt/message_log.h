@@ -7,7 +7,7 @@
 #include <QDockWidget>
 #include <string_view>
 
-#include "app/form_observer.h"
+#include "sim/form_observer.h"
 
 class QPlainTextEdit;
 

@@ -22,7 +22,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 
 namespace antraid {
 

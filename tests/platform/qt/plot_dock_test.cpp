@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "platform/qt/plot_dock.h"
 #include "platform/qt/window_fixture.h"
 
