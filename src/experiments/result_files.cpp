@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>  // renameat2
 #include <cstring>
 #include <filesystem>
@@ -132,16 +133,19 @@ void WriteRunFiles(const std::string& dir, const Experiment& e, const RunPlan& p
 
   std::string status = result.ok ? "ok\n" : "failed\n";
   status += result.message + "\n";
-  if (result.ok && !result.rows.empty())
+  if (result.ok && !result.rows.empty()) {
     for (size_t i = 1; i < result.rows.back().size(); ++i) status += result.rows.back()[i] + "\n";
+    status += FormatInt(StepsOf(result, script)) + "\n" + result.stopped + "\n";
+  }
   WriteFileAtomically(RunPath(dir, run.number, ".status"), status, suffix);
 
   AtomicFile csv(RunPath(dir, run.number, ".csv"), suffix);
   csv.Write(TableHeader(e, plan));
   std::string lead = FormatInt(run.number) + "," + FormatInt(run.repetition) + "," + std::to_string(run.seed);
   for (const std::string& c : run.columns) lead += "," + CsvCell(c);
+  const std::vector<int64_t> steps = RowStepsOf(result, script);
   for (size_t r = 0; r < result.rows.size(); ++r) {
-    std::string line = lead + "," + FormatInt(script.rowSteps[r]);
+    std::string line = lead + "," + FormatInt(steps[r]);
     for (const std::string& cell : result.rows[r]) line += "," + CsvCell(cell);
     csv.Write(line + "\n");
   }
@@ -183,8 +187,10 @@ bool SplitRecords(std::string_view text, std::vector<std::vector<std::string>>& 
 }
 
 // The status file's fields, or nothing when it does not parse: "ok" or
-// "failed", the message, then exactly one line per measure for a run that
-// succeeded and none for one that failed, each line ended.
+// "failed", the message, then for a run that succeeded exactly one line per
+// measure, the steps it made (a whole number, at least 1) and the stop
+// condition that ended it (or an empty line); nothing more for one that
+// failed. Each line ended.
 std::optional<RunStatus> ParseStatus(std::string_view text, size_t measures) {
   if (text.empty() || text.back() != '\n') return std::nullopt;
   std::vector<std::string> lines;
@@ -197,8 +203,14 @@ std::optional<RunStatus> ParseStatus(std::string_view text, size_t measures) {
   if (lines.size() < 2 || (lines[0] != "ok" && lines[0] != "failed")) return std::nullopt;
   s.ok = lines[0] == "ok";
   s.message = lines[1];
-  if (lines.size() != 2 + (s.ok ? measures : 0)) return std::nullopt;
-  s.finals.assign(lines.begin() + 2, lines.end());
+  if (lines.size() != 2 + (s.ok ? measures + 2 : 0)) return std::nullopt;
+  if (!s.ok) return s;
+  s.finals.assign(lines.begin() + 2, lines.begin() + 2 + static_cast<std::ptrdiff_t>(measures));
+  s.steps = lines[2 + measures];
+  s.stopped = lines[3 + measures];
+  const ParsedNumber steps = ParseNumber(s.steps);
+  if (!steps.ok() || steps.value < 1 || steps.value != std::floor(steps.value) || FormatInt(static_cast<int64_t>(steps.value)) != s.steps)
+    return std::nullopt;
   return s;
 }
 
@@ -251,7 +263,20 @@ RunFiles InspectRun(const std::string& dir, const Experiment& e, const RunPlan& 
   const std::string run = FormatInt(number);
   for (const auto& r : records)
     if (r.size() != cells || r[0] != run) return damaged(name + ".csv holds a row that is not one of this run's");
-  const size_t expected = f.status.ok ? RowSteps(e).size() : 0;
+  // A run a stop condition ended keeps the rows before that step and the
+  // step's own; its last row is at that step.
+  size_t expected = 0;
+  if (f.status.ok) {
+    const std::vector<int64_t> rowSteps = RowSteps(e);
+    const auto steps = static_cast<int64_t>(ParseNumber(f.status.steps).value);
+    expected = rowSteps.size();
+    if (!f.status.stopped.empty())
+      expected = static_cast<size_t>(std::lower_bound(rowSteps.begin(), rowSteps.end(), steps) - rowSteps.begin()) + 1;
+    if (expected > rowSteps.size() || (f.status.stopped.empty() && steps != e.steps))
+      return damaged(name + ".status does not parse");
+    if (!records.empty() && records.back()[3 + plan.columnNames().size()] != f.status.steps)
+      return damaged(name + ".csv and " + name + ".status disagree on the steps");
+  }
   if (records.size() != expected)
     return damaged(name + ".csv holds " + FormatInt(static_cast<int64_t>(records.size())) + " rows, not " +
                    FormatInt(static_cast<int64_t>(expected)));

@@ -94,8 +94,13 @@ RunScript MakeRunScript(const Experiment& e, const PlannedRun& run) {
   std::sort(steps.begin(), steps.end());
   steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
   int64_t at = 0;
+  // With stop conditions each wait ends early when one holds; the waits
+  // after it let no step go by, so the blocks still to come print that step
+  // (and save their pictures of it).
+  std::string until;
+  for (const std::string& c : e.stop) until += (until.empty() ? "wait until " : " or ") + c;
   for (int64_t step : steps) {
-    add("wait " + FormatInt(step - at));
+    add(until.empty() ? "wait " + FormatInt(step - at) : until + " max " + FormatInt(step - at));
     if (std::binary_search(s.rowSteps.begin(), s.rowSteps.end(), step)) {
       if (step == s.rowSteps.back())
         for (const std::string& m : e.finals) print += " " + m;  // the final measures, in the last row only

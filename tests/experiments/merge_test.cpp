@@ -29,7 +29,7 @@ constexpr const char* kHeader = "run,repetition,seed,txtPercentFood,step,modelTi
 void WriteRun(const testing::TempFolder& dir, int k, const std::string& food, const std::string& ants) {
   const std::string name = dir / ("runs/0000" + std::to_string(k));
   const int rep = (k - 1) % 3 + 1;
-  Write(name + ".status", "ok\n\n" + food + "\n" + ants + "\nframe\n");
+  Write(name + ".status", "ok\n\n" + food + "\n" + ants + "\nframe\n10\n\n");  // 10 steps, no stop condition
   Write(name + ".csv", std::string(kHeader) + std::to_string(k) + "," + std::to_string(rep) + "," +
                            std::to_string(k) + "," + (k <= 3 ? "1" : "3") + ",10,6," + food + "," + ants + ",frame\n");
 }
@@ -58,10 +58,10 @@ TEST(Merge, SummaryHoldsMeanSampleDeviationMinimumAndMaximumOfTheRunsThatSucceed
             "1,1,3,0,5,3.60555127546399,2,9,10,0,10,10,,,,\n"
             "2,3,2,1,2,0.707106781186548,1.5,2.5,7.5,0.707106781186548,7,8,,,,\n");
   EXPECT_EQ(ReadFile(dir / "runs.csv"),
-            "run,repetition,seed,txtPercentFood,status,message,colonyFood,antsOut,txtImageName\n"
-            "1,1,1,1,ok,,2,10,frame\n2,2,2,1,ok,,4,10,frame\n3,3,3,1,ok,,9,10,frame\n"
-            "4,1,4,3,failed,\"txtPercentFood = \"\"3\"\" refused: by hand\",,,\n"
-            "5,2,5,3,ok,,1.5,7,frame\n6,3,6,3,ok,,2.5,8,frame\n");
+            "run,repetition,seed,txtPercentFood,status,message,steps,stopped,colonyFood,antsOut,txtImageName\n"
+            "1,1,1,1,ok,,10,,2,10,frame\n2,2,2,1,ok,,10,,4,10,frame\n3,3,3,1,ok,,10,,9,10,frame\n"
+            "4,1,4,3,failed,\"txtPercentFood = \"\"3\"\" refused: by hand\",,,,,\n"
+            "5,2,5,3,ok,,10,,1.5,7,frame\n6,3,6,3,ok,,10,,2.5,8,frame\n");
   const std::string table = ReadFile(dir / "table.csv");
   EXPECT_EQ(table.substr(0, table.find('\n') + 1), kHeader);
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 6);  // the header and five rows

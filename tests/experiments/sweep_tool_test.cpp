@@ -82,15 +82,17 @@ TEST_F(SweepTool, EveryRunScriptReplaysThroughAntraidScriptToTheRecordedFinalMea
     std::vector<std::string> cells;
     std::stringstream row(line);
     for (std::string c; std::getline(row, c, ',');) cells.push_back(c);
-    ASSERT_EQ(cells.size(), 12u) << line;  // run, repetition, seed, 3 names, status, message, 4 measures
+    // run, repetition, seed, 3 names, status, message, steps, stopped, 4 measures
+    ASSERT_EQ(cells.size(), 14u) << line;
+    EXPECT_EQ(cells[8] + "," + cells[9], "120,");
     char name[16];
     std::snprintf(name, sizeof name, "%05d", std::stoi(cells[0]));
     const CommandResult replay = RunCommand(kScript + " --seed " + cells[2] + " runs/" + name + ".script", dir_ / "res");
     ASSERT_EQ(replay.status, 0) << replay.err;
     const std::string out = replay.out;
     const std::string lastBlock = out.substr(out.rfind("modelTime="));
-    EXPECT_EQ(lastBlock, "modelTime=61\ncolonyFood=" + cells[8] + "\nantsOut=" + cells[9] + "\nlblTotalFood=" +
-                             cells[10] + "\npherGrid(350,600)=" + cells[11] + "\n");
+    EXPECT_EQ(lastBlock, "modelTime=61\ncolonyFood=" + cells[10] + "\nantsOut=" + cells[11] + "\nlblTotalFood=" +
+                             cells[12] + "\npherGrid(350,600)=" + cells[13] + "\n");
     ++replayed;
   }
   EXPECT_EQ(replayed, 8);
@@ -149,7 +151,7 @@ TEST_F(SweepTool, DamagedAndHalfWrittenRunsStopTheMergeAndTheNextSweepRunsThemAg
   ASSERT_EQ(again.status, 0) << again.err;
   EXPECT_EQ(again.err,
             "antraid-sweep: running run 2 again: runs/00002.csv is cut short\n"
-            "antraid-sweep: running run 3 again: runs/00003.csv holds 2 rows, not 3\n"
+            "antraid-sweep: running run 3 again: runs/00003.csv and runs/00003.status disagree on the steps\n"
             "antraid-sweep: running run 5 again: runs/00005.status does not parse\n");
   EXPECT_EQ(Tables("hurt"), Tables("whole"));
 }
@@ -197,9 +199,9 @@ TEST_F(SweepTool, RefusedValuesFailTheirRunsAndBadInputStopsTheSweep) {
   const CommandResult refused = Sweep("refused.toml --quiet");
   EXPECT_EQ(refused.status, 1);
   const std::string runs = Read(dir_ / "refused-results" / "runs.csv");
-  EXPECT_NE(runs.find("1,1,1,0,failed,\"txtAntsPerPatch = \"\"0\"\" refused: antsPerPatch stays 5\",\n"),
+  EXPECT_NE(runs.find("1,1,1,0,failed,\"txtAntsPerPatch = \"\"0\"\" refused: antsPerPatch stays 5\",,,\n"),
             std::string::npos) << runs;
-  EXPECT_NE(runs.find("2,1,2,3,ok,,"), std::string::npos) << runs;
+  EXPECT_NE(runs.find("2,1,2,3,ok,,10,,"), std::string::npos) << runs;
 
   Write("broken.toml", "[experiment]\nsteps = 10\nmeasures = [\"antsOut\"\n");
   const CommandResult broken = Sweep("broken.toml");
@@ -299,6 +301,27 @@ TEST_F(SweepTool, PicturesAndAtlasesAreTheSameWithOneJobTwoJobsAndShardsAndEqual
   // Runs that save no picture draw none.
   ASSERT_EQ(Sweep("exp.toml --out plain --quiet").status, 0);
   for (const auto& f : fs::recursive_directory_iterator(dir_ / "plain")) EXPECT_NE(f.path().extension(), ".png");
+}
+
+TEST_F(SweepTool, ARunAStopConditionEndsKeepsItsPicturesAndIsNotRunAgain) {
+  Write("stop.toml",
+        "[experiment]\nsteps = 60\nrecord_every = 20\nstop = [\"step >= 30\"]\nmeasures = [\"antsOut\"]\n"
+        "[set]\ntxtNumAnts = 100\n[pictures]\nevery = 25\nlayers = [\"trails\"]\n");
+  ASSERT_EQ(Sweep("stop.toml --quiet").status, 0);
+  const std::string rows = Read(dir_ / "stop-results" / "runs" / "00001.csv");
+  EXPECT_NE(rows.find("\n1,1,1,20,"), std::string::npos) << rows;
+  EXPECT_NE(rows.find("\n1,1,1,30,"), std::string::npos) << rows;  // the step it stopped on
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 3);
+  for (const char* step : {"000025", "000050", "000060"})
+    EXPECT_TRUE(fs::exists(dir_ / "stop-results" / "runs" / ("00001-trails-" + std::string(step) + ".png"))) << step;
+  // The pictures after the stop are of the step it stopped on.
+  EXPECT_EQ(Read(dir_ / "stop-results" / "runs" / "00001-trails-000050.png"),
+            Read(dir_ / "stop-results" / "runs" / "00001-trails-000060.png"));
+  const auto before = fs::last_write_time(dir_ / "stop-results" / "runs" / "00001.csv");
+  const CommandResult again = Sweep("stop.toml --quiet");
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.err, "");
+  EXPECT_EQ(fs::last_write_time(dir_ / "stop-results" / "runs" / "00001.csv"), before);
 }
 
 TEST_F(SweepTool, ListPrintsTheRunsOfTheShard) {

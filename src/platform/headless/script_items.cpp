@@ -281,6 +281,7 @@ void ScriptRunner::DoRecord(int line, Tokens& args) {
 }
 
 void ScriptRunner::StepDone() {
+  ++stepsSinceStart_;
   if (stopped_) return;
   for (auto& r : recordings_) {
     if (++r->steps % r->every != 0) continue;
@@ -296,6 +297,13 @@ void ScriptRunner::StepDone() {
     } catch (const ScriptError& e) {
       Fail(r->line, "record: " + e.message);
       return;
+    }
+  }
+  if (until_ && !until_->done) {
+    try {
+      until_->done = UntilHolds() || ++until_->steps >= until_->max;
+    } catch (const ScriptError& e) {
+      Fail(until_->line, e.message);
     }
   }
 }

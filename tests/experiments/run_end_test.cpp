@@ -1,5 +1,6 @@
-// Measures of the last row only (`final`), and the files a sweep writes for
-// them: blank before the last row, summarised with the others.
+// How runs end: measures of the last row only (`final`), blank before the
+// last row and summarised with the others, and stop conditions that end a
+// run on the first step at whose end one holds.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 
 #include "sim/test_form.h"
 #include "experiments/experiment.h"
+#include "experiments/run_script.h"
 #include "experiments/sweep.h"
 
 namespace antraid::experiments {
@@ -107,6 +109,77 @@ TEST(FinalMeasures, AreCheckedAsMeasures) {
   EXPECT_EQ(problem("[experiment]\nsteps = 5\nfinal = [\"trailWidth 700\"]\n"),
             "exp.toml:3:10: measure \"trailWidth 700\": the row 700 cm above the nest (row -5) lies off the world "
             "(700 cm high)");
+}
+
+TEST_F(Sweeps, StopConditionsEndARunOnTheFirstStepThatMeetsOne) {
+  const fs::path out = Sweep(
+      "[experiment]\nsteps = 400\nrepetitions = 2\nrecord_every = 50\nmeasures = [\"maxDistTraveled\"]\n"
+      "final = [\"antSteps\"]\nstop = [\"maxDistTraveled>=60\", \"step >= 390 and antsOut > 0\"]\n"
+      "[set]\ntxtNumAnts = 100\n");
+  const std::vector<std::string> runs = Lines(testing::ReadFile(out / "runs.csv"));
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ(runs[0], "run,repetition,seed,status,message,steps,stopped,maxDistTraveled,antSteps");
+  const std::vector<std::string> table = Lines(testing::ReadFile(out / "table.csv"));
+  for (int run = 1; run <= 2; ++run) {
+    const std::vector<std::string> r = Cells(runs[run]);
+    ASSERT_EQ(r.size(), 9u) << runs[run];
+    EXPECT_EQ(r[6], "maxDistTraveled >= 60");
+    const long long steps = std::stoll(r[5]);
+    ASSERT_GT(steps, 0);
+    ASSERT_LT(steps, 390);
+    EXPECT_GE(std::stod(r[7]), 60.0);
+    // The run's rows: every 50 steps before the stop, then the stop's row at
+    // clock 1 + steps / 2 with the final measures.
+    std::vector<std::vector<std::string>> rows;
+    for (size_t i = 1; i < table.size(); ++i)
+      if (table[i].starts_with(std::to_string(run) + ",")) rows.push_back(Cells(table[i]));
+    ASSERT_EQ(static_cast<long long>(rows.size()), (steps - 1) / 50 + 1);
+    for (size_t i = 0; i + 1 < rows.size(); ++i) EXPECT_EQ(rows[i][3], FormatInt(50 * (i + 1)));
+    EXPECT_EQ(rows.back()[3], r[5]);
+    EXPECT_EQ(rows.back()[4], FormatDouble(1 + steps / 2.0));
+    EXPECT_EQ(rows.back()[5], r[7]);
+    EXPECT_EQ(rows.back()[6], r[8]);
+
+    // The replay stops on the same step, and one step earlier the condition did not hold.
+    const std::string script = testing::ReadFile(out / "runs" / (RunName(run) + ".script"));
+    testing::ScriptSession<> replay(script, run);
+    ASSERT_EQ(replay.rc, 0) << replay.err.str();
+    EXPECT_NE(replay.out.str().find("stopped at step " + r[5] + ": maxDistTraveled >= 60\n"), std::string::npos)
+        << replay.out.str();
+    testing::ScriptSession<> before("type txtNumAnts 100\nclick cmdStartProgram\nwait " + FormatInt(steps - 1) +
+                                        "\nprint maxDistTraveled\n",
+                                    run);
+    EXPECT_LT(std::stod(before.out.str().substr(16)), 60.0) << before.out.str();
+  }
+
+  // No condition held: all the steps ran, and nothing stopped the run.
+  const fs::path all = Sweep(
+      "[experiment]\nsteps = 120\nrecord_every = 50\nmeasures = [\"antsOut\"]\nstop = [\"antsOut < 0\"]\n");
+  const std::vector<std::string> table2 = Lines(testing::ReadFile(all / "table.csv"));
+  ASSERT_EQ(table2.size(), 4u);
+  EXPECT_TRUE(table2[3].starts_with("1,1,1,120,61,"));
+  EXPECT_TRUE(Lines(testing::ReadFile(all / "runs.csv"))[1].starts_with("1,1,1,ok,,120,,"));
+}
+
+TEST(StopConditions, MistakesAreNamedWithTheirPlaceInTheFile) {
+  auto problem = [](const std::string& stop) -> std::string {
+    try {
+      ParseExperiment("[experiment]\nsteps = 5\nmeasures = [\"antsOut\"]\nstop = " + stop + "\n", "exp.toml");
+    } catch (const ExperimentError& e) {
+      return e.what();
+    }
+    return "";
+  };
+  EXPECT_EQ(problem("[\"antsOut == 0 and step > 100\", \"colonyFood>=5\"]"), "");
+  EXPECT_EQ(problem("\"antsOut == 0\""), "exp.toml:4:8: stop must be a list of conditions (\"antsOut == 0 and step > 100\")");
+  EXPECT_EQ(problem("[3]"), "exp.toml:4:9: a stop condition must be a string");
+  EXPECT_EQ(problem("[\"antsOut == 0\", \"antsOut >> 3\"]"),
+            "exp.toml:4:25: stop condition: \"antsOut >> 3\": unknown operator \">>\" (<, <=, ==, !=, >=, >)");
+  EXPECT_EQ(problem("[\"antsOt == 0\"]"), "exp.toml:4:9: stop condition: unknown control or field \"antsOt\"");
+  EXPECT_EQ(problem("[\"step > \"]"), "exp.toml:4:9: stop condition: \"step >\": one number must follow >");
+  EXPECT_EQ(problem("[\"trailCount 700 > 1\"]"),
+            "exp.toml:4:9: stop condition: \"trailCount 700\": the row 700 cm above the nest (row -5) lies off the "
+            "world (700 cm high)");
 }
 
 }  // namespace
