@@ -22,7 +22,8 @@ struct MeasureListing {
   std::string unit;
 };
 
-// Every control an experiment may set, in the panel's order.
+// Every control an experiment may set, in the panel's order, from the
+// panel's table of controls.
 std::vector<ControlListing> SettableControls();
 // The measures: the table of measure items (modelTime aside: it is in every
 // row), then the controls and the form's other fields.

@@ -6,26 +6,16 @@
 
 #include <string_view>
 
+#include "sim/panel_controls.h"
+
 namespace antraid::experiments {
 
-// How a box's text becomes its field's value.
-enum class Stores {
-  Int16,            // rounded half to even
-  Int32,
-  Single,           // a 32-bit real
-  Text,             // the text as typed
-  SingleTimesStep,  // value x modelTimeStep, as a 32-bit real (a speed per step)
-  DoubleTimesStep,  // value x modelTimeStep
-  DoublePerStep,    // value / modelTimeStep (a period in steps)
-  GraphRedrawn,     // no field: the rule redraws the response graph
-};
-
+// How a box's text becomes its field's value: `Stores` of the panel's table.
 struct Binding {
   std::string_view control;
   std::string_view field;  // empty for GraphRedrawn
   Stores stores;
   bool readAtStart;  // no edit rule: only Start's parameter load reads the box
-  std::string_view takes;  // what the box takes, in a few words (for the listings)
 };
 
 // The binding of a settable text box; nullptr for any other name.

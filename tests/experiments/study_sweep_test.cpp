@@ -79,7 +79,8 @@ TEST_F(StudySweep, ASearchGivesTheSameFilesWithOneAndTwoJobsAndAfterAKill) {
 
   const std::string runs = Read(dir_ / "one" / "runs.csv");
   EXPECT_EQ(runs.substr(0, runs.find('\n')),
-            "run,repetition,seed,generation,candidate,txtLeaveInterval,txtNumAnts,status,message,antsOut,colonyFood");
+            "run,repetition,seed,generation,candidate,txtLeaveInterval,txtNumAnts,status,message,steps,stopped,antsOut,"
+            "colonyFood");
   // The first population's candidates are runs 1 to 10, repetition fastest,
   // and the r-th repetition of every candidate has seed 5 + r - 1.
   EXPECT_EQ(runs.find("\n1,1,5,0,1,"), runs.find('\n'));
