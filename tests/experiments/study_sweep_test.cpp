@@ -2,12 +2,18 @@
 // written at the end of the sweep and again by merge; a search with the same
 // files whatever the jobs, resumed after a kill, listed, and never sharded.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "sim/test_form.h"
 
@@ -90,13 +96,25 @@ TEST_F(StudySweep, ASearchGivesTheSameFilesWithOneAndTwoJobsAndAfterAKill) {
   EXPECT_EQ(std::count(search.begin(), search.end(), '\n'), 1 + 3);
   EXPECT_NE(Read(dir_ / "one" / "best.toml").find("\n[set]\ntxtLeaveInterval = "), std::string::npos);
 
-  // A search stopped part-way (here: the results of the later runs lost, as
-  // a kill leaves them) reads back the runs it has and ends the same.
-  for (int k : {7, 12, 15})
-    fs::remove(dir_ / "two" / "runs" / ("000" + std::string(k < 10 ? "0" : "") + std::to_string(k) + ".csv"));
-  fs::remove(dir_ / "two" / "search.csv");
-  ASSERT_EQ(Sweep("search.toml --out two --jobs 2 --quiet").status, 0);
-  EXPECT_EQ(SearchFiles(dir_ / "one"), SearchFiles(dir_ / "two"));
+  // A search killed in its second generation, and started again, reads back
+  // the runs it has and ends the same.
+  const pid_t child = fork();
+  if (child == 0) {
+    ::chdir(dir_.c_str());
+    ::execl(kSweep.c_str(), kSweep.c_str(), "search.toml", "--out", "killed", "--jobs", "1", "--quiet",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!fs::exists(dir_ / "killed" / "runs" / "00013.csv") && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the search ended before it was killed";
+  EXPECT_FALSE(fs::exists(dir_ / "killed" / "search.csv"));
+  ASSERT_EQ(Sweep("search.toml --out killed --jobs 2 --quiet").status, 0);
+  EXPECT_EQ(SearchFiles(dir_ / "one"), SearchFiles(dir_ / "killed"));
   // merge builds the files again from the runs alone.
   fs::remove(dir_ / "one" / "best.toml");
   ASSERT_EQ(Sweep("merge one").status, 0);
@@ -119,6 +137,42 @@ TEST_F(StudySweep, ASearchListsItsFirstGenerationAndRefusesShards) {
   const CommandResult merge = Sweep("merge res");
   EXPECT_EQ(merge.status, 2);
   EXPECT_NE(merge.err.find("run 3 of the search has no results yet"), std::string::npos) << merge.err;
+}
+
+TEST_F(StudySweep, ASearchRunReplaysAndACandidateThePanelRefusesIsNeverTheBest) {
+  // Half the ants-per-patch range is refused by the panel (0 is not a count).
+  Write("refused.toml",
+        "[experiment]\nsteps = 20\nseed = 2\nmeasures = [\"antsOut\"]\n"
+        "[search]\nalgorithm = \"sga\"\nmaximize = \"antsOut\"\npopulation = 6\ngenerations = 1\n"
+        "txtAntsPerPatch = [0, 1]\ntxtLeaveInterval = [1, 4]\n");
+  const CommandResult run = Sweep("refused.toml --out res --quiet");
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.err.find("runs of the search failed"), std::string::npos) << run.err;
+  std::istringstream runs(Read(dir_ / "res" / "runs.csv"));
+  std::string line;
+  std::getline(runs, line);
+  int failed = 0, replayed = 0;
+  while (std::getline(runs, line)) {
+    std::vector<std::string> cells;
+    std::stringstream cellStream(line);
+    for (std::string c; std::getline(cellStream, c, ',');) cells.push_back(c);
+    if (cells[7] == "failed") {
+      EXPECT_EQ(cells[5], "0") << line;
+      ++failed;
+      continue;
+    }
+    // An ordinary run: its script, replayed with its seed, prints the antsOut of runs.csv last.
+    if (cells[0].size() != 1) continue;  // runs 1 to 9 are enough
+    const std::string script = (dir_ / "res" / "runs" / ("0000" + cells[0] + ".script")).string();
+    const CommandResult replay = RunCommand(std::string(ANTRAID_SCRIPT_EXE) + " --seed " + cells[2] + " " + script, dir_);
+    ASSERT_EQ(replay.status, 0) << replay.err;
+    EXPECT_NE(replay.out.rfind("antsOut=" + cells.back() + "\n"), std::string::npos) << replay.out;
+    ++replayed;
+  }
+  EXPECT_GT(failed, 0);
+  EXPECT_GT(replayed, 0);
+  const std::string best = Read(dir_ / "res" / "best.toml");
+  EXPECT_NE(best.find("\ntxtAntsPerPatch = 1\n"), std::string::npos) << best;
 }
 
 }  // namespace
