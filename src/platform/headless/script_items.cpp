@@ -1,10 +1,11 @@
 // The script runner's read-outs and preparations: print and record items,
-// set, pixel, snapshot and picture.
+// set, pixel, snapshot, picture and movie.
 #include <fstream>
 #include <ostream>
 
 #include "sim/main_form.h"
 #include "app/measure_items.h"
+#include "app/movie_recorder.h"
 #include "common/csv.h"
 #include "grid/png.h"
 #include "platform/headless/script_words.h"
@@ -255,6 +256,29 @@ void ScriptRunner::DoPicture(Tokens& args) {
 std::string ScriptRunner::InFileFolder(std::string name) const {
   if (options_.fileFolder.empty() || (!name.empty() && name[0] == '/')) return name;
   return options_.fileFolder + "/" + name;
+}
+
+void ScriptRunner::DoMovie(Tokens& args) {
+  const std::string_view first = args.Need("file name or stop");
+  if (first == "stop") {
+    args.End();
+    StopMovie();
+    return;
+  }
+  const std::string file(first);
+  const int64_t every = Whole(args.Need("number of steps"), 1, 1000000);
+  args.End();
+  if (!movie_) {
+    movie_ = std::make_unique<MovieRecorder>(*form_, nullptr, [this](const std::string& why) { Print(why); });
+  }
+  if (!movie_->Start(file, every)) Throw("cannot record a movie: " + movie_->error());
+}
+
+void ScriptRunner::StopMovie() {
+  if (movie_ && !movie_->Stop()) {
+    err_ << "antraid-script: movie " << movie_->path() << " not finished: " << movie_->error() << '\n';
+    failed_ = true;
+  }
 }
 
 void ScriptRunner::DoRecord(int line, Tokens& args) {
