@@ -114,7 +114,7 @@ void PerformRuns(const std::string& dir, const Experiment& e, const RunPlan& pla
         stop = true;
         return;
       }
-      progress.Done();
+      progress.Done(result.ok);
     }
   };
   std::vector<std::thread> threads;
@@ -161,18 +161,31 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
     for (int64_t k : mine)
       if (!RunComplete(dir, k)) todo.push_back(k);
     const int jobs = o.jobs > 0 ? o.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    Progress progress(err, static_cast<int64_t>(todo.size()), !o.quiet && ::isatty(2));
-    PerformRuns(dir, e, plan, todo, jobs, progress);
+    const Progress::Shown shown =
+        o.quiet ? Progress::Shown::kNothing : ::isatty(2) ? Progress::Shown::kInPlace : Progress::Shown::kLines;
+    Progress progress(err, static_cast<int64_t>(todo.size()), shown);
+    // Whatever the ending, the last line says how many runs ended and where.
+    auto finished = [&](int status) {
+      err << progress.Summary(dir) << '\n';
+      return status;
+    };
+    try {
+      PerformRuns(dir, e, plan, todo, jobs, progress);
+    } catch (const IoError& ex) {
+      progress.Finish();
+      err << "antraid-sweep: " << ex.what() << " (the runs completed so far are kept)\n";
+      return finished(kSweepError);
+    }
     progress.Finish();
-    if (o.shardCount == 1) return ReportMerge(dir, e, plan, err);
+    if (o.shardCount == 1) return finished(ReportMerge(dir, e, plan, err));
     int64_t failed = 0;
     for (int64_t k : mine) {
       auto s = ReadRunStatus(dir, k, e.measures.size());
       if (s && !s->ok) ++failed;
     }
-    if (failed == 0) return kAllRunsOk;
+    if (failed == 0) return finished(kAllRunsOk);
     err << "antraid-sweep: " << failed << " of this shard's " << mine.size() << " runs failed\n";
-    return kSomeRunFailed;
+    return finished(kSomeRunFailed);
   } catch (const IoError& ex) {
     err << "antraid-sweep: " << ex.what() << " (the runs completed so far are kept)\n";
     return kSweepError;
