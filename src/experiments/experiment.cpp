@@ -8,7 +8,7 @@
 
 #include "app/panel.h"
 #include "common/numbers.h"
-#include "experiments/panel_bindings.h"
+#include "app/box_fields.h"
 #include "platform/headless/script_runner.h"
 
 namespace antraid::experiments {
