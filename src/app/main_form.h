@@ -279,6 +279,9 @@ class MainForm {
   void NotifyStepDone() {
     for (FormObserver* o : observers_) o->StepDone();
   }
+  void NotifyFrameSaved(std::string_view file) {
+    for (FormObserver* o : observers_) o->FrameSaved(file);
+  }
 
   // Reading a number from a box. Empty -> nullopt silently; a text that is not
   // a number or is out of range -> nullopt with a message naming the box.
