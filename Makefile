@@ -9,7 +9,7 @@ SOAK_ANTS ?= 0
 SOAK_MINUTES ?= 0
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build test-asan bench fuzz fuzz-smoke fuzz-build soak deps clean screenshot
+.PHONY: run test build test-cluster test-asan bench fuzz fuzz-smoke fuzz-build soak deps clean screenshot
 
 deps:
 	@scripts/install-deps
@@ -28,6 +28,11 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
 	@$(MAKE) --no-print-directory fuzz-smoke
+
+# The Slurm steps of docs/experiments.md on a one-node Slurm cluster started
+# here (installs slurm-wlm and munge; runs as root; leaves no daemon running).
+test-cluster: build
+	BUILD=$(BUILD) scripts/test-cluster
 
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DANTRAID_SANITIZE=ON \

@@ -9,6 +9,8 @@
 #include "app/panel.h"
 #include "common/numbers.h"
 #include "app/box_fields.h"
+#include "app/measure_items.h"
+#include "experiments/world_check.h"
 #include "platform/headless/script_runner.h"
 
 namespace antraid::experiments {
@@ -129,7 +131,9 @@ class Reader {
       } else if (k == "record_every") {
         e.recordEvery = Whole(*node, "record_every", 0, INT64_C(1'000'000'000'000));
       } else if (k == "measures") {
-        ReadMeasures(*node, e);
+        ReadMeasures(*node, "measures", e.measures);
+      } else if (k == "final") {
+        ReadMeasures(*node, "final", e.finals);
       } else {
         Fail(key->source(), "unknown key \"" + k + "\" in [experiment]");
       }
@@ -137,13 +141,13 @@ class Reader {
     if (!t.contains("steps")) Fail(t.source(), "[experiment] needs steps");
     if (e.recordEvery > 0 && e.steps / e.recordEvery > kMaxRows)
       Fail(t.get("record_every")->source(), "record_every gives more than " + FormatInt(kMaxRows) + " rows per run");
-    if (!t.contains("measures")) Fail(t.source(), "[experiment] needs measures");
+    if (!t.contains("measures") && !t.contains("final")) Fail(t.source(), "[experiment] needs measures or final");
   }
 
-  void ReadMeasures(const toml::node& n, Experiment& e) const {
+  void ReadMeasures(const toml::node& n, const std::string& key, std::vector<std::string>& into) {
     const toml::array* list = n.as_array();
-    if (!list) Fail(n.source(), "measures must be a list of print items");
-    if (list->empty()) Fail(n.source(), "measures is an empty list");
+    if (!list) Fail(n.source(), key + " must be a list of print items");
+    if (list->empty()) Fail(n.source(), key + " is an empty list");
     for (const toml::node& m : *list) {
       auto s = m.value_exact<std::string>();
       if (!s) Fail(m.source(), "a measure must be a string");
@@ -153,7 +157,10 @@ class Reader {
       if (auto problem = MeasureProblem(*s, words)) Fail(m.source(), *problem);
       std::string item = words[0];
       for (size_t i = 1; i < words.size(); ++i) item += " " + words[i];
-      e.measures.push_back(item);
+      for (const auto& [seen, at] : measureAt_)
+        if (seen == item) Fail(m.source(), "measure \"" + item + "\" is measured already (line " + std::to_string(at.begin.line) + ")");
+      into.push_back(item);
+      measureAt_.emplace_back(item, m.source());
     }
   }
 
@@ -162,10 +169,10 @@ class Reader {
   static std::optional<std::string> MeasureProblem(const std::string& text, const std::vector<std::string>& words) {
     if (words.empty()) return "a measure is empty";
     if (text.find_first_of("\r\n") != std::string::npos) return "a measure cannot hold a line break";
-    const bool grid = words[0] == "pherGrid" || words[0] == "antCountGrid" || words[0] == "foodGrid";
+    const MeasureItem* item = FindMeasureItem(words[0]);
     if (words[0] == "ant") return "measure \"" + text + "\": ant N prints a whole line; measure single values";
     if (words[0] == "modelTime") return "modelTime is in every row already; it is not a measure";
-    if (words.size() != (grid ? 3u : 1u)) return "measure \"" + text + "\" is not one print item";
+    if (words.size() != 1 + (item ? item->arguments.size() : 0)) return "measure \"" + text + "\" is not one print item";
     std::ostringstream out, err;
     ScriptRunner probe(out, err);
     if (probe.Run("record 1 /dev/null " + text + "\n") == 0) return std::nullopt;
@@ -188,29 +195,133 @@ class Reader {
     }
   }
 
+  // A [min, max] range of numbers for a control; whole numbers at both ends draw whole numbers.
+  Range ReadRange(const toml::key& key, const toml::node& node, const std::string& where) {
+    Range r{Name(key), Control(key), 0, 0, false};
+    Claim(key, where);
+    if (r.kind == ControlKind::CheckBox) Fail(key.source(), r.control + " is a check box; " + where + " takes ranges of numbers");
+    const toml::array* pair = node.as_array();
+    if (!pair || pair->size() != 2 || !(*pair)[0].is_number() || !(*pair)[1].is_number())
+      Fail(node.source(), r.control + " in " + where + " must be a range [min, max]");
+    auto lo = (*pair)[0].value<double>(), hi = (*pair)[1].value<double>();
+    r.whole = (*pair)[0].is_integer() && (*pair)[1].is_integer();
+    if (!std::isfinite(*lo) || !std::isfinite(*hi)) Fail(node.source(), r.control + ": a range must be finite");
+    if (*lo > *hi) Fail(node.source(), r.control + ": the range's min is more than its max");
+    if (r.kind == ControlKind::ScrollBar && !r.whole)
+      Fail(node.source(), r.control + " is a scroll bar: its range must be whole numbers");
+    r.min = *lo;
+    r.max = *hi;
+    return r;
+  }
+
+  std::string Text(const toml::node& n, const std::string& name) const {
+    auto s = n.value_exact<std::string>();
+    if (!s) Fail(n.source(), name + " must be a string");
+    return *s;
+  }
+
   void ReadSample(const toml::table& t, Experiment& e) {
-    if (!t.contains("count")) Fail(t.source(), "[sample] needs count");
-    e.sampleCount = Whole(*t.get("count"), "count", 1, kMaxRuns);
+    if (const toml::node* m = t.get("method")) {
+      const std::string method = Text(*m, "method");
+      if (method == "sobol") e.sampleMethod = SampleMethod::Sobol;
+      else if (method == "morris") e.sampleMethod = SampleMethod::Morris;
+      else if (method != "latin-hypercube")
+        Fail(m->source(), "unknown method \"" + method + "\" (the methods are \"latin-hypercube\", \"sobol\", \"morris\")");
+    }
+    const bool morris = e.sampleMethod == SampleMethod::Morris;
+    if (morris) {
+      if (const toml::node* c = t.get("count")) Fail(c->source(), "Morris screening takes trajectories, not count");
+      if (!t.contains("trajectories")) Fail(t.source(), "[sample] with method = \"morris\" needs trajectories");
+      e.trajectories = Whole(*t.get("trajectories"), "trajectories", 2, kMaxRuns);
+      if (const toml::node* l = t.get("levels")) e.levels = Whole(*l, "levels", 2, 1000);
+    } else {
+      for (const char* k : {"trajectories", "levels"})
+        if (const toml::node* n = t.get(k)) Fail(n->source(), std::string(k) + " belongs to method = \"morris\"");
+      if (!t.contains("count")) Fail(t.source(), "[sample] needs count");
+      const bool sobol = e.sampleMethod == SampleMethod::Sobol;
+      e.sampleCount = Whole(*t.get("count"), "count", sobol ? 2 : 1, kMaxRuns);
+    }
     for (auto [key, node] : InFileOrder(t)) {
-      if (Name(*key) == "count") continue;
-      Range r{Name(*key), Control(*key), 0, 0, false};
-      Claim(*key, "[sample]");
-      if (r.kind == ControlKind::CheckBox) Fail(key->source(), r.control + " is a check box; [sample] takes ranges of numbers");
-      const toml::array* pair = node->as_array();
-      if (!pair || pair->size() != 2 || !(*pair)[0].is_number() || !(*pair)[1].is_number())
-        Fail(node->source(), r.control + " in [sample] must be a range [min, max]");
-      auto lo = (*pair)[0].value<double>(), hi = (*pair)[1].value<double>();
-      r.whole = (*pair)[0].is_integer() && (*pair)[1].is_integer();
-      if (!std::isfinite(*lo) || !std::isfinite(*hi)) Fail(node->source(), r.control + ": a range must be finite");
-      if (*lo > *hi) Fail(node->source(), r.control + ": the range's min is more than its max");
-      if (r.kind == ControlKind::ScrollBar && !r.whole)
-        Fail(node->source(), r.control + " is a scroll bar: its range must be whole numbers");
-      r.min = *lo;
-      r.max = *hi;
-      if (r.whole && r.max - r.min + 1 < static_cast<double>(e.sampleCount))
+      const std::string k = Name(*key);
+      if (k == "count" || k == "method" || k == "trajectories" || k == "levels") continue;
+      Range r = ReadRange(*key, *node, "[sample]");
+      if (e.sampleMethod == SampleMethod::LatinHypercube && r.whole && r.max - r.min + 1 < static_cast<double>(e.sampleCount))
         Fail(node->source(), r.control + ": [" + FormatInt(static_cast<int64_t>(r.min)) + ", " +
                                  FormatInt(static_cast<int64_t>(r.max)) + "] holds fewer whole numbers than count");
+      if (morris && r.min == r.max) Fail(node->source(), r.control + ": Morris screening needs a range with min < max");
+      if (morris && r.whole && r.max - r.min + 1 < static_cast<double>(e.levels))
+        Fail(node->source(), r.control + ": [" + FormatInt(static_cast<int64_t>(r.min)) + ", " +
+                                 FormatInt(static_cast<int64_t>(r.max)) + "] holds fewer whole numbers than levels");
       e.sample.push_back(r);
+    }
+    if (e.sampleMethod != SampleMethod::LatinHypercube && e.sample.empty())
+      Fail(t.source(), "[sample] needs at least one range for its indices");
+  }
+
+  // The smallest population each algorithm works with (NSGA-II: a multiple of 4).
+  static int64_t SmallestPopulation(const std::string& algorithm) {
+    if (algorithm == "sga" || algorithm == "pso") return 2;
+    if (algorithm == "nsga2") return 8;
+    return 5;  // cmaes, de
+  }
+
+  void ReadSearch(const toml::table& t, Experiment& e) {
+    Search& s = e.search;
+    if (!t.contains("algorithm")) Fail(t.source(), "[search] needs algorithm");
+    const toml::node& a = *t.get("algorithm");
+    s.algorithm = Text(a, "algorithm");
+    if (s.algorithm != "cmaes" && s.algorithm != "sga" && s.algorithm != "de" && s.algorithm != "pso" &&
+        s.algorithm != "nsga2")
+      Fail(a.source(), "unknown algorithm \"" + s.algorithm +
+                           "\" (the algorithms are \"cmaes\", \"sga\", \"de\", \"pso\" and \"nsga2\")");
+    for (auto [key, node] : InFileOrder(t)) {
+      const std::string k = Name(*key);
+      if (k == "algorithm") continue;
+      if (k == "maximize" || k == "minimize") {
+        auto add = [&](const toml::node& n) { objectives_.push_back({Text(n, "an objective"), k == "maximize", n.source()}); };
+        if (const toml::array* list = node->as_array()) {
+          if (list->empty()) Fail(node->source(), k + " is an empty list");
+          for (const toml::node& n : *list) add(n);
+        } else {
+          add(*node);
+        }
+      } else if (k == "population") {
+        s.population = Whole(*node, "population", 1, 100'000);
+        if (s.population < SmallestPopulation(s.algorithm) || (s.algorithm == "nsga2" && s.population % 4 != 0))
+          Fail(node->source(), s.algorithm + " needs a population of at least " + FormatInt(SmallestPopulation(s.algorithm)) +
+                                   (s.algorithm == "nsga2" ? " and a multiple of 4" : "") + ", not " + FormatInt(s.population));
+      } else if (k == "generations") {
+        s.generations = Whole(*node, "generations", 1, 100'000);
+      } else if (k == "repetitions") {
+        e.repetitions = Whole(*node, "repetitions", 1, 100'000);
+      } else {
+        s.ranges.push_back(ReadRange(*key, *node, "[search]"));
+      }
+    }
+    for (const char* k : {"population", "generations"})
+      if (!t.contains(k)) Fail(t.source(), std::string("[search] needs ") + k);
+    const size_t wanted = s.algorithm == "nsga2" ? 2 : 1;
+    if (objectives_.size() != wanted)
+      Fail(objectives_.empty() ? t.source() : objectives_.back().at,
+           s.algorithm + (wanted == 2 ? " needs two objectives (maximize and minimize, each a measure or a list)"
+                                      : " needs one objective: maximize = \"MEASURE\" or minimize = \"MEASURE\"") +
+               (objectives_.empty() ? "" : ", not " + FormatInt(static_cast<int64_t>(objectives_.size()))));
+    if (s.ranges.empty()) Fail(t.source(), "[search] needs at least one range, such as txtNumAnts = [100, 2000]");
+    int64_t runs = s.population * e.repetitions;
+    if (runs > kMaxRuns / (s.generations + 1)) Fail(t.source(), "the search plans more than " + FormatInt(kMaxRuns) + " runs");
+  }
+
+  // Each objective is one of [experiment]'s measures (known once the whole file is read).
+  void ResolveObjectives(Experiment& e) const {
+    for (const PendingObjective& p : objectives_) {
+      std::istringstream in(p.text);
+      std::string item, w;
+      while (in >> w) item += (item.empty() ? "" : " ") + w;
+      const std::vector<std::string> measured = MeasuredItems(e);
+      auto it = std::find(measured.begin(), measured.end(), item);
+      if (it == measured.end())
+        Fail(p.at, "objective \"" + p.text + "\" is not one of the measures or final measures of [experiment]");
+      e.search.objectives.push_back({static_cast<size_t>(it - measured.begin()), p.maximize});
     }
   }
 
@@ -227,6 +338,8 @@ class Reader {
         ReadVary(Table(*node, "[vary]"), e);
       } else if (k == "sample") {
         ReadSample(Table(*node, "[sample]"), e);
+      } else if (k == "search") {
+        ReadSearch(Table(*node, "[search]"), e);
       } else if (k == "case") {
         const toml::array* cases = node->as_array();
         if (!cases || !cases->is_array_of_tables()) Fail(node->source(), "case must be written [[case]]");
@@ -234,17 +347,31 @@ class Reader {
           e.cases.push_back(Settings(*c.as_table(), "[[case]]"));
         }
       } else {
-        Fail(key->source(), "unknown key \"" + k + "\" (the tables are [experiment], [set], [vary], [[case]], [sample])");
+        Fail(key->source(), "unknown key \"" + k + "\" (the tables are [experiment], [set], [vary], [[case]], [sample], [search])");
       }
     }
     if (!root.contains("experiment")) Fail(root.source(), "the file needs an [experiment] table");
     if (root.contains("vary") && root.contains("sample"))
       Fail(root.get("sample")->source(), "a file has [vary] or [sample], not both");
+    if (e.sampleMethod != SampleMethod::LatinHypercube && !e.cases.empty())
+      Fail(root.get("case")->source(), "[[case]] cannot be combined with Sobol' or Morris indices: make one file per case");
+    if (const toml::node* search = root.get("search")) {
+      for (const char* other : {"vary", "sample", "case"})
+        if (root.contains(other))
+          Fail(search->source(), std::string("a file has [search] or [") + other + "], not both");
+      const toml::node* reps = root["experiment"]["repetitions"].node();
+      if (reps) Fail(reps->source(), "a search gives its repetitions in [search]");
+      ResolveObjectives(e);
+    }
     int64_t runs = e.repetitions * std::max<int64_t>(1, static_cast<int64_t>(e.cases.size()));
     auto grow = [&](int64_t n) { runs = runs > kMaxRuns / n ? kMaxRuns + 1 : runs * n; };
     for (const Factor& f : e.vary) grow(static_cast<int64_t>(f.values.size()));
-    if (e.sampleCount > 0) grow(e.sampleCount);
+    if (!e.sample.empty() || e.sampleCount > 0) grow(std::max<int64_t>(1, SampleCombinations(e)));
     if (runs > kMaxRuns) Fail(root.source(), "the experiment plans more than " + FormatInt(kMaxRuns) + " runs");
+    if (const std::optional<WorldSize> world = SmallestWorld(e)) {
+      for (const auto& [item, at] : measureAt_)
+        if (auto problem = MeasureOffWorld(item, *world)) Fail(at, "measure \"" + item + "\": " + *problem);
+    }
     return e;
   }
 
@@ -252,9 +379,36 @@ class Reader {
   std::string file_;
   mutable Panel panel_;
   std::map<std::string, std::string> owner_;  // control -> the table that sets it
+  // Each measure and final measure, and where it stands in the file.
+  std::vector<std::pair<std::string, toml::source_region>> measureAt_;
+  struct PendingObjective {
+    std::string text;
+    bool maximize = true;
+    toml::source_region at;
+  };
+  std::vector<PendingObjective> objectives_;  // [search]'s, in file order
 };
 
 }  // namespace
+
+int64_t SampleCombinations(const Experiment& e) {
+  const auto k = static_cast<int64_t>(e.sample.size());
+  switch (e.sampleMethod) {
+    case SampleMethod::Sobol:
+      return e.sampleCount > kMaxRuns / (k + 2) ? kMaxRuns + 1 : e.sampleCount * (k + 2);
+    case SampleMethod::Morris:
+      return e.trajectories > kMaxRuns / (k + 1) ? kMaxRuns + 1 : e.trajectories * (k + 1);
+    case SampleMethod::LatinHypercube:
+      break;
+  }
+  return e.sampleCount;
+}
+
+std::vector<std::string> MeasuredItems(const Experiment& e) {
+  std::vector<std::string> all = e.measures;
+  all.insert(all.end(), e.finals.begin(), e.finals.end());
+  return all;
+}
 
 Experiment ParseExperiment(std::string_view text, const std::string& file) {
   toml::table root;

@@ -4,6 +4,7 @@
 // in the file stops the sweep with its place in the file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -43,6 +44,26 @@ struct Range {
   bool whole = false;
 };
 
+// How [sample] draws its combinations.
+enum class SampleMethod { LatinHypercube, Sobol, Morris };
+
+// A search objective: the mean over a candidate's repetitions of one of the
+// measures, to be made as large or as small as it can be.
+struct Objective {
+  size_t measure = 0;  // index into MeasuredItems(): the measures, then the final measures
+  bool maximize = true;
+};
+
+// [search]: an optimiser proposes settings within ranges; each candidate runs
+// `repetitions` times (Experiment::repetitions).
+struct Search {
+  std::string algorithm;  // "cmaes", "sga", "de", "pso" or "nsga2"; empty: no search
+  std::vector<Objective> objectives;
+  int64_t population = 0;
+  int64_t generations = 0;
+  std::vector<Range> ranges;
+};
+
 struct Experiment {
   std::string file;  // the experiment file as named on the command line
   std::string name;
@@ -51,12 +72,25 @@ struct Experiment {
   uint64_t seed = 1;         // seed of the first run; run k uses seed + k - 1
   int64_t recordEvery = 0;   // steps between rows; 0: the final row only
   std::vector<std::string> measures;  // print items, blanks between words collapsed
+  std::vector<std::string> finals;    // measures of the last row only, written the same way
   std::vector<Setting> fixed;                // [set], in file order
   std::vector<std::vector<Setting>> cases;   // [[case]], each in file order
   std::vector<Factor> vary;                  // [vary], in file order
   int64_t sampleCount = 0;                   // [sample] count (0: no sampling)
   std::vector<Range> sample;                 // [sample] ranges, in file order
+  SampleMethod sampleMethod = SampleMethod::LatinHypercube;
+  int64_t trajectories = 0;                  // [sample] Morris trajectories
+  int64_t levels = 4;                        // [sample] Morris levels
+  Search search;                             // [search]
 };
+
+// The combinations [sample] plans (0 without [sample]): count for a Latin
+// hypercube, count (k + 2) for Sobol' indices, trajectories (k + 1) for Morris.
+int64_t SampleCombinations(const Experiment& experiment);
+
+// Every measured item: the measures, then the final measures. The columns
+// of the tables and the values of a run's status, in this order.
+std::vector<std::string> MeasuredItems(const Experiment& experiment);
 
 // Most runs one experiment may plan, and rows one run may record.
 inline constexpr int64_t kMaxRuns = 10'000'000;

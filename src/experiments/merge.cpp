@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/measure_items.h"
 #include "common/csv.h"
 #include "common/numbers.h"
 #include "experiments/result_files.h"
+#include "experiments/sensitivity.h"
 
 namespace antraid::experiments {
 
@@ -47,8 +49,8 @@ class SummaryRows {
     std::string h = "combination";
     for (const std::string& n : plan.columnNames()) h += "," + CsvCell(n);
     h += ",runs,failed";
-    for (const std::string& m : e.measures)
-      for (const char* stat : {"_mean", "_sd", "_min", "_max"}) h += "," + CsvCell(m + stat);
+    for (const std::string& m : MeasuredItems(e))
+      for (const char* stat : {"_mean", "_sd", "_min", "_max"}) h += "," + CsvCell(ColumnName(m) + stat);
     out_.Write(h + "\n");
   }
 
@@ -57,7 +59,7 @@ class SummaryRows {
       Flush();
       combination_ = run.combination;
       columns_ = run.columns;
-      finals_.assign(e_.measures.size(), {});
+      finals_.assign(MeasuredItems(e_).size(), {});
     }
     if (!status.ok) {
       ++failed_;
@@ -93,16 +95,24 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
   if (!outcome.missing.empty()) return outcome;
 
   // Several shards may merge into one folder at once: temporary names of their own.
-  const std::string suffix = ".part-" + std::to_string(::getpid());
+  const std::string suffix = TemporarySuffix();
   const std::string header = TableHeader(e, plan);
   AtomicFile table(dir + "/table.csv", suffix), runs(dir + "/runs.csv", suffix), summary(dir + "/summary.csv", suffix);
   table.Write(header);
   std::string runsHeader = "run,repetition,seed";
   for (const std::string& n : plan.columnNames()) runsHeader += "," + CsvCell(n);
   runsHeader += ",status,message";
-  for (const std::string& m : e.measures) runsHeader += "," + CsvCell(m);
+  const std::vector<std::string> measured = MeasuredItems(e);
+  for (const std::string& m : measured) runsHeader += "," + CsvCell(ColumnName(m));
   runs.Write(runsHeader + "\n");
   SummaryRows summaryRows(e, plan, summary);
+  // Each combination's output for sensitivity.csv: the sum and count of its good final values.
+  const bool sensitivity = HasSensitivity(e);
+  std::vector<std::vector<double>> sums, counts;
+  if (sensitivity) {
+    sums.assign(static_cast<size_t>(plan.combinations()), std::vector<double>(measured.size(), 0.0));
+    counts = sums;
+  }
 
   for (int64_t k = 1; k <= plan.runs(); ++k) {
     const PlannedRun run = plan.Run(k);
@@ -110,20 +120,32 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
     if (rows.compare(0, header.size(), header) != 0)
       throw IoError("cannot merge " + RunPath(dir, k, ".csv") + ": its header is not this experiment's");
     table.Write(std::string_view(rows).substr(header.size()));
-    const std::optional<RunStatus> read = ReadRunStatus(dir, k, e.measures.size());
+    const std::optional<RunStatus> read = ReadRunStatus(dir, k, measured.size());
     if (!read) throw IoError("cannot read " + RunPath(dir, k, ".status") + ": it is gone");
     const RunStatus& status = *read;
     if (!status.ok) ++outcome.failed;
     std::vector<std::string> finals = status.finals;
-    finals.resize(e.measures.size());
+    finals.resize(measured.size());
     runs.Write(FormatInt(k) + "," + FormatInt(run.repetition) + "," + std::to_string(run.seed) + Cells(run.columns) +
                "," + (status.ok ? "ok" : "failed") + "," + CsvCell(status.message) + Cells(finals) + "\n");
     summaryRows.Add(run, status);
+    if (sensitivity && status.ok)
+      for (size_t m = 0; m < measured.size(); ++m) {
+        const ParsedNumber v = ParseNumber(status.finals[m]);
+        double& sum = sums[static_cast<size_t>(run.combination - 1)][m];
+        sum = v.ok() ? sum + v.value : std::nan("");
+        counts[static_cast<size_t>(run.combination - 1)][m] += 1;
+      }
   }
   summaryRows.Flush();
   table.Commit();
   runs.Commit();
   summary.Commit();
+  if (sensitivity) {
+    for (size_t c = 0; c < sums.size(); ++c)
+      for (size_t m = 0; m < measured.size(); ++m) sums[c][m] = counts[c][m] > 0 ? sums[c][m] / counts[c][m] : std::nan("");
+    WriteFileAtomically(dir + "/sensitivity.csv", SensitivityCsv(e, plan, sums), suffix);
+  }
   return outcome;
 }
 

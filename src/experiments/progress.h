@@ -23,7 +23,10 @@ class Progress {
 
   // `now` is the clock; tests give their own.
   Progress(std::ostream& err, int64_t total, Shown shown, std::function<Clock::time_point()> now = Clock::now);
-  void Done(bool ok);  // one more run has ended
+  // In place when `inPlace`, else nothing.
+  Progress(std::ostream& err, int64_t total, bool inPlace)
+      : Progress(err, total, inPlace ? Shown::kInPlace : Shown::kNothing) {}
+  void Done(bool ok = true);  // one more run has ended
   void Finish();       // ends the progress line on a terminal
 
   int64_t done() const;

@@ -4,12 +4,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdio>  // renameat2
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "app/measure_items.h"
 #include "common/csv.h"
 #include "common/numbers.h"
 
@@ -50,7 +51,7 @@ void AtomicFile::Flush() {
   buffer_.clear();
 }
 
-void AtomicFile::Commit() {
+void AtomicFile::Close() {
   Flush();
   if (::fsync(fd_) != 0) Fail("write", path_, errno);
   const int closed = ::close(fd_);
@@ -60,11 +61,37 @@ void AtomicFile::Commit() {
     ::unlink(temp_.c_str());
     Fail("write", path_, error);
   }
+}
+
+void AtomicFile::Commit() {
+  Close();
   if (std::rename(temp_.c_str(), path_.c_str()) != 0) {
     const int error = errno;
     ::unlink(temp_.c_str());
     Fail("write", path_, error);
   }
+}
+
+bool AtomicFile::CommitUnlessPresent() {
+  Close();
+  int result = ::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, path_.c_str(), RENAME_NOREPLACE);
+  if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+    // A file system without the no-replace rename (some network file
+    // systems): a hard link publishes just as atomically and fails the same
+    // way when the name is taken.
+    result = ::link(temp_.c_str(), path_.c_str());
+  }
+  const int error = result != 0 ? errno : 0;
+  ::unlink(temp_.c_str());
+  if (error == EEXIST) return false;
+  if (error != 0) Fail("write", path_, error);
+  return true;
+}
+
+std::string TemporarySuffix() {
+  char host[256] = {};
+  if (::gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') std::strcpy(host, "host");
+  return ".part-" + std::string(host) + "-" + std::to_string(::getpid());
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view text, std::string_view suffix) {
@@ -86,7 +113,7 @@ std::string TableHeader(const Experiment& e, const RunPlan& plan) {
   std::string h = "run,repetition,seed";
   for (const std::string& n : plan.columnNames()) h += "," + CsvCell(n);
   h += ",step,modelTime";
-  for (const std::string& m : e.measures) h += "," + CsvCell(m);
+  for (const std::string& m : MeasuredItems(e)) h += "," + CsvCell(ColumnName(m));
   return h + "\n";
 }
 
@@ -96,16 +123,19 @@ std::string RunPath(const std::string& dir, int64_t number, std::string_view ext
 
 void WriteRunFiles(const std::string& dir, const Experiment& e, const RunPlan& plan, const PlannedRun& run,
                    const RunScript& script, const RunResult& result) {
-  // Each run belongs to one process and one thread: fixed temporary names.
-  WriteFileAtomically(RunPath(dir, run.number, ".script"), script.text, ".part");
+  // Within a process a run belongs to one thread; the process's own
+  // temporary names keep it apart from any other process on the same run.
+  if (RunComplete(dir, run.number)) return;
+  const std::string suffix = TemporarySuffix();
+  WriteFileAtomically(RunPath(dir, run.number, ".script"), script.text, suffix);
 
   std::string status = result.ok ? "ok\n" : "failed\n";
   status += result.message + "\n";
   if (result.ok && !result.rows.empty())
     for (size_t i = 1; i < result.rows.back().size(); ++i) status += result.rows.back()[i] + "\n";
-  WriteFileAtomically(RunPath(dir, run.number, ".status"), status, ".part");
+  WriteFileAtomically(RunPath(dir, run.number, ".status"), status, suffix);
 
-  AtomicFile csv(RunPath(dir, run.number, ".csv"), ".part");
+  AtomicFile csv(RunPath(dir, run.number, ".csv"), suffix);
   csv.Write(TableHeader(e, plan));
   std::string lead = FormatInt(run.number) + "," + FormatInt(run.repetition) + "," + std::to_string(run.seed);
   for (const std::string& c : run.columns) lead += "," + CsvCell(c);
@@ -114,7 +144,9 @@ void WriteRunFiles(const std::string& dir, const Experiment& e, const RunPlan& p
     for (const std::string& cell : result.rows[r]) line += "," + CsvCell(cell);
     csv.Write(line + "\n");
   }
-  csv.Commit();
+  // The script and status of a process killed before its rows are replaced
+  // above; a complete run's rows never are.
+  csv.CommitUnlessPresent();
 }
 
 bool RunComplete(const std::string& dir, int64_t number) {

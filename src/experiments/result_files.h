@@ -1,6 +1,9 @@
 // The files of a sweep's folder. Every file is written under a temporary
-// name, flushed to disk and then renamed, so a sweep killed at any moment
-// (SIGKILL, power loss) leaves no file that looks complete:
+// name of its process's own (host and process id), flushed to disk and then
+// renamed, the only step that publishes it, so a sweep killed at any moment
+// (SIGKILL, power loss) leaves no file that looks complete, and two processes
+// that happen to perform the same run (a resubmitted task beside a running
+// one) never touch each other's temporary files:
 //   runs/NNNNN.script   the run's antraid-script session
 //   runs/NNNNN.status   "ok" or "failed", the message, the final measures
 //   runs/NNNNN.csv      the run's rows; written last, it marks the run complete
@@ -26,6 +29,9 @@ class IoError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// ".part-HOST-PID": the end of this process's temporary file names.
+std::string TemporarySuffix();
+
 // A file written under `path` + `suffix` and renamed to `path` by Commit();
 // dropped when destroyed uncommitted. Throws IoError.
 class AtomicFile {
@@ -37,9 +43,14 @@ class AtomicFile {
 
   void Write(std::string_view text);
   void Commit();
+  // Commit() unless `path` exists already, which then stays as it is and this
+  // file is dropped: false. Atomic: of two processes committing at once, one
+  // publishes and the other finds the first one's file.
+  bool CommitUnlessPresent();
 
  private:
   void Flush();
+  void Close();
   std::string path_, temp_;
   int fd_ = -1;
   std::string buffer_;
@@ -59,7 +70,9 @@ struct RunStatus {
 };
 
 std::string RunPath(const std::string& dir, int64_t number, std::string_view extension);
-// Writes the run's script, status and rows.
+// Writes the run's script, status and rows, the rows last. When another
+// process has completed the run meanwhile, its files stay and this one's are
+// dropped (a run gives the same files in every process).
 void WriteRunFiles(const std::string& dir, const Experiment& experiment, const RunPlan& plan, const PlannedRun& run,
                    const RunScript& script, const RunResult& result);
 // True once the run's files are all written.

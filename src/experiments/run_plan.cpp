@@ -4,6 +4,8 @@
 
 #include "common/numbers.h"
 #include "experiments/latin_hypercube.h"
+#include "experiments/morris_design.h"
+#include "experiments/sobol_design.h"
 
 namespace antraid::experiments {
 
@@ -18,18 +20,33 @@ RunPlan::RunPlan(const Experiment& experiment) : experiment_(experiment) {
     perCase_ *= static_cast<int64_t>(f.values.size());
     columnNames_.push_back(f.control);
   }
-  if (e.sampleCount > 0) {
-    perCase_ = e.sampleCount;
+  if (!e.sample.empty() || e.sampleCount > 0) {
+    perCase_ = SampleCombinations(e);
     std::vector<SampleRange> ranges;
     for (const Range& r : e.sample) {
       ranges.push_back({r.min, r.max, r.whole});
       columnNames_.push_back(r.control);
     }
-    for (const auto& point : LatinHypercube(e.sampleCount, ranges, e.seed)) {
+    switch (e.sampleMethod) {
+      case SampleMethod::LatinHypercube:
+        points_ = LatinHypercube(e.sampleCount, ranges, e.seed);
+        break;
+      case SampleMethod::Sobol:
+        points_ = SaltelliDesign(e.sampleCount, ranges);
+        break;
+      case SampleMethod::Morris:
+        points_ = MorrisDesign(e.trajectories, e.levels, ranges, e.seed);
+        break;
+    }
+    for (const auto& point : points_) {
       std::vector<std::string> typed;
       for (double v : point) typed.push_back(FormatDouble(v));
       samples_.push_back(std::move(typed));
     }
+  }
+  if (!e.search.algorithm.empty()) {
+    perCase_ = 0;  // a search's runs follow from its results
+    for (const Range& r : e.search.ranges) columnNames_.push_back(r.control);
   }
 }
 

@@ -1,6 +1,7 @@
 // The runs of an experiment in run order: cases (or one empty case) x
 // combinations of [vary] (the last name fastest) or [sample] x repetitions,
-// repetition fastest. Runs are computed from their number on demand, so a
+// repetition fastest (a search has no plan of runs: RunPlan gives only its
+// column names). Runs are computed from their number on demand, so a
 // plan of millions of runs holds only the experiment and its samples.
 #pragma once
 
@@ -31,12 +32,15 @@ class RunPlan {
   const std::vector<std::string>& columnNames() const { return columnNames_; }
   // Run `number`, 1 to runs().
   PlannedRun Run(int64_t number) const;
+  // The combinations of [sample], as numbers (as typed), in combination order.
+  const std::vector<std::vector<double>>& points() const { return points_; }
 
  private:
   const Experiment& experiment_;
   int64_t cases_ = 1;
   int64_t perCase_ = 1;  // combinations of [vary] or [sample] per case
   std::vector<std::string> columnNames_;
+  std::vector<std::vector<double>> points_;        // [sample] points
   std::vector<std::vector<std::string>> samples_;  // [sample] points as typed
 };
 

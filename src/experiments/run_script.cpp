@@ -64,6 +64,8 @@ RunScript MakeRunScript(const Experiment& e, const PlannedRun& run) {
   int64_t at = 0;
   for (int64_t step : s.rowSteps) {
     add("wait " + FormatInt(step - at));
+    if (step == s.rowSteps.back())
+      for (const std::string& m : e.finals) print += " " + m;  // the final measures, in the last row only
     add(print);
     at = step;
   }

@@ -5,6 +5,7 @@
 
 #include "common/numbers.h"
 #include "experiments/setting_check.h"
+#include "experiments/world_check.h"
 #include "platform/headless/script_runner.h"
 
 namespace antraid::experiments {
@@ -19,8 +20,10 @@ RunResult Failed(std::string message) {
 }
 
 // The print blocks of the output: each line is ITEM=VALUE; the beeps the
-// program makes on the way are printed between them.
-std::vector<std::vector<std::string>> Rows(const std::string& output, size_t perRow) {
+// program makes on the way are printed between them. Every row but the last
+// holds `perRow` values; the last holds `finals` more. The rows come out as
+// wide as the last, the final measures blank before it.
+std::vector<std::vector<std::string>> Rows(const std::string& output, size_t perRow, size_t finals, size_t count) {
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> row;
   std::istringstream in(output);
@@ -28,7 +31,12 @@ std::vector<std::vector<std::string>> Rows(const std::string& output, size_t per
     const size_t eq = line.find('=');
     if (eq == std::string::npos) continue;  // "beep"
     row.push_back(line.substr(eq + 1));
-    if (row.size() == perRow) rows.push_back(std::move(row)), row.clear();
+    const bool last = rows.size() + 1 == count;
+    if (row.size() == perRow + (last ? finals : 0)) {
+      row.resize(perRow + finals);
+      rows.push_back(std::move(row));
+      row.clear();
+    }
   }
   return rows;
 }
@@ -43,14 +51,26 @@ RunResult PerformRun(const Experiment& e, const PlannedRun& run, const RunScript
     options.seed = run.seed;
     options.picture = false;
     ScriptRunner* runner = nullptr;
-    options.beforeLine = [&](int line) { return check.BeforeLine(*runner->form(), line); };
+    std::string offWorld;  // a measure the run's world does not hold
+    options.beforeLine = [&](int line) {
+      if (!check.BeforeLine(*runner->form(), line)) return false;
+      if (line != script.startLine + 1) return true;
+      // Right after Start, before the first step: every measure lies in this world.
+      for (const std::string& m : e.measures)
+        if (auto problem = MeasureOffWorld(m, WorldOf(*runner->form()))) {
+          offWorld = "measure \"" + m + "\": " + *problem;
+          return false;
+        }
+      return true;
+    };
     ScriptRunner session(out, err, options);
     runner = &session;
     const int status = session.Run(script.text);
     if (!check.failure().empty()) return Failed(check.failure());
+    if (!offWorld.empty()) return Failed(offWorld);
     if (status != 0) return Failed("the session stopped: " + err.str());
     RunResult result;
-    result.rows = Rows(out.str(), e.measures.size() + 1);
+    result.rows = Rows(out.str(), e.measures.size() + 1, e.finals.size(), script.rowSteps.size());
     if (result.rows.size() != script.rowSteps.size())
       return Failed("the session printed " + FormatInt(static_cast<long long>(result.rows.size())) + " of " +
                     FormatInt(static_cast<long long>(script.rowSteps.size())) + " rows");

@@ -19,6 +19,7 @@
 #include "experiments/progress.h"
 #include "experiments/result_files.h"
 #include "experiments/run_session.h"
+#include "experiments/search.h"
 #include "experiments/sha256.h"
 
 namespace antraid::experiments {
@@ -65,7 +66,8 @@ std::string About(const SweepOptions& o, const std::string& text) {
 void PrepareFolder(const std::string& dir, const SweepOptions& o, const std::string& text) {
   std::error_code ec;
   if (o.fresh) {
-    for (const char* f : {"runs", "table.csv", "runs.csv", "summary.csv", "experiment.toml", "about.txt"})
+    for (const char* f : {"runs", "table.csv", "runs.csv", "summary.csv", "sensitivity.csv", "search.csv", "front.csv", "best.toml",
+                          "experiment.toml", "about.txt"})
       fs::remove_all(fs::path(dir) / f, ec);
   }
   fs::create_directories(fs::path(dir) / "runs", ec);
@@ -74,7 +76,7 @@ void PrepareFolder(const std::string& dir, const SweepOptions& o, const std::str
   if (fs::exists(copy, ec) && ReadFile(copy) != text)
     throw IoError(dir + " holds the results of another experiment (its experiment.toml differs); "
                   "use --fresh or another --out");
-  const std::string suffix = ".part-" + std::to_string(::getpid());
+  const std::string suffix = TemporarySuffix();
   WriteFileAtomically(copy, text, suffix);
   WriteFileAtomically(dir + "/about.txt", About(o, text), suffix);
 }
@@ -103,6 +105,10 @@ void PerformRuns(const std::string& dir, const Experiment& e, const RunPlan& pla
     while (!stop) {
       const size_t i = next++;
       if (i >= todo.size()) return;
+      if (RunComplete(dir, todo[i])) {  // another process on the same runs was quicker
+        progress.Done();
+        continue;
+      }
       const PlannedRun run = plan.Run(todo[i]);
       const RunScript script = MakeRunScript(e, run);
       const RunResult result = PerformRun(e, run, script);
@@ -140,12 +146,38 @@ int ReportMerge(const std::string& dir, const Experiment& e, const RunPlan& plan
   return kAllRunsOk;
 }
 
+int Jobs(const SweepOptions& o) {
+  return o.jobs > 0 ? o.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// A search: one process (each generation needs the one before), its own files.
+int SearchSweep(const SweepOptions& o, const Loaded& loaded, std::ostream& out, std::ostream& err) {
+  if (o.shardCount > 1) {
+    err << "antraid-sweep: a search cannot be sharded: each generation needs the results of the one before "
+           "(run it in one process; --jobs sets its threads)\n";
+    return kSweepError;
+  }
+  if (o.list) {
+    ListSearch(loaded.experiment, out);
+    return kAllRunsOk;
+  }
+  const std::string dir = o.outDir.empty() ? DefaultFolder(o.experimentFile) : o.outDir;
+  try {
+    PrepareFolder(dir, o, loaded.text);
+  } catch (const IoError& ex) {
+    err << "antraid-sweep: " << ex.what() << '\n';
+    return kSweepError;
+  }
+  return RunSearch(loaded.experiment, {dir, Jobs(o), true, !o.quiet && ::isatty(2)}, err);
+}
+
 }  // namespace
 
 int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
   std::optional<Loaded> loaded = Load(o.experimentFile, err);
   if (!loaded) return kSweepError;
   const Experiment& e = loaded->experiment;
+  if (!e.search.algorithm.empty()) return SearchSweep(o, *loaded, out, err);
   const RunPlan plan(e);
   std::vector<int64_t> mine;
   for (int64_t k = 1; k <= plan.runs(); ++k)
@@ -160,7 +192,7 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
     std::vector<int64_t> todo;
     for (int64_t k : mine)
       if (!RunComplete(dir, k)) todo.push_back(k);
-    const int jobs = o.jobs > 0 ? o.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const int jobs = Jobs(o);
     const Progress::Shown shown =
         o.quiet ? Progress::Shown::kNothing : ::isatty(2) ? Progress::Shown::kInPlace : Progress::Shown::kLines;
     Progress progress(err, static_cast<int64_t>(todo.size()), shown);
@@ -180,7 +212,7 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
     if (o.shardCount == 1) return finished(ReportMerge(dir, e, plan, err));
     int64_t failed = 0;
     for (int64_t k : mine) {
-      auto s = ReadRunStatus(dir, k, e.measures.size());
+      auto s = ReadRunStatus(dir, k, MeasuredItems(e).size());
       if (s && !s->ok) ++failed;
     }
     if (failed == 0) return finished(kAllRunsOk);
@@ -195,6 +227,7 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
 int MergeSweep(const std::string& dir, std::ostream& err) {
   std::optional<Loaded> loaded = Load(dir + "/experiment.toml", err);
   if (!loaded) return kSweepError;
+  if (!loaded->experiment.search.algorithm.empty()) return RunSearch(loaded->experiment, {dir, 1, false, false}, err);
   try {
     const RunPlan plan(loaded->experiment);
     return ReportMerge(dir, loaded->experiment, plan, err);

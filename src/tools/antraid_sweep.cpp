@@ -4,59 +4,16 @@
 // tables. See docs/experiments.md.
 #include <CLI/CLI.hpp>
 
-#include <charconv>
 #include <cstdlib>
 #include <iostream>
-#include <optional>
 #include <string>
-#include <string_view>
 
+#include "experiments/shard.h"
 #include "experiments/sweep.h"
 
 namespace {
 
 using antraid::experiments::kSweepError;
-
-std::optional<int64_t> Whole(std::string_view s) {
-  int64_t v = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
-  return v;
-}
-
-// I and N of --shard I/N, or of --shard slurm from the job array's variables
-// (SLURM_ARRAY_TASK_MIN shifts arrays that do not start at 1). An error
-// message when they cannot be had.
-std::string ReadShard(const std::string& text, int64_t& index, int64_t& count) {
-  std::optional<int64_t> i, n;
-  if (text == "slurm") {
-    const char* id = std::getenv("SLURM_ARRAY_TASK_ID");
-    const char* total = std::getenv("SLURM_ARRAY_TASK_COUNT");
-    if (!id || !total)
-      return "--shard slurm needs SLURM_ARRAY_TASK_ID and SLURM_ARRAY_TASK_COUNT (run it inside a Slurm job array, "
-             "sbatch --array=1-N)";
-    i = Whole(id);
-    n = Whole(total);
-    if (const char* min = std::getenv("SLURM_ARRAY_TASK_MIN"); i && min) {
-      const auto first = Whole(min);
-      i = first ? std::optional<int64_t>(*i - *first + 1) : std::nullopt;
-    }
-    if (!i || !n || *n < 1 || *i < 1 || *i > *n)
-      return "--shard slurm: SLURM_ARRAY_TASK_ID=" + std::string(id) + " and SLURM_ARRAY_TASK_COUNT=" + total +
-             " do not name a task 1 to N";
-  } else {
-    const size_t slash = text.find('/');
-    if (slash != std::string::npos) {
-      i = Whole(std::string_view(text).substr(0, slash));
-      n = Whole(std::string_view(text).substr(slash + 1));
-    }
-    if (!i || !n || *n < 1 || *i < 1 || *i > *n)
-      return "--shard needs I/N with 1 <= I <= N, or slurm, not \"" + text + "\"";
-  }
-  index = *i;
-  count = *n;
-  return {};
-}
 
 std::string CommandLine(int argc, char** argv) {
   std::string line;
@@ -98,10 +55,13 @@ int main(int argc, char** argv) {
       return kSweepError;
     }
     if (!shard.empty()) {
-      if (std::string problem = ReadShard(shard, o.shardIndex, o.shardCount); !problem.empty()) {
-        std::cerr << "antraid-sweep: " << problem << '\n';
+      const auto reading = antraid::experiments::ReadShard(shard, [](const char* name) { return std::getenv(name); });
+      if (!reading.problem.empty()) {
+        std::cerr << "antraid-sweep: " << reading.problem << '\n';
         return kSweepError;
       }
+      o.shardIndex = reading.shard.index;
+      o.shardCount = reading.shard.count;
       if (o.fresh && o.shardCount > 1) {
         std::cerr << "antraid-sweep: --fresh would remove the other shards' results; empty the folder once before "
                      "the shards start\n";

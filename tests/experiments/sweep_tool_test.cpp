@@ -80,7 +80,7 @@ TEST_F(SweepTool, TheTablesAreTheSameWithOneJobTwoJobsAndTwoShardsRunByParallel)
   const std::string table = Read(dir_ / "one" / "table.csv");
   EXPECT_EQ(table.substr(0, table.find('\n')),
             "run,repetition,seed,chkUseVel,txtLeaveInterval,txtPercentFood,step,modelTime,colonyFood,antsOut,"
-            "lblTotalFood,pherGrid 350 600");
+            "lblTotalFood,pherGrid_350_600");
   EXPECT_NE(table.find("\n8,2,14,,2,4.5,120,61,"), std::string::npos) << table;  // the last run's last row
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 8 * 3);
   EXPECT_EQ(Tables("one"), Tables("two"));
@@ -133,6 +133,43 @@ TEST_F(SweepTool, ASweepKilledPartWayAndRunAgainEndsWithTheSameTables) {
 
   ASSERT_EQ(Sweep("exp.toml --out killed --quiet").status, 0);
   EXPECT_EQ(Tables("killed"), Tables("whole"));
+}
+
+TEST_F(SweepTool, TwoSweepsOnTheSameRunsAtOnceBothSucceedWithTheSameTables) {
+  // A shard resubmitted while the first is still running: both processes
+  // perform the same runs into one folder, and both merge.
+  ASSERT_EQ(Sweep("exp.toml --out whole --quiet").status, 0);
+  const CommandResult both = RunCommand(
+      "parallel --will-cite -j 2 -N0 " + kSweep + " exp.toml --out twice --jobs 1 --quiet --shard 1/1 ::: a b", dir_);
+  ASSERT_EQ(both.status, 0) << both.err;
+  EXPECT_EQ(both.err, "");
+  EXPECT_EQ(Tables("twice"), Tables("whole"));
+  for (const auto& f : fs::directory_iterator(dir_ / "twice" / "runs"))
+    EXPECT_EQ(f.path().string().find(".part"), std::string::npos) << "left behind: " << f.path();
+}
+
+TEST_F(SweepTool, SlurmArraysWithAStepTakeTheirShardsFromTheirRank) {
+  ASSERT_EQ(Sweep("exp.toml --out whole --quiet").status, 0);
+  // --array=10-17:2: the tasks 10, 12, 14 and 16.
+  for (int id = 10; id <= 16; id += 2) {
+    const CommandResult task = RunCommand("SLURM_ARRAY_TASK_ID=" + std::to_string(id) +
+                                              " SLURM_ARRAY_TASK_COUNT=4 SLURM_ARRAY_TASK_MIN=10 "
+                                              "SLURM_ARRAY_TASK_MAX=16 SLURM_ARRAY_TASK_STEP=2 " +
+                                              kSweep + " exp.toml --out stepped --quiet --shard slurm",
+                                          dir_);
+    ASSERT_EQ(task.status, 0) << task.err;
+  }
+  ASSERT_EQ(Sweep("merge stepped").status, 0);
+  EXPECT_EQ(Tables("stepped"), Tables("whole"));
+  // --array=1,3,5,7 is refused before any run.
+  const CommandResult listed = RunCommand(
+      "SLURM_ARRAY_TASK_ID=5 SLURM_ARRAY_TASK_COUNT=4 SLURM_ARRAY_TASK_MIN=1 SLURM_ARRAY_TASK_MAX=7 "
+      "SLURM_ARRAY_TASK_STEP=1 " + kSweep +
+          " exp.toml --out listed --quiet --shard slurm",
+      dir_);
+  EXPECT_EQ(listed.status, 2);
+  EXPECT_NE(listed.err.find("are not a range A-B:S"), std::string::npos) << listed.err;
+  EXPECT_FALSE(fs::exists(dir_ / "listed"));
 }
 
 TEST_F(SweepTool, RefusedValuesFailTheirRunsAndBadInputStopsTheSweep) {

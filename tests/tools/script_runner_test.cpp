@@ -123,7 +123,7 @@ TEST(ScriptRunner, RecordAndSnapshotWriteTheirFiles) {
   // handler's own step, after running was cleared.
   EXPECT_EQ(s.out, "modelTime=4.5\n");
   EXPECT_EQ(ReadFile(csv),
-            "modelTime,running,txtImageName,\"pherGrid(1,1)\"\n"
+            "modelTime,running,txtImageName,pherGrid_1_1\n"
             "2,True,\"a,\"\"b\"\"\",0\n3,True,\"a,\"\"b\"\"\",0\n4,False,\"a,\"\"b\"\"\",0\n");
   EXPECT_EQ(ReadFile(dir / "world now.bmp").substr(0, 2), "BM");
 

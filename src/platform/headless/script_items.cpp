@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/main_form.h"
+#include "app/measure_items.h"
 #include "common/csv.h"
 #include "platform/headless/script_words.h"
 
@@ -29,19 +30,6 @@ void CheckCell(const Cell& c, const Layer<T>& layer) {
     Throw(c.label() + " lies off the layer (" + FormatInt(layer.width()) + " x " + FormatInt(layer.height()) + ")");
 }
 
-std::string ReadCell(MainForm& f, const Cell& c) {
-  if (c.grid == "pherGrid") {
-    CheckCell(c, f.pherGrid);
-    return FormatInt(f.pherGrid.Get(c.x, c.y));
-  }
-  if (c.grid == "antCountGrid") {
-    CheckCell(c, f.antCountGrid);
-    return FormatInt(f.antCountGrid.Get(c.x, c.y));
-  }
-  CheckCell(c, f.foodGrid);
-  return FormatInt(f.foodGrid.Get(c.x, c.y));
-}
-
 void WriteCell(MainForm& f, const Cell& c, std::string_view value) {
   if (c.grid == "pherGrid") {
     CheckCell(c, f.pherGrid);
@@ -60,15 +48,23 @@ void WriteCell(MainForm& f, const Cell& c, std::string_view value) {
 bool IsGrid(std::string_view w) { return w == "pherGrid" || w == "antCountGrid" || w == "foodGrid"; }
 }  // namespace
 
-ScriptRunner::Probe ScriptRunner::GridProbe(std::string_view grid, Tokens& args) {
-  Cell cell;
-  cell.grid = std::string(grid);
-  cell.x = Whole(args.Need(cell.grid + " x"), INT32_MIN, INT32_MAX);
-  cell.y = Whole(args.Need(cell.grid + " y"), INT32_MIN, INT32_MAX);
+ScriptRunner::Probe ScriptRunner::ItemProbe(const MeasureItem& item, Tokens& args) {
+  std::vector<int64_t> values;
+  for (const ItemArgument& a : item.arguments)
+    values.push_back(Whole(args.Need(std::string(item.name) + " " + std::string(a.name)), a.min, a.max));
   Probe p;
-  p.label = cell.label();
-  MainForm& f = *form_;
-  p.read = [&f, cell] { return ReadCell(f, cell); };
+  p.label = ItemLabel(item, values);
+  p.column = std::string(item.name);
+  for (int64_t v : values) p.column += "_" + FormatInt(v);
+  const MainForm& f = *form_;
+  const EffortCounter* effort = effort_.get();
+  p.read = [&f, effort, &item, values] {
+    try {
+      return item.read(f, effort, values);
+    } catch (const ItemError& e) {
+      Throw(e.what());
+    }
+  };
   return p;
 }
 
@@ -152,8 +148,8 @@ ScriptRunner::Probe ScriptRunner::NamedProbe(std::string_view item) {
 std::vector<ScriptRunner::Probe> ScriptRunner::ReadProbes(Tokens& args, bool forRecord) {
   std::vector<Probe> probes;
   while (auto w = args.Next()) {
-    if (IsGrid(*w)) {
-      probes.push_back(GridProbe(*w, args));
+    if (const MeasureItem* item = FindMeasureItem(*w)) {
+      probes.push_back(ItemProbe(*item, args));
     } else if (*w == "ant") {
       if (forRecord) Throw("record cannot take ant N (a whole line); record single values");
       probes.push_back(AntProbe(args));
@@ -257,7 +253,7 @@ void ScriptRunner::DoRecord(int line, Tokens& args) {
   rec->stream.open(rec->file, std::ios::out | std::ios::trunc | std::ios::binary);
   if (!rec->stream) Throw("cannot write " + Shown(rec->file));
   rec->stream << "modelTime";
-  for (const Probe& p : rec->probes) rec->stream << ',' << CsvCell(p.label);
+  for (const Probe& p : rec->probes) rec->stream << ',' << CsvCell(p.column.empty() ? p.label : p.column);
   rec->stream << '\n';
   if (!rec->stream) Throw("cannot write " + Shown(rec->file));
   recordings_.push_back(std::move(rec));

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/main_form.h"
+#include "app/measure_items.h"
 #include "platform/headless/script_words.h"
 
 namespace antraid {
@@ -24,10 +25,15 @@ int ScriptRunner::Run(std::string_view script) {
   form_ = std::make_unique<MainForm>(*this);
   form_->pctWorld.SetRasterOn(options_.picture);
   if (options_.seed) form_->rng.SetFixedSeed(*options_.seed);
+  // The effort costs a walk over the ants every step: counted only for
+  // scripts that read it. It hears each step before the recordings do.
+  if (script.find("antSteps") != std::string_view::npos || script.find("foodPerAntStep") != std::string_view::npos)
+    effort_ = std::make_unique<EffortCounter>(*form_);
   form_->Subscribe(*this);
   form_->Form_Load();
   Pass(false);
   for (auto& r : recordings_) r->stream.close();
+  effort_.reset();  // before the form it listens to
   out_.flush();
   return failed_ ? 2 : 0;
 }

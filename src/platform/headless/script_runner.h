@@ -24,6 +24,8 @@
 namespace antraid {
 
 class MainForm;
+class EffortCounter;
+struct MeasureItem;
 
 struct ScriptOptions {
   // Fixes the random source for the whole session (clock reseeds included).
@@ -94,7 +96,7 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   void StepDone() override;  // writes the rows of the recordings
 
   std::vector<Probe> ReadProbes(Tokens& args, bool forRecord);
-  Probe GridProbe(std::string_view grid, Tokens& args);
+  Probe ItemProbe(const MeasureItem& item, Tokens& args);
   Probe AntProbe(Tokens& args);
   Probe NamedProbe(std::string_view item);
   void Print(std::string_view line);
@@ -113,6 +115,8 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   bool stopped_ = false;      // closed, ended or failed: no more lines are read
   bool failed_ = false;
   std::vector<std::unique_ptr<Recording>> recordings_;
+  // Counts the colony's effort when the script reads it (antSteps, foodPerAntStep).
+  std::unique_ptr<EffortCounter> effort_;
 };
 
 }  // namespace antraid

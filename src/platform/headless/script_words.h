@@ -87,6 +87,7 @@ class ScriptRunner::Tokens : public LineWords {
 // the value cannot be had (an ant or patch that no longer exists).
 struct ScriptRunner::Probe {
   std::string label;
+  std::string column;  // the item's column in a CSV file: pherGrid_1_595
   std::function<std::string()> read;
   bool wholeLine = false;  // read() gives the whole printed line (`ant N`)
 };

@@ -1,0 +1,123 @@
+// antraid-sweep with the designs that answer questions: Sobol' indices
+// written at the end of the sweep and again by merge; a search with the same
+// files whatever the jobs, resumed after a kill, listed, and never sharded.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/test_form.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSweep = ANTRAID_SWEEP_EXE;
+
+using antraid::testing::CommandResult;
+using antraid::testing::RunCommand;
+std::string Read(const fs::path& p) { return antraid::testing::ReadFile(p); }
+
+class StudySweep : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("antraid-study-test-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  void Write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
+  CommandResult Sweep(const std::string& args) { return RunCommand(kSweep + " " + args, dir_); }
+  fs::path dir_;
+};
+
+TEST_F(StudySweep, SobolIndicesAreWrittenByTheSweepAndAgainByMerge) {
+  // Four base points x (two ranges + 2) = 16 combinations. The leave
+  // interval's own box, read as a measure, depends on it alone: the food's
+  // indices are 0 (AB_2 differs from A only in the food), intervals included.
+  Write("sobol.toml",
+        "[experiment]\nsteps = 40\nseed = 3\nmeasures = [\"txtLeaveInterval\", \"antsOut\"]\n"
+        "[set]\ntxtNumAnts = 200\n"
+        "[sample]\nmethod = \"sobol\"\ncount = 4\ntxtLeaveInterval = [1, 8]\ntxtPercentFood = [1.0, 3.0]\n");
+  const CommandResult run = Sweep("sobol.toml --out res --jobs 2 --quiet");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string runs = Read(dir_ / "res" / "runs.csv");
+  EXPECT_EQ(std::count(runs.begin(), runs.end(), '\n'), 1 + 4 * 4);
+  const std::string indices = Read(dir_ / "res" / "sensitivity.csv");
+  EXPECT_EQ(indices.substr(0, indices.find('\n')), "measure,parameter,S1,S1_low,S1_high,ST,ST_low,ST_high");
+  EXPECT_NE(indices.find("\ntxtLeaveInterval,txtPercentFood,0,0,0,0,0,0\n"), std::string::npos) << indices;
+  EXPECT_EQ(std::count(indices.begin(), indices.end(), '\n'), 1 + 2 * 2);
+  fs::remove(dir_ / "res" / "sensitivity.csv");
+  ASSERT_EQ(Sweep("merge res").status, 0);
+  EXPECT_EQ(Read(dir_ / "res" / "sensitivity.csv"), indices);
+}
+
+
+// Each candidate of a small search: a leave interval and a number of ants,
+// two paired repetitions; after 30 steps the ants out follow from both.
+constexpr const char* kSearch =
+    "[experiment]\nsteps = 30\nseed = 5\nmeasures = [\"antsOut\", \"colonyFood\"]\n"
+    "[set]\ntxtPercentFood = 2\n"
+    "[search]\nalgorithm = \"de\"\nmaximize = \"antsOut\"\npopulation = 5\ngenerations = 2\nrepetitions = 2\n"
+    "txtLeaveInterval = [1, 6]\ntxtNumAnts = [20, 300]\n";
+
+std::string SearchFiles(const fs::path& dir) {
+  return Read(dir / "search.csv") + Read(dir / "best.toml") + Read(dir / "runs.csv") + Read(dir / "table.csv");
+}
+
+TEST_F(StudySweep, ASearchGivesTheSameFilesWithOneAndTwoJobsAndAfterAKill) {
+  Write("search.toml", kSearch);
+  const CommandResult one = Sweep("search.toml --out one --jobs 1 --quiet");
+  ASSERT_EQ(one.status, 0) << one.err;
+  ASSERT_EQ(Sweep("search.toml --out two --jobs 2 --quiet").status, 0);
+  EXPECT_EQ(SearchFiles(dir_ / "one"), SearchFiles(dir_ / "two"));
+
+  const std::string runs = Read(dir_ / "one" / "runs.csv");
+  EXPECT_EQ(runs.substr(0, runs.find('\n')),
+            "run,repetition,seed,generation,candidate,txtLeaveInterval,txtNumAnts,status,message,antsOut,colonyFood");
+  // The first population's candidates are runs 1 to 10, repetition fastest,
+  // and the r-th repetition of every candidate has seed 5 + r - 1.
+  EXPECT_EQ(runs.find("\n1,1,5,0,1,"), runs.find('\n'));
+  EXPECT_NE(runs.find("\n10,2,6,0,5,"), std::string::npos);
+  const std::string search = Read(dir_ / "one" / "search.csv");
+  EXPECT_EQ(search.substr(0, search.find('\n')), "generation,evaluations,antsOut,txtLeaveInterval,txtNumAnts");
+  EXPECT_EQ(std::count(search.begin(), search.end(), '\n'), 1 + 3);
+  EXPECT_NE(Read(dir_ / "one" / "best.toml").find("\n[set]\ntxtLeaveInterval = "), std::string::npos);
+
+  // A search stopped part-way (here: the results of the later runs lost, as
+  // a kill leaves them) reads back the runs it has and ends the same.
+  for (int k : {7, 12, 15})
+    fs::remove(dir_ / "two" / "runs" / ("000" + std::string(k < 10 ? "0" : "") + std::to_string(k) + ".csv"));
+  fs::remove(dir_ / "two" / "search.csv");
+  ASSERT_EQ(Sweep("search.toml --out two --jobs 2 --quiet").status, 0);
+  EXPECT_EQ(SearchFiles(dir_ / "one"), SearchFiles(dir_ / "two"));
+  // merge builds the files again from the runs alone.
+  fs::remove(dir_ / "one" / "best.toml");
+  ASSERT_EQ(Sweep("merge one").status, 0);
+  EXPECT_EQ(SearchFiles(dir_ / "one"), SearchFiles(dir_ / "two"));
+}
+
+TEST_F(StudySweep, ASearchListsItsFirstGenerationAndRefusesShards) {
+  Write("search.toml", kSearch);
+  const CommandResult list = Sweep("search.toml --list");
+  ASSERT_EQ(list.status, 0);
+  EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "run,repetition,seed,generation,candidate,txtLeaveInterval,txtNumAnts");
+  EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 1 + 5 * 2);
+  const CommandResult shard = Sweep("search.toml --shard 1/2");
+  EXPECT_EQ(shard.status, 2);
+  EXPECT_NE(shard.err.find("a search cannot be sharded"), std::string::npos) << shard.err;
+  EXPECT_FALSE(fs::exists(dir_ / "search-results" / "runs"));
+  // merge of a search whose runs are not all there says what to do.
+  ASSERT_EQ(Sweep("search.toml --out res --quiet").status, 0);
+  fs::remove(dir_ / "res" / "runs" / "00003.csv");
+  const CommandResult merge = Sweep("merge res");
+  EXPECT_EQ(merge.status, 2);
+  EXPECT_NE(merge.err.find("run 3 of the search has no results yet"), std::string::npos) << merge.err;
+}
+
+}  // namespace
