@@ -195,6 +195,9 @@ class MainForm {
   bool EnsurePathExists(const std::string& path);
   // A message in the Messages box; listeners hear it.
   void Message(std::string_view text);
+  // A message for the listeners alone (the window's message log): the
+  // Messages box keeps its text, as a recorded session's replay will.
+  void Note(std::string_view text);
 
   // ---- Event handlers ----------------------------------------------------------
   void Form_Load();

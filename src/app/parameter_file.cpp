@@ -161,7 +161,9 @@ bool OpenParameters(MainForm& form, const std::string& named) {
 
 namespace {
 
-// Performs a file's settings; `done` goes to the Messages box when all were.
+// Performs a file's settings; the listeners hear `done` when all were (the
+// Messages box is left as the rules left it: a recorded session, which holds
+// the lines performed, replays to the same box).
 bool Perform(MainForm& form, std::string_view text, std::string_view fileName, const std::string& done) {
   // The whole file is read first: a bad line anywhere leaves the panel as it was.
   const std::vector<std::string_view> lines = SplitLines(text);
@@ -211,7 +213,7 @@ bool Perform(MainForm& form, std::string_view text, std::string_view fileName, c
     }
   }
   if (form.unloaded) return false;
-  form.Message(done);
+  form.Note(done);
   return true;
 }
 

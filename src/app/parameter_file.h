@@ -46,7 +46,9 @@ bool SaveParameters(MainForm& form, const std::string& path);
 // the line and nothing is performed; false then. Otherwise performs the
 // lines as the user's actions through form.actions, so that every rule,
 // refusal and question applies (and a session recorder hears them),
-// skipping comments and blank lines, and says "Parameters loaded from FILE".
+// skipping comments and blank lines, and tells the form's listeners (the
+// window's message log) "Parameters loaded from FILE"; the Messages box
+// shows what the rules wrote.
 // Check boxes end as the file says: a `click` line means "not as in a fresh
 // window", a check box without one goes back to its fresh state (clicked
 // before the file's lines). A name without an extension that names no file
@@ -59,7 +61,8 @@ bool PerformParameters(MainForm& form, std::string_view text, std::string_view f
 const std::string& InitialParameterText();
 // Performs the edits that bring the panel back to a freshly opened window's
 // values, as opening InitialParameterText() does (through the rules, heard
-// by a session recorder), then says "Initial parameters restored".
+// by a session recorder), then tells the listeners "Initial parameters
+// restored".
 bool RestoreInitialParameters(MainForm& form);
 
 }  // namespace antraid

@@ -4,6 +4,7 @@
 // once a twentieth of the runs has ended since the last line and a minute has
 // passed, so a long sweep writes at most twenty lines and a log never fills
 // with them. Runs end on several threads: Done() may be called from any.
+// The sweep closes with Summary() unless asked to be quiet.
 #pragma once
 
 #include <chrono>

@@ -196,9 +196,10 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
     const Progress::Shown shown =
         o.quiet ? Progress::Shown::kNothing : ::isatty(2) ? Progress::Shown::kInPlace : Progress::Shown::kLines;
     Progress progress(err, static_cast<int64_t>(todo.size()), shown);
-    // Whatever the ending, the last line says how many runs ended and where.
+    // Whatever the ending, the last line says how many runs ended and
+    // where; --quiet asks for silence.
     auto finished = [&](int status) {
-      err << progress.Summary(dir) << '\n';
+      if (!o.quiet) err << progress.Summary(dir) << '\n';
       return status;
     };
     try {
