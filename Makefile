@@ -11,20 +11,25 @@ JOBS ?= $(shell nproc)
 
 .PHONY: run test build test-cluster test-asan bench fuzz fuzz-smoke fuzz-build soak deps clean screenshot
 
+# Only deps, run and test install packages (the missing ones, through
+# scripts/install-deps); every other target uses what is there.
 deps:
 	@scripts/install-deps
 
-build: deps
+build:
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: deps
+	@$(MAKE) --no-print-directory build
 	$(BUILD)/src/platform/qt/antraid
 
 # Every test of the Release build (window tests on the offscreen platform),
 # then the toolkit-free tests again under AddressSanitizer + UBSan, then a
 # short run of each fuzzer from its seed corpus.
-test: build
+test:
+	@scripts/install-deps --fuzz
+	@$(MAKE) --no-print-directory build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
 	@$(MAKE) --no-print-directory fuzz-smoke
@@ -34,7 +39,7 @@ test: build
 test-cluster: build
 	BUILD=$(BUILD) scripts/test-cluster
 
-test-asan: deps
+test-asan:
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DANTRAID_SANITIZE=ON \
 	  -DANTRAID_WITH_QT=OFF -DANTRAID_WITH_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -43,7 +48,6 @@ test-asan: deps
 
 # The libFuzzer targets (clang, AddressSanitizer + UBSan) in a build of their own.
 fuzz-build:
-	@scripts/install-deps --fuzz
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DANTRAID_FUZZ=ON -DANTRAID_WITH_QT=OFF -DANTRAID_WITH_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target form_fuzz rtf_fuzz
@@ -65,8 +69,8 @@ bench: build
 	$(BUILD)/antraid-bench --benchmark_counters_tabular=true
 
 # docs/screenshot.png from a default run (on Xvfb when installed).
-screenshot: deps
+screenshot:
 	BUILD=$(BUILD) scripts/screenshot
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -54,7 +54,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/invariants.h"
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 namespace antraid::fuzzing {
 

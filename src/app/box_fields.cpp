@@ -1,6 +1,6 @@
 #include "app/box_fields.h"
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "common/numbers.h"
 
 namespace antraid {

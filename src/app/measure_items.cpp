@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/raid_shape.h"
 #include "common/numbers.h"
 
@@ -74,12 +74,11 @@ std::span<const int32_t> Row(std::string_view name, const MainForm& f, std::span
   const Layer<int32_t>& layer = f.pherGrid;
   if (!layer.exists())
     throw ItemError(LabelOf(name, a) + ": the layer does not exist yet (the world is built by Start)");
-  const int64_t y = TrailRow(f, a[0]);
-  if (y < 1 || y > layer.height())
-    throw ItemError(LabelOf(name, a) + ": the row " + FormatInt(a[0]) + " cm above the nest (row " + FormatInt(y) +
-                    ") lies off the world (" + FormatInt(layer.height()) + " cm high)");
-  const size_t width = static_cast<size_t>(layer.width());
-  return std::span<const int32_t>(layer.cells()).subspan(static_cast<size_t>(y - 1) * width, width);
+  const std::optional<std::span<const int32_t>> row = TrailRowCells(f, a[0]);
+  if (!row)
+    throw ItemError(LabelOf(name, a) + ": the row " + FormatInt(a[0]) + " cm above the nest (row " +
+                    FormatInt(TrailRow(f, a[0])) + ") lies off the world (" + FormatInt(layer.height()) + " cm high)");
+  return *row;
 }
 
 std::string Field(const MainForm& f, std::string_view name) { return f.FieldText(name).value_or(""); }
@@ -97,6 +96,14 @@ const std::vector<ItemArgument> kDistance = {{"D", 1, kCoordMax}};
 }  // namespace
 
 int64_t TrailRow(const MainForm& form, int64_t distance) { return static_cast<int64_t>(form.homeYPos) - distance; }
+
+std::optional<std::span<const int32_t>> TrailRowCells(const MainForm& form, int64_t distance) {
+  const Layer<int32_t>& layer = form.pherGrid;
+  const int64_t y = TrailRow(form, distance);
+  if (!layer.exists() || y < 1 || y > layer.height()) return std::nullopt;
+  const size_t width = static_cast<size_t>(layer.width());
+  return std::span<const int32_t>(layer.cells()).subspan(static_cast<size_t>(y - 1) * width, width);
+}
 
 std::span<const MeasureItem> MeasureItems() {
   static const std::vector<MeasureItem> items = {

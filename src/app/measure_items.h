@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form_observer.h"
+#include "sim/form_observer.h"
 
 namespace antraid {
 
@@ -84,5 +84,7 @@ std::string ColumnName(std::string_view itemText);
 // Where the raid-shape items look: the pheromone row `distance` cm above the
 // nest's row. Shared by the items and the window's trail chart.
 int64_t TrailRow(const MainForm& form, int64_t distance);
+// The patches of that row, or nothing before Start and when it lies off the world.
+std::optional<std::span<const int32_t>> TrailRowCells(const MainForm& form, int64_t distance);
 
 }  // namespace antraid

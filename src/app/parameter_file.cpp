@@ -9,7 +9,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/script_line.h"
 #include "common/host.h"
 #include "common/version.h"

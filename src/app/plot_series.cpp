@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "common/numbers.h"
 
 namespace antraid {

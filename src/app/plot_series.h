@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form_observer.h"
+#include "sim/form_observer.h"
 
 namespace antraid {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <fstream>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/script_line.h"
 #include "common/version.h"
 

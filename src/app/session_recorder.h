@@ -38,8 +38,8 @@
 #include <string>
 #include <vector>
 
-#include "app/form_observer.h"
-#include "app/user_actions.h"
+#include "sim/form_observer.h"
+#include "sim/user_actions.h"
 
 namespace antraid {
 

@@ -6,9 +6,10 @@
 #include <sstream>
 #include <toml++/toml.h>
 
-#include "app/panel.h"
+#include "sim/panel.h"
 #include "common/numbers.h"
 #include "app/box_fields.h"
+#include "app/condition.h"
 #include "app/measure_items.h"
 #include "experiments/world_check.h"
 #include "platform/headless/script_runner.h"
@@ -134,6 +135,8 @@ class Reader {
         ReadMeasures(*node, "measures", e.measures);
       } else if (k == "final") {
         ReadMeasures(*node, "final", e.finals);
+      } else if (k == "stop") {
+        ReadStop(*node, e);
       } else {
         Fail(key->source(), "unknown key \"" + k + "\" in [experiment]");
       }
@@ -161,6 +164,37 @@ class Reader {
         if (seen == item) Fail(m.source(), "measure \"" + item + "\" is measured already (line " + std::to_string(at.begin.line) + ")");
       into.push_back(item);
       measureAt_.emplace_back(item, m.source());
+    }
+  }
+
+  void ReadStop(const toml::node& n, Experiment& e) {
+    const toml::array* list = n.as_array();
+    if (!list) Fail(n.source(), "stop must be a list of conditions (\"antsOut == 0 and step > 100\")");
+    for (const toml::node& c : *list) {
+      auto s = c.value_exact<std::string>();
+      if (!s) Fail(c.source(), "a stop condition must be a string");
+      if (s->find_first_of("\r\n") != std::string::npos) Fail(c.source(), "a stop condition cannot hold a line break");
+      std::vector<Condition> read;
+      try {
+        read = ParseConditions(*s);
+      } catch (const ConditionError& ex) {
+        Fail(c.source(), std::string("stop condition: ") + ex.what());
+      }
+      for (const Condition& one : read) {
+        // The script runner's own reading decides, on a fresh window.
+        std::ostringstream out, err;
+        ScriptRunner probe(out, err);
+        if (probe.Run("wait until " + one.text + " max 1\n") != 0) {
+          std::string why = err.str();
+          const size_t colon = why.find(": ", why.find("line 1"));
+          why = colon == std::string::npos ? why : why.substr(colon + 2);
+          while (!why.empty() && why.back() == '\n') why.pop_back();
+          Fail(c.source(), "stop condition: " + why);
+        }
+        for (const Comparison& cmp : one.all)
+          if (cmp.item != "step") stopItemAt_.emplace_back(cmp.item, c.source());
+        e.stop.push_back(one.text);
+      }
     }
   }
 
@@ -371,6 +405,8 @@ class Reader {
     if (const std::optional<WorldSize> world = SmallestWorld(e)) {
       for (const auto& [item, at] : measureAt_)
         if (auto problem = MeasureOffWorld(item, *world)) Fail(at, "measure \"" + item + "\": " + *problem);
+      for (const auto& [item, at] : stopItemAt_)
+        if (auto problem = MeasureOffWorld(item, *world)) Fail(at, "stop condition: \"" + item + "\": " + *problem);
     }
     return e;
   }
@@ -381,6 +417,7 @@ class Reader {
   std::map<std::string, std::string> owner_;  // control -> the table that sets it
   // Each measure and final measure, and where it stands in the file.
   std::vector<std::pair<std::string, toml::source_region>> measureAt_;
+  std::vector<std::pair<std::string, toml::source_region>> stopItemAt_;  // items of the stop conditions
   struct PendingObjective {
     std::string text;
     bool maximize = true;

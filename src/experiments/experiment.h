@@ -73,6 +73,9 @@ struct Experiment {
   int64_t recordEvery = 0;   // steps between rows; 0: the final row only
   std::vector<std::string> measures;  // print items, blanks between words collapsed
   std::vector<std::string> finals;    // measures of the last row only, written the same way
+  // Stop conditions: a run ends after the first step at whose end one holds.
+  // Each as `wait until` reads it: comparisons joined by " and ".
+  std::vector<std::string> stop;
   std::vector<Setting> fixed;                // [set], in file order
   std::vector<std::vector<Setting>> cases;   // [[case]], each in file order
   std::vector<Factor> vary;                  // [vary], in file order

@@ -101,7 +101,7 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
   table.Write(header);
   std::string runsHeader = "run,repetition,seed";
   for (const std::string& n : plan.columnNames()) runsHeader += "," + CsvCell(n);
-  runsHeader += ",status,message";
+  runsHeader += ",status,message,steps,stopped";
   const std::vector<std::string> measured = MeasuredItems(e);
   for (const std::string& m : measured) runsHeader += "," + CsvCell(ColumnName(m));
   runs.Write(runsHeader + "\n");
@@ -127,7 +127,8 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
     std::vector<std::string> finals = status.finals;
     finals.resize(measured.size());
     runs.Write(FormatInt(k) + "," + FormatInt(run.repetition) + "," + std::to_string(run.seed) + Cells(run.columns) +
-               "," + (status.ok ? "ok" : "failed") + "," + CsvCell(status.message) + Cells(finals) + "\n");
+               "," + (status.ok ? "ok" : "failed") + "," + CsvCell(status.message) + "," + status.steps + "," +
+               CsvCell(status.stopped) + Cells(finals) + "\n");
     summaryRows.Add(run, status);
     if (sensitivity && status.ok)
       for (size_t m = 0; m < measured.size(); ++m) {

@@ -131,16 +131,19 @@ void WriteRunFiles(const std::string& dir, const Experiment& e, const RunPlan& p
 
   std::string status = result.ok ? "ok\n" : "failed\n";
   status += result.message + "\n";
-  if (result.ok && !result.rows.empty())
+  if (result.ok && !result.rows.empty()) {
     for (size_t i = 1; i < result.rows.back().size(); ++i) status += result.rows.back()[i] + "\n";
+    status += FormatInt(StepsOf(result, script)) + "\n" + result.stopped + "\n";
+  }
   WriteFileAtomically(RunPath(dir, run.number, ".status"), status, suffix);
 
   AtomicFile csv(RunPath(dir, run.number, ".csv"), suffix);
   csv.Write(TableHeader(e, plan));
   std::string lead = FormatInt(run.number) + "," + FormatInt(run.repetition) + "," + std::to_string(run.seed);
   for (const std::string& c : run.columns) lead += "," + CsvCell(c);
+  const std::vector<int64_t> steps = RowStepsOf(result, script);
   for (size_t r = 0; r < result.rows.size(); ++r) {
-    std::string line = lead + "," + FormatInt(script.rowSteps[r]);
+    std::string line = lead + "," + FormatInt(steps[r]);
     for (const std::string& cell : result.rows[r]) line += "," + CsvCell(cell);
     csv.Write(line + "\n");
   }
@@ -166,6 +169,10 @@ std::optional<RunStatus> ReadRunStatus(const std::string& dir, int64_t number, s
   for (std::string v; s.ok && s.finals.size() < measures && std::getline(in, v);) s.finals.push_back(v);
   if (s.ok && s.finals.size() != measures)
     throw IoError("cannot read " + RunPath(dir, number, ".status") + ": it holds too few measures");
+  if (s.ok) {
+    std::getline(in, s.steps);
+    std::getline(in, s.stopped);
+  }
   return s;
 }
 

@@ -67,6 +67,8 @@ struct RunStatus {
   bool ok = false;
   std::string message;
   std::vector<std::string> finals;  // the last row's measures (none for a failed run)
+  std::string steps;    // model steps the run made (empty for a failed run)
+  std::string stopped;  // the stop condition that ended it, or empty
 };
 
 std::string RunPath(const std::string& dir, int64_t number, std::string_view extension);

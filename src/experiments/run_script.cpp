@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/panel.h"
+#include "sim/panel.h"
 #include "common/numbers.h"
 
 namespace antraid::experiments {
@@ -62,8 +62,12 @@ RunScript MakeRunScript(const Experiment& e, const PlannedRun& run) {
   for (const std::string& m : e.measures) print += " " + m;
   s.rowSteps = RowSteps(e);
   int64_t at = 0;
+  // With stop conditions each wait ends early when one holds; the waits
+  // after it let no step go by, so the blocks still to come print that step.
+  std::string until;
+  for (const std::string& c : e.stop) until += (until.empty() ? "wait until " : " or ") + c;
   for (int64_t step : s.rowSteps) {
-    add("wait " + FormatInt(step - at));
+    add(until.empty() ? "wait " + FormatInt(step - at) : until + " max " + FormatInt(step - at));
     if (step == s.rowSteps.back())
       for (const std::string& m : e.finals) print += " " + m;  // the final measures, in the last row only
     add(print);

@@ -19,6 +19,8 @@ RunResult Failed(std::string message) {
   return {false, std::move(message), {}};
 }
 
+constexpr std::string_view kStoppedAt = "stopped at step ";
+
 // The print blocks of the output: each line is ITEM=VALUE; the beeps the
 // program makes on the way are printed between them. Every row but the last
 // holds `perRow` values; the last holds `finals` more. The rows come out as
@@ -28,6 +30,7 @@ std::vector<std::vector<std::string>> Rows(const std::string& output, size_t per
   std::vector<std::string> row;
   std::istringstream in(output);
   for (std::string line; std::getline(in, line);) {
+    if (line.starts_with(kStoppedAt)) continue;
     const size_t eq = line.find('=');
     if (eq == std::string::npos) continue;  // "beep"
     row.push_back(line.substr(eq + 1));
@@ -42,6 +45,16 @@ std::vector<std::vector<std::string>> Rows(const std::string& output, size_t per
 }
 
 }  // namespace
+
+std::vector<int64_t> RowStepsOf(const RunResult& result, const RunScript& script) {
+  std::vector<int64_t> steps(script.rowSteps.begin(), script.rowSteps.begin() + static_cast<std::ptrdiff_t>(result.rows.size()));
+  if (result.stoppedAt > 0 && !steps.empty()) steps.back() = result.stoppedAt;
+  return steps;
+}
+
+int64_t StepsOf(const RunResult& result, const RunScript& script) {
+  return result.stoppedAt > 0 ? result.stoppedAt : (script.rowSteps.empty() ? 0 : script.rowSteps.back());
+}
 
 RunResult PerformRun(const Experiment& e, const PlannedRun& run, const RunScript& script) {
   try {
@@ -74,6 +87,20 @@ RunResult PerformRun(const Experiment& e, const PlannedRun& run, const RunScript
     if (result.rows.size() != script.rowSteps.size())
       return Failed("the session printed " + FormatInt(static_cast<long long>(result.rows.size())) + " of " +
                     FormatInt(static_cast<long long>(script.rowSteps.size())) + " rows");
+    // After a stop condition held, no step went by: the blocks still to come
+    // printed the state of that step, the last of them with the final
+    // measures, which becomes the run's last row.
+    const std::string text = out.str();
+    if (const size_t at = text.find(kStoppedAt); at != std::string::npos) {
+      const size_t colon = text.find(": ", at);
+      const size_t eol = text.find('\n', at);
+      result.stoppedAt = std::stoll(text.substr(at + kStoppedAt.size(), colon - at - kStoppedAt.size()));
+      result.stopped = text.substr(colon + 2, eol - colon - 2);
+      size_t kept = 0;
+      while (kept < script.rowSteps.size() && script.rowSteps[kept] < result.stoppedAt) ++kept;
+      result.rows[kept] = std::move(result.rows.back());
+      result.rows.resize(kept + 1);
+    }
     return result;
   } catch (const std::exception& ex) {
     return Failed(std::string("internal error: ") + ex.what());

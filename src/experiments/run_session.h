@@ -17,7 +17,16 @@ struct RunResult {
   std::string message;  // why the run failed
   // One row per print block: modelTime, then the measures, as printed.
   std::vector<std::vector<std::string>> rows;
+  // A run a stop condition ended: the step it ended on (its last row's) and
+  // the condition that held. 0 and empty for a run that ran all its steps.
+  int64_t stoppedAt = 0;
+  std::string stopped;
 };
+
+// The model steps after Start of each row of a successful run.
+std::vector<int64_t> RowStepsOf(const RunResult& result, const RunScript& script);
+// How many model steps the run made.
+int64_t StepsOf(const RunResult& result, const RunScript& script);
 
 RunResult PerformRun(const Experiment& experiment, const PlannedRun& run, const RunScript& script);
 

@@ -1,6 +1,6 @@
 #include "experiments/setting_check.h"
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "common/numbers.h"
 #include "app/box_fields.h"
 

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form_observer.h"
+#include "sim/form_observer.h"
 #include "experiments/experiment.h"
 #include "app/box_fields.h"
 #include "experiments/run_script.h"

@@ -4,8 +4,8 @@
 #include <sstream>
 #include <vector>
 
-#include "app/main_form.h"
-#include "app/panel.h"
+#include "sim/main_form.h"
+#include "sim/panel.h"
 #include "common/numbers.h"
 
 namespace antraid::experiments {

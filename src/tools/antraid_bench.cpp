@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "platform/headless/headless_host.h"
 
 namespace antraid {

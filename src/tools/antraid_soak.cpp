@@ -20,7 +20,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/invariants.h"
 

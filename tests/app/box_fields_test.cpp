@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 
 namespace antraid {
 namespace {

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 
 namespace antraid {
 namespace {

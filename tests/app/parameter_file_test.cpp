@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/form_observer.h"
+#include "sim/form_observer.h"
 #include "app/script_line.h"
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "common/version.h"
 
 namespace antraid {

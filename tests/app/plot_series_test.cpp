@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "common/numbers.h"
 #include "platform/headless/invariants.h"
 

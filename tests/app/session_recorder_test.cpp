@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/script_line.h"
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "common/version.h"
 #include "platform/headless/script_runner.h"
 

@@ -75,13 +75,13 @@ TEST_F(ResultFiles, ASecondFinisherOfARunLeavesTheFirstResultAndALeftoverScriptI
   WriteRunFiles(dir_.string(), e, plan, run, script, first);
   ASSERT_TRUE(RunComplete(dir_.string(), 1));
   EXPECT_EQ(ReadFile((dir_ / "runs" / "00001.script").string()), "click cmdStartProgram\n");
-  EXPECT_EQ(ReadFile((dir_ / "runs" / "00001.status").string()), "ok\n\n12\n");
+  EXPECT_EQ(ReadFile((dir_ / "runs" / "00001.status").string()), "ok\n\n12\n3\n\n");
   EXPECT_EQ(ReadFile((dir_ / "runs" / "00001.csv").string()), "run,repetition,seed,step,modelTime,antsOut\n1,1,1,3,4,12\n");
 
   script.text = "the second finisher's\n";
   WriteRunFiles(dir_.string(), e, plan, run, script, second);
   EXPECT_EQ(ReadFile((dir_ / "runs" / "00001.script").string()), "click cmdStartProgram\n");
-  EXPECT_EQ(ReadFile((dir_ / "runs" / "00001.status").string()), "ok\n\n12\n");
+  EXPECT_EQ(ReadFile((dir_ / "runs" / "00001.status").string()), "ok\n\n12\n3\n\n");
   EXPECT_EQ(ReadFile((dir_ / "runs" / "00001.csv").string()), "run,repetition,seed,step,modelTime,antsOut\n1,1,1,3,4,12\n");
   EXPECT_EQ(Names(), (std::vector<std::string>{"00001.csv", "00001.csv.part-otherhost-7", "00001.script",
                                                "00001.status"}));

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 
 namespace {
 
@@ -96,15 +96,17 @@ TEST_F(SweepTool, EveryRunScriptReplaysThroughAntraidScriptToTheRecordedFinalMea
     std::vector<std::string> cells;
     std::stringstream row(line);
     for (std::string c; std::getline(row, c, ',');) cells.push_back(c);
-    ASSERT_EQ(cells.size(), 12u) << line;  // run, repetition, seed, 3 names, status, message, 4 measures
+    // run, repetition, seed, 3 names, status, message, steps, stopped, 4 measures
+    ASSERT_EQ(cells.size(), 14u) << line;
+    EXPECT_EQ(cells[8] + "," + cells[9], "120,");
     char name[16];
     std::snprintf(name, sizeof name, "%05d", std::stoi(cells[0]));
     const CommandResult replay = RunCommand(kScript + " --seed " + cells[2] + " runs/" + name + ".script", dir_ / "res");
     ASSERT_EQ(replay.status, 0) << replay.err;
     const std::string out = replay.out;
     const std::string lastBlock = out.substr(out.rfind("modelTime="));
-    EXPECT_EQ(lastBlock, "modelTime=61\ncolonyFood=" + cells[8] + "\nantsOut=" + cells[9] + "\nlblTotalFood=" +
-                             cells[10] + "\npherGrid(350,600)=" + cells[11] + "\n");
+    EXPECT_EQ(lastBlock, "modelTime=61\ncolonyFood=" + cells[10] + "\nantsOut=" + cells[11] + "\nlblTotalFood=" +
+                             cells[12] + "\npherGrid(350,600)=" + cells[13] + "\n");
     ++replayed;
   }
   EXPECT_EQ(replayed, 8);
@@ -178,9 +180,9 @@ TEST_F(SweepTool, RefusedValuesFailTheirRunsAndBadInputStopsTheSweep) {
   EXPECT_EQ(refused.status, 1);
   ExpectLastLine(refused, "2 runs (1 failed)", "refused-results");
   const std::string runs = Read(dir_ / "refused-results" / "runs.csv");
-  EXPECT_NE(runs.find("1,1,1,0,failed,\"txtAntsPerPatch = \"\"0\"\" refused: antsPerPatch stays 5\",\n"),
+  EXPECT_NE(runs.find("1,1,1,0,failed,\"txtAntsPerPatch = \"\"0\"\" refused: antsPerPatch stays 5\",,,\n"),
             std::string::npos) << runs;
-  EXPECT_NE(runs.find("2,1,2,3,ok,,"), std::string::npos) << runs;
+  EXPECT_NE(runs.find("2,1,2,3,ok,,10,,"), std::string::npos) << runs;
 
   Write("broken.toml", "[experiment]\nsteps = 10\nmeasures = [\"antsOut\"\n");
   const CommandResult broken = Sweep("broken.toml");

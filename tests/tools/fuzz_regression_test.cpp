@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "../../fuzz/form_actions.h"
-#include "app/test_form.h"
+#include "sim/test_form.h"
 
 namespace antraid {
 namespace {

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "platform/headless/invariants.h"
 
 namespace antraid {

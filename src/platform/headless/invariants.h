@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 
 namespace antraid {
 

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <ostream>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/measure_items.h"
 #include "common/csv.h"
 #include "platform/headless/script_words.h"
@@ -260,6 +260,7 @@ void ScriptRunner::DoRecord(int line, Tokens& args) {
 }
 
 void ScriptRunner::StepDone() {
+  ++stepsSinceStart_;
   if (stopped_) return;
   for (auto& r : recordings_) {
     if (++r->steps % r->every != 0) continue;
@@ -275,6 +276,13 @@ void ScriptRunner::StepDone() {
     } catch (const ScriptError& e) {
       Fail(r->line, "record: " + e.message);
       return;
+    }
+  }
+  if (until_ && !until_->done) {
+    try {
+      until_->done = UntilHolds() || ++until_->steps >= until_->max;
+    } catch (const ScriptError& e) {
+      Fail(until_->line, e.message);
     }
   }
 }

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <utility>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/measure_items.h"
 #include "platform/headless/script_words.h"
 
@@ -41,6 +41,15 @@ int ScriptRunner::Run(std::string_view script) {
 void ScriptRunner::DoEvents() {
   ++passes;
   if (stopped_ || !form_) return;
+  if (until_) {
+    if (!until_->done) return;
+    // A condition held: the run is over for the script.
+    if (!until_->held.empty()) {
+      Print("stopped at step " + FormatInt(stepsSinceStart_) + ": " + until_->held);
+      runEnded_ = true;
+    }
+    until_.reset();
+  }
   if (pendingWait_ > 0) {
     --pendingWait_;
     return;
@@ -75,13 +84,21 @@ void ScriptRunner::Pass(bool inRunLoop) {
     if (*action == "wait") {
       int64_t n = 0;
       try {
-        n = Whole(words.Need("number of passes"), 0, INT64_C(1000000000000000));
+        const std::string_view what = words.Need("number of passes");
+        if (what == "until") {
+          StartUntil(number, words);
+          if (inRunLoop && !runEnded_) return;  // steps go by until a condition holds
+          until_.reset();
+          continue;
+        }
+        n = Whole(what, 0, INT64_C(1000000000000000));
         words.End();
       } catch (const ScriptError& e) {
         Fail(number, e.message);
         return;
       }
-      if (!inRunLoop || n == 0) continue;  // no run loop: no pass will go by
+      // No run loop, or a run a condition ended: no pass will go by.
+      if (!inRunLoop || n == 0 || runEnded_) continue;
       pendingWait_ = n - 1;
       return;  // this pass is the first of the n
     }
@@ -92,6 +109,7 @@ void ScriptRunner::Pass(bool inRunLoop) {
     if (stopped_) return;
     if (!inRunLoop) {
       pendingWait_ = 0;  // the run that was to go on has stopped
+      until_.reset();
     } else if (pendingWait_ > 0) {
       --pendingWait_;  // the action's return ends this pass
       return;

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form_observer.h"
+#include "sim/form_observer.h"
 #include "common/controls.h"
 #include "platform/headless/headless_host.h"
 
@@ -67,6 +67,7 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
  private:
   struct Probe;
   struct Recording;
+  struct Until;
   class Tokens;
 
   // Reads and performs lines until the pass ends (a wait, or an action that
@@ -93,7 +94,12 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   void DoPixel(Tokens& args);
   void DoSnapshot(Tokens& args);
   void DoRecord(int line, Tokens& args);
-  void StepDone() override;  // writes the rows of the recordings
+  void StepDone() override;  // writes the rows of the recordings, tests a `wait until`
+  void RunBuilt() override;  // a new run: steps count from 0, waits let steps go by again
+  // Reads `wait until CONDITION [or CONDITION...] max N` after its `until`.
+  void StartUntil(int line, Tokens& args);
+  // True when a condition of the pending `wait until` holds now.
+  bool UntilHolds();
 
   std::vector<Probe> ReadProbes(Tokens& args, bool forRecord);
   Probe ItemProbe(const MeasureItem& item, Tokens& args);
@@ -117,6 +123,9 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   std::vector<std::unique_ptr<Recording>> recordings_;
   // Counts the colony's effort when the script reads it (antSteps, foodPerAntStep).
   std::unique_ptr<EffortCounter> effort_;
+  std::unique_ptr<Until> until_;  // the `wait until` in progress
+  int64_t stepsSinceStart_ = 0;   // model steps since the run was built
+  bool runEnded_ = false;         // a `wait until` condition held: no wait lets a step go by
 };
 
 }  // namespace antraid

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/condition.h"
 #include "app/script_line.h"
 #include "common/controls.h"
 #include "common/numbers.h"
@@ -90,6 +91,17 @@ struct ScriptRunner::Probe {
   std::string column;  // the item's column in a CSV file: pherGrid_1_595
   std::function<std::string()> read;
   bool wholeLine = false;  // read() gives the whole printed line (`ant N`)
+};
+
+// A `wait until` in progress: it ends after the first step at whose end a
+// condition holds, or after `max` steps.
+struct ScriptRunner::Until {
+  int line = 0;
+  int64_t max = 0, steps = 0;
+  std::vector<Condition> conditions;
+  std::vector<std::vector<Probe>> probes;  // per condition and comparison; no read(): `step`
+  bool done = false;
+  std::string held;  // the condition that held, or empty
 };
 
 struct ScriptRunner::Recording {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 
 class QAction;
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 class QCloseEvent;
 class QPushButton;

@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "platform/qt/qt_host.h"
 
 class QAction;

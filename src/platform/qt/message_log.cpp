@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "app/main_form.h"
-#include "app/panel.h"
 #include "common/numbers.h"
+#include "sim/main_form.h"
+#include "sim/panel.h"
 #include "platform/qt/qt_text.h"
 
 namespace antraid {

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form_observer.h"
-#include "app/user_actions.h"
+#include "sim/form_observer.h"
+#include "sim/user_actions.h"
 
 class QCheckBox;
 class QPlainTextEdit;

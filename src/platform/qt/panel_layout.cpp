@@ -10,7 +10,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "app/panel.h"
+#include "sim/panel.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/group_style.h"
 #include "platform/qt/panel_area.h"

@@ -22,8 +22,9 @@
 #include <cmath>
 #include <vector>
 
-#include "app/main_form.h"
 #include "platform/qt/size_dialog.h"
+#include "platform/qt/trail_chart.h"
+#include "sim/main_form.h"
 
 namespace antraid {
 
@@ -130,7 +131,17 @@ PlotDock::PlotDock(MainForm& form, std::function<void(const std::function<void()
   layout_ = new QBoxLayout(QBoxLayout::LeftToRight, content);
   layout_->setContentsMargins(2, 2, 2, 2);
   layout_->setSpacing(2);
+  trailAction_ = new QAction("&Trail chart", this);
+  trailAction_->setObjectName("actionTrailChart");
+  trailAction_->setCheckable(true);
   for (int c = 0; c < kChartCount; ++c) BuildChart(c);
+  trails_ = new TrailChart(form_, content);
+  trails_->hide();
+  layout_->addWidget(trails_);
+  connect(trailAction_, &QAction::toggled, this, [this](bool on) {
+    trails_->SetSampling(on);
+    trails_->setVisible(on);
+  });
   content->setMinimumSize(240, 180);
   setWidget(content);
   // Side by side below the panel, one above the other beside it.
@@ -203,12 +214,15 @@ void PlotDock::BuildChart(int c) {
   auto* menu = new QMenu(ch.view);
   connect(menu->addAction("Save plot data as CSV..."), &QAction::triggered, this, [this, c] { AskAndSaveCsv(c); });
   connect(menu->addAction("Save plot as PNG or SVG..."), &QAction::triggered, this, [this, c] { AskAndSavePng(c); });
+  menu->addSeparator();
+  menu->addAction(trailAction_);
   connect(ch.view, &QWidget::customContextMenuRequested, menu,
           [menu, view = ch.view](const QPoint& pos) { menu->popup(view->viewport()->mapToGlobal(pos)); });
   layout_->addWidget(ch.view);
 }
 
 void PlotDock::Refresh() {
+  if (trails_->isVisible()) trails_->Refresh();
   if (series_.version() == shown_) return;
   shown_ = series_.version();
   const std::vector<double>& times = series_.times();

@@ -25,6 +25,7 @@ class QValueAxis;
 namespace antraid {
 
 class MainForm;
+class TrailChart;
 
 class PlotDock : public QDockWidget {
  public:
@@ -57,6 +58,10 @@ class PlotDock : public QDockWidget {
   // File menu entries: every chart, file name asked for.
   QAction* saveCsvAction() const { return saveCsv_; }
   QAction* savePngAction() const { return savePng_; }
+  // Shows and hides the trail chart (hidden at start; every chart's
+  // right-click menu offers it).
+  QAction* trailChartAction() const { return trailAction_; }
+  TrailChart* trailChart() const { return trails_; }
 
   // Asks for the file to save into (title, suggested name, filter); empty
   // when the user cancels. A file dialog unless the window answers.
@@ -85,6 +90,8 @@ class PlotDock : public QDockWidget {
   std::array<QLineSeries*, kPlotFigureCount> curves_{};
   QAction* saveCsv_ = nullptr;
   QAction* savePng_ = nullptr;
+  QAction* trailAction_ = nullptr;
+  TrailChart* trails_ = nullptr;
   uint64_t shown_ = UINT64_MAX;  // version of the series last copied
 };
 

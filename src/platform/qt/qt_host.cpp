@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/main_form.h"
+#include "sim/main_form.h"
 #include "app/session_recorder.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/main_window.h"

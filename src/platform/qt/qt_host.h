@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/form_observer.h"
+#include "sim/form_observer.h"
 #include "common/host.h"
 #include "platform/qt/pacer.h"
 

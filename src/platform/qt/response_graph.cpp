@@ -11,7 +11,7 @@
 #include <cmath>
 #include <vector>
 
-#include "display/surface.h"
+#include "grid/surface.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/group_style.h"
 #include "platform/qt/qt_text.h"

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/main_form.h"
-#include "display/mouse_modifiers.h"
+#include "sim/main_form.h"
+#include "sim/display/mouse_modifiers.h"
 
 namespace antraid {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 
 namespace antraid {
 namespace {

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLineSeries>
 #include <QPointF>
+#include <QSpinBox>
 #include <QTest>
 #include <QValueAxis>
 #include <algorithm>
@@ -18,8 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "platform/qt/plot_dock.h"
+#include "platform/qt/trail_chart.h"
 #include "platform/qt/window_fixture.h"
 
 using namespace antraid;
@@ -122,6 +124,42 @@ class PlotDockTest : public QObject {
     s.dock.Refresh();
     QVERIFY(s.dock.curve(2)->count() < 10);
     QCOMPARE(s.dock.curve(2)->points().first().x(), 1.5 / 60.0);
+  }
+
+  // The trail chart, hidden at start, samples only while shown; its curves
+  // are the trail items of the row, here prepared by hand: 5, 10, 1, 2 at
+  // x = 10, 11, 15, 16 give extent 7, width 18^2 / 130 and one trail.
+  void trailChartSamplesTheRowAtItsDistanceWhileShown() {
+    DockSession s;
+    TrailChart& chart = *s.dock.trailChart();
+    QVERIFY(!chart.isVisible());
+    QVERIFY(!chart.sampling());
+    QCOMPARE(chart.distanceBox()->value(), 400);
+    s.Run(5);
+    s.dock.Refresh();
+    QCOMPARE(chart.curve(0)->count(), 0);
+
+    s.dock.trailChartAction()->setChecked(true);
+    QVERIFY(chart.isVisible());
+    chart.distanceBox()->setValue(300);  // the nest's row is 695: row 395
+    int steps = 0;
+    StepListener prepare(s.t.form, [&] {
+      if (++steps != 3) return;
+      for (auto [x, p] : {std::pair{10, 5}, {11, 10}, {15, 1}, {16, 2}}) s.t.form.pherGrid.Set(x, 395, p);
+    });
+    s.t.host.answers = {true};
+    s.Run(5);  // a new run: 5 samples, the prepared row from the 4th on
+    s.dock.Refresh();
+    QCOMPARE(chart.curve(0)->count(), 5);
+    QCOMPARE(chart.curve(0)->at(2).y(), 0.0);
+    QCOMPARE(chart.curve(0)->at(4).y(), 7.0);
+    QCOMPARE(chart.curve(1)->at(4).y(), 324.0 / 130.0);
+    QCOMPARE(chart.curve(2)->at(4).y(), 1.0);
+    QCOMPARE(chart.curve(2)->at(4).x(), 3.5 / 60.0);  // clock 3.5 s, in minutes
+
+    s.dock.trailChartAction()->setChecked(false);
+    QVERIFY(!chart.sampling());
+    QVERIFY(!chart.isVisible());
   }
 
   void savedDataIsWhatRecordWritesAndPicturesArePng() {

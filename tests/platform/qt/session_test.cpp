@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "platform/qt/message_log.h"
 #include "platform/qt/window_fixture.h"
 

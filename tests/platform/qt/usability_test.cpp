@@ -20,7 +20,7 @@
 
 #include "app/parameter_file.h"
 #include "app/session_recorder.h"
-#include "app/test_form.h"
+#include "sim/test_form.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/message_log.h"
 #include "platform/qt/panel_area.h"

@@ -18,7 +18,7 @@
 #include <cmath>
 #include <utility>
 
-#include "app/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/response_graph.h"
 #include "platform/qt/window_fixture.h"

@@ -1,0 +1,30 @@
+// The pheromone field painted over the canvas in shades of red.
+#include "sim/main_form.h"
+
+namespace antraid {
+
+void MainForm::cmdPlotPher_Click() { PlotPheromone(); }
+
+void MainForm::PlotPheromone() {
+  if (!antsCreated) return;
+  // The message shows before the plot; handlers may run meanwhile.
+  Message("Plotting");
+  host.DoEvents();
+  if (unloaded || !antsCreated) return;
+  // A patch holding a third as many units as there are ants is full red.
+  const double factor = 255.0 / (numAnts / 3.0);
+  // x outer, y inner: wide dots overlap, and the later one shows.
+  for (int32_t x = 1; x <= worldXinCm; ++x) {
+    for (int32_t y = 1; y <= worldYinCm; ++y) {
+      const int32_t v = pherGrid.Get(x, y);
+      if (v <= 0) continue;
+      double level = RoundHalfEven(v * factor);
+      if (!(level <= 255)) level = 255;
+      const int l = static_cast<int>(level);
+      pctWorld.PSet(static_cast<float>(x), static_cast<float>(y), RGB(255, 255 - l, 255 - l));
+    }
+  }
+  Message("Done");
+}
+
+}  // namespace antraid

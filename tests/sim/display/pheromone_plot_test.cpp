@@ -1,0 +1,69 @@
+// The pheromone plot. The shades of the default 900 ants (1, 10 and 300
+// units and more) are printed by tests/scenarios/pheromone_plot.script.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "sim/test_form.h"
+
+namespace antraid {
+namespace {
+
+using testing::LoadedForm;
+using Raster = std::vector<uint32_t>;
+using testing::Snapshot;
+
+TEST(PheromonePlot, BeforeTheFirstStartNothingHappens) {
+  LoadedForm t;
+  const Raster before = Snapshot(t.form.pctWorld);
+  t.p.cmdPlotPher.Click();
+  EXPECT_EQ(t.p.txtDebugMsg.text(), "");
+  EXPECT_EQ(t.host.passes, 0);
+  EXPECT_TRUE(Snapshot(t.form.pctWorld) == before);
+}
+
+// A level is the amount times 255 / (ants / 3) in double precision, rounded
+// half to even and capped at 255; cells holding nothing are left as drawn.
+TEST(PheromonePlot, LevelsScaleWithAThirdOfTheAntsWhateverTheirNumber) {
+  LoadedForm t;
+  MainForm& f = t.form;
+  t.StartAndRun(2);
+  struct Case {
+    int32_t ants, units;
+    int level;
+  };
+  const Case kCases[] = {{1, 1, 255}, {2, 1, 255},  {4, 1, 191},  {4, 2, 255},  {5, 1, 153},
+                         {10, 1, 76}, {10, 3, 230}, {899, 10, 9}, {901, 10, 8}, {1000, 2000000000, 255}};
+  for (const Case& c : kCases) {
+    f.numAnts = c.ants;  // only the plot reads it here
+    f.pherGrid.cells().assign(f.pherGrid.cells().size(), 0);
+    f.pherGrid.Set(140, 140, c.units);
+    f.pherGrid.Set(280, 140, -7);
+    t.p.cmdClearScreen.Click();
+    f.pctWorld.PSet(420, 140, RGB(0, 0, 250));
+    t.p.cmdPlotPher.Click();
+    EXPECT_EQ(f.pctWorld.Pixel(100, 100), RGB(255, 255 - c.level, 255 - c.level)) << c.ants << " ants, " << c.units;
+    EXPECT_EQ(f.pctWorld.Pixel(200, 100), f.pctWorld.BackColor());
+    EXPECT_EQ(f.pctWorld.Pixel(300, 100), RGB(0, 0, 250));
+  }
+}
+
+TEST(PheromonePlot, AZoomDrawsTheVisiblePartWithItsPen) {
+  LoadedForm t;
+  MainForm& f = t.form;
+  t.p.txtNumAnts.SetText("1");
+  t.StartAndRun(2);
+  f.pherGrid.cells().assign(f.pherGrid.cells().size(), 0);
+  for (int32_t xy : {10, 20, 30, 40, 690}) f.pherGrid.Set(xy, xy, 1);
+  for (int k = 0; k < 3; ++k) f.pctWorld_MouseDown(1, 0, 10, 10);  // 405 cm wide, pen 2
+  ASSERT_EQ(f.drawWidth, 2);
+  t.p.cmdClearScreen.Click();
+  t.p.cmdPlotPher.Click();
+  const Canvas& c = f.pctWorld;
+  EXPECT_EQ(testing::CountPixels(c, RGB(255, 0, 0)), 4 * 2 * 2);  // four cells in view, 2 x 2 pixels each; 690 is not
+  const int px = static_cast<int>(30 * 500 / c.ScaleWidth());
+  EXPECT_EQ(c.Pixel(px, px), RGB(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace antraid
