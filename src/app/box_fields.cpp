@@ -1,38 +1,28 @@
 #include "app/box_fields.h"
 
-#include "sim/main_form.h"
+#include <vector>
+
 #include "common/numbers.h"
+#include "sim/main_form.h"
 
 namespace antraid {
 
 namespace {
-constexpr Binding kBindings[] = {
-    {"txtNumAnts", "numAnts", Stores::Int32, false},
-    {"txtLeaveInterval", "leaveInterval", Stores::Int16, false},
-    {"txtAntsPerPatch", "antsPerPatch", Stores::Int16, false},
-    {"txtEmptyNodeWeightOut", "emptyNodeWeightOut", Stores::Int16, false},
-    {"txtEmptyNodeWeightIn", "emptyNodeWeightIn", Stores::Int16, true},
-    {"txtPherToDropOut", "pherToDropOut", Stores::Int16, false},
-    {"txtPherToDropIn", "pherToDropIn", Stores::Text, false},
-    {"txtFiftyPercProb", "fiftyPercProb", Stores::Int16, false},
-    {"txtMaxPherValue", "", Stores::GraphRedrawn, false},
-    {"txtModelTimeStep", "modelTimeStep", Stores::Single, false},
-    {"txtMaxVel", "maxVel", Stores::SingleTimesStep, false},
-    {"txtMinVel", "minVel", Stores::DoubleTimesStep, false},
-    {"txtMaxPherToSat", "maxPherToSat", Stores::Int16, false},
-    {"txtWorldXinM", "worldXinM", Stores::Int32, false},
-    {"txtWorldYinM", "worldYinM", Stores::Int32, false},
-    {"txtAntNumber", "antNumber", Stores::Int16, false},
-    {"txtPercentFood", "percentFood", Stores::Single, false},
-    {"txtFoodQuality", "foodQuality", Stores::Int16, false},
-    {"txtSaveTime", "saveInterval", Stores::DoublePerStep, false},
-    {"txtSaveFilePath", "saveFilePath", Stores::Text, false},
-    {"txtImageName", "imageName", Stores::Text, false},
-};
+// The boxes of the panel's table that feed a field, in the panel's order.
+const std::vector<Binding>& Bindings() {
+  static const std::vector<Binding> bindings = [] {
+    std::vector<Binding> b;
+    for (const ControlSpec& c : PanelControls())
+      if (c.binding.stores != Stores::None)
+        b.push_back({c.name, c.binding.field, c.binding.stores, c.binding.readAtStart});
+    return b;
+  }();
+  return bindings;
+}
 }  // namespace
 
 const Binding* FindBinding(std::string_view control) {
-  for (const Binding& b : kBindings)
+  for (const Binding& b : Bindings())
     if (b.control == control) return &b;
   return nullptr;
 }

@@ -1,31 +1,22 @@
 // The text boxes a user sets and the parameter field each one's edit rule
-// stores into, with how the box's text becomes the field's value. The window
-// marks a box whose text is not what its field holds; a sweep checks after
-// every setting that the field holds what the box says (that is how a rule
-// that refuses a value without a word, an empty box or a value that must be
-// more than 0, is noticed).
+// stores into, as the panel's table declares them (sim/panel_controls.h),
+// with how the box's text becomes the field's value. The window marks a box
+// whose text is not what its field holds; a sweep checks after every setting
+// that the field holds what the box says (that is how a rule that refuses a
+// value without a word, an empty box or a value that must be more than 0, is
+// noticed).
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "sim/panel_controls.h"
+
 namespace antraid {
 
 class MainForm;
 class TextBox;
-
-// How a box's text becomes its field's value.
-enum class Stores {
-  Int16,            // rounded half to even
-  Int32,
-  Single,           // a 32-bit real
-  Text,             // the text as typed
-  SingleTimesStep,  // value x modelTimeStep, as a 32-bit real (a speed per step)
-  DoubleTimesStep,  // value x modelTimeStep
-  DoublePerStep,    // value / modelTimeStep (a period in steps)
-  GraphRedrawn,     // no field: the rule redraws the response graph
-};
 
 struct Binding {
   std::string_view control;
@@ -43,7 +34,7 @@ const Binding* FindBinding(std::string_view control);
 std::optional<std::string> FieldTextFor(const MainForm& form, const Binding& b, const std::string& typed);
 
 // The value in effect behind a box the user edits, in the box's own units
-// ("1000" behind a Timestep of "1e30"), when the box's text does not stand
+// ("0.5" behind a Timestep of "1e30"), when the box's text does not stand
 // for what the field holds; nothing when it does, and for a box whose field
 // only Start reads or that has none.
 std::optional<std::string> ValueInEffect(const MainForm& form, const TextBox& box);

@@ -34,13 +34,12 @@ std::vector<const Control*> InOrder(const Panel& p, const Panel& fresh) {
   const bool heightFirst = Smaller(Value(p.txtWorldYinM), Value(fresh.txtWorldYinM));
   // The tracked ant's number is checked against the number of ants.
   const bool trackedFirst = Smaller(Value(p.txtNumAnts), Value(p.txtAntNumber));
-  std::vector<const Control*> order = {
-      &p.txtWorldXinM, &p.txtWorldYinM, &p.scrColonyYPos, &p.scrColWidth, &p.scrPathColorOut,
-      &p.scrPathColorIn, &p.txtNumAnts, &p.txtAntNumber, &p.txtLeaveInterval, &p.txtAntsPerPatch,
-      &p.txtEmptyNodeWeightOut, &p.txtPherToDropOut, &p.txtPherToDropIn, &p.txtFiftyPercProb, &p.txtMaxPherValue,
-      &p.txtModelTimeStep, &p.txtMaxVel, &p.txtMinVel, &p.txtMaxPherToSat, &p.txtPercentFood,
-      &p.txtFoodQuality, &p.txtSaveTime, &p.txtSaveFilePath, &p.txtImageName, &p.chkRemovePher,
-      &p.chkUseVel, &p.chkUsePm, &p.chkTrackAnt, &p.chkShowAnts, &p.chkPlotFood, &p.chkSaveImages};
+  std::vector<const ControlSpec*> specs;
+  for (const ControlSpec& c : PanelControls())
+    if (c.fileOrder > 0) specs.push_back(&c);
+  std::ranges::sort(specs, {}, &ControlSpec::fileOrder);
+  std::vector<const Control*> order;
+  for (const ControlSpec* c : specs) order.push_back(p.Find(c->name));
   auto swap = [&order](const Control& a, const Control& b) {
     std::iter_swap(std::find(order.begin(), order.end(), &a), std::find(order.begin(), order.end(), &b));
   };

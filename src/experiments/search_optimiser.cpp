@@ -1,5 +1,15 @@
 #include "experiments/search_optimiser.h"
 
+// pagmo's CMA-ES keeps Eigen vectors, which our inline copies of its state
+// allocate and libpagmo frees (and the other way round), so both must agree
+// on how Eigen allocates. libpagmo was built, as Eigen decides on 64-bit
+// glibc, trusting malloc's 16-byte alignment; Eigen drops that trust under
+// AddressSanitizer and would then free with an offset the library never
+// wrote. Keep the library's choice in every build.
+#ifndef EIGEN_MALLOC_ALREADY_ALIGNED
+#define EIGEN_MALLOC_ALREADY_ALIGNED 1
+#endif
+
 #include <algorithm>
 #include <map>
 #include <pagmo/algorithm.hpp>

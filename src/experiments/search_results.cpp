@@ -128,7 +128,7 @@ void WriteSearchResults(const std::string& dir, const Experiment& e, const RunPl
   const std::string header = TableHeader(e, plan);
   AtomicFile table(dir + "/table.csv", suffix), runs(dir + "/runs.csv", suffix);
   table.Write(header);
-  std::string runsHeader = "run,repetition,seed,generation,candidate" + Names(e) + ",status,message";
+  std::string runsHeader = "run,repetition,seed,generation,candidate" + Names(e) + ",status,message,steps,stopped";
   const std::vector<std::string> measured = MeasuredItems(e);
   for (const std::string& m : measured) runsHeader += "," + CsvCell(ColumnName(m));
   runs.Write(runsHeader + "\n");
@@ -145,7 +145,8 @@ void WriteSearchResults(const std::string& dir, const Experiment& e, const RunPl
       finals.resize(measured.size());
       runs.Write(FormatInt(k) + "," + FormatInt(r) + "," + std::to_string(e.seed + static_cast<uint64_t>(r - 1)) + "," +
                  FormatInt(ev.generation) + "," + FormatInt(ev.candidate) + Cells(ev.values) + "," +
-                 (status->ok ? "ok" : "failed") + "," + CsvCell(status->message) + Cells(finals) + "\n");
+                 (status->ok ? "ok" : "failed") + "," + CsvCell(status->message) + "," + status->steps + "," +
+                 CsvCell(status->stopped) + Cells(finals) + "\n");
     }
   table.Commit();
   runs.Commit();

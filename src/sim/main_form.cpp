@@ -5,45 +5,19 @@
 namespace antraid {
 
 MainForm::MainForm(Host& h) : host(h) {
-  Panel& p = panel;
-  p.cmdStartProgram.onClick = [this] { cmdStartProgram_Click(); };
-  p.cmdPause.onClick = [this] { cmdPause_Click(); };
-  p.cmdClearScreen.onClick = [this] { cmdClearScreen_Click(); };
-  p.cmdPlotPher.onClick = [this] { cmdPlotPher_Click(); };
-  p.cmdViewHelp.onClick = [this] { cmdViewHelp_Click(); };
-  p.chkShowAnts.onClick = [this] { chkShowAnts_Click(); };
-  p.chkPlotFood.onClick = [this] { chkPlotFood_Click(); };
-  p.chkSaveImages.onClick = [this] { chkSaveImages_Click(); };
-  p.chkUseVel.onClick = [this] { chkUseVel_Click(); };
-  p.chkRemovePher.onClick = [this] { chkRemovePher_Click(); };
-  p.chkTrackAnt.onClick = [this] { chkTrackAnt_Click(); };
-  p.chkUsePm.onClick = [this] { chkUsePm_Click(); };
-  p.txtNumAnts.onChange = [this] { txtNumAnts_Change(); };
-  p.txtLeaveInterval.onChange = [this] { txtLeaveInterval_Change(); };
-  p.txtAntsPerPatch.onChange = [this] { txtAntsPerPatch_Change(); };
-  p.txtEmptyNodeWeightOut.onChange = [this] { txtEmptyNodeWeightOut_Change(); };
-  p.txtPherToDropOut.onChange = [this] { txtPherToDropOut_Change(); };
-  p.txtPherToDropIn.onChange = [this] { txtPherToDropIn_Change(); };
-  p.txtFiftyPercProb.onChange = [this] { txtFiftyPercProb_Change(); };
-  p.txtMaxPherValue.onChange = [this] { txtMaxPherValue_Change(); };
-  p.txtModelTimeStep.onChange = [this] { txtModelTimeStep_Change(); };
-  p.txtMaxVel.onChange = [this] { txtMaxVel_Change(); };
-  p.txtMinVel.onChange = [this] { txtMinVel_Change(); };
-  p.txtMaxPherToSat.onChange = [this] { txtMaxPherToSat_Change(); };
-  p.txtWorldXinM.onChange = [this] { txtWorldXinM_Change(); };
-  p.txtWorldYinM.onChange = [this] { txtWorldYinM_Change(); };
-  p.txtAntNumber.onChange = [this] { txtAntNumber_Change(); };
-  p.txtPercentFood.onChange = [this] { txtPercentFood_Change(); };
-  p.txtFoodQuality.onChange = [this] { txtFoodQuality_Change(); };
-  p.txtSaveTime.onChange = [this] { txtSaveTime_Change(); };
-  p.txtSaveFilePath.onChange = [this] { txtSaveFilePath_Change(); };
-  p.txtImageName.onChange = [this] { txtImageName_Change(); };
-  p.scrColonyYPos.onChange = [this] { scrColonyYPos_Change(); };
-  p.scrColWidth.onChange = [this] { scrColWidth_Change(); };
-  p.scrPathColorOut.onChange = [this] { scrPathColorOut_Change(); };
-  p.scrPathColorOut.onScroll = [this] { scrPathColorOut_Change(); };
-  p.scrPathColorIn.onChange = [this] { scrPathColorIn_Change(); };
-  p.scrPathColorIn.onScroll = [this] { scrPathColorIn_Change(); };
+  // Each control runs the procedure its row of the panel's table names.
+#define ANTRAID_WIRE_None(name)
+#define ANTRAID_WIRE_Click(name) panel.name.onClick = [this] { name##_Click(); };
+#define ANTRAID_WIRE_Change(name) panel.name.onChange = [this] { name##_Change(); };
+#define ANTRAID_WIRE_ChangeScroll(name) \
+  ANTRAID_WIRE_Change(name) panel.name.onScroll = [this] { name##_Change(); };
+#define ANTRAID_WIRE(type, name, initial, captions, handler, ...) ANTRAID_WIRE_##handler(name)
+  ANTRAID_PANEL_CONTROLS(ANTRAID_WIRE)
+#undef ANTRAID_WIRE
+#undef ANTRAID_WIRE_ChangeScroll
+#undef ANTRAID_WIRE_Change
+#undef ANTRAID_WIRE_Click
+#undef ANTRAID_WIRE_None
   rng.ReseedFromClock();
 }
 

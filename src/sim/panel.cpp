@@ -3,24 +3,18 @@
 namespace antraid {
 
 Panel::Panel() {
-  all_ = {&cmdStartProgram, &cmdPause, &cmdClearScreen, &cmdPlotPher, &cmdViewHelp,
-          &txtNumAnts, &txtAntsPerPatch, &txtEmptyNodeWeightOut, &txtEmptyNodeWeightIn,
-          &scrColonyYPos, &scrColWidth, &txtColonyWidth, &txtLeaveInterval,
-          &scrPathColorOut, &txtPathColorOut, &scrPathColorIn, &txtPathColorIn,
-          &txtPherToDropOut, &txtPherToDropIn, &chkRemovePher, &txtFiftyPercProb, &txtMaxPherValue,
-          &Label1, &lblP_mMax, &txtModelTimeStep, &txtWorldXinM, &txtWorldYinM,
-          &chkUseVel, &txtMaxVel, &txtMinVel, &txtMaxPherToSat, &chkUsePm,
-          &chkTrackAnt, &txtAntNumber, &chkShowAnts,
-          &chkPlotFood, &txtPercentFood, &txtFoodQuality,
-          &chkSaveImages, &txtSaveTime, &txtSaveFilePath, &txtImageName,
-          &txtDebugMsg, &txtRunTimeMin, &txtAntsOut, &txtSwarmWidth, &txtlColonyFoodAmt,
-          &txtDeadAntCount, &lblDistTraveled, &lblTravelVel, &lblTotalFood, &lblTotalFoodItems,
-          &lblWorldSizeInCm, &lblWorldWidth, &lblAntsPerStep, &lblHomeYPos};
+#define ANTRAID_PANEL_ENTRY(type, name, ...) &name,
+  all_ = {ANTRAID_PANEL_CONTROLS(ANTRAID_PANEL_ENTRY)};
+#undef ANTRAID_PANEL_ENTRY
   for (Control* c : all_) byName_.emplace(c->name(), c);
   cmdPause.SetEnabled(false);
 }
 
 Control* Panel::Find(std::string_view name) {
+  auto it = byName_.find(name);
+  return it == byName_.end() ? nullptr : it->second;
+}
+const Control* Panel::Find(std::string_view name) const {
   auto it = byName_.find(name);
   return it == byName_.end() ? nullptr : it->second;
 }
@@ -31,45 +25,40 @@ Button* Panel::FindButton(std::string_view name) { return dynamic_cast<Button*>(
 Label* Panel::FindLabel(std::string_view name) { return dynamic_cast<Label*>(Find(name)); }
 
 namespace {
-// The texts differ on purpose in places: a message names a box without its
-// colon, and the boxes of a shared caption by what each holds.
-constexpr ControlCaption kCaptions[] = {
-    {"txtNumAnts", "Total #:", "Total #"},
-    {"txtAntsPerPatch", "Ants / patch:", "Ants / patch"},
-    {"txtEmptyNodeWeightOut", "Out:", "Empty Patch Weight (Out)"},
-    {"txtEmptyNodeWeightIn", "In:", "Empty Patch Weight (In)"},
-    {"scrColWidth", "Col. Width:", ""},
-    {"txtLeaveInterval", "Stagger Leave times:", "Stagger Leave times"},
-    {"scrPathColorOut", "(Out)", ""},
-    {"scrPathColorIn", "(In)", ""},
-    {"txtPherToDropOut", "Pher. to drop - Out:", "Pher. to drop - Out"},
-    {"txtPherToDropIn", "Pher. to drop - In:", "Pher. to drop - In"},
-    {"txtFiftyPercProb", "50% Probability:", "50% Probability"},
-    {"txtMaxPherValue", "", "Max. pheromone shown"},
-    {"txtModelTimeStep", "Timestep (in sec):", "Timestep"},
-    {"txtWorldXinM", "Worldsize", "World width"},
-    {"txtWorldYinM", "", "World height"},
-    {"txtMaxVel", "Max:", "Max. velocity"},
-    {"txtMinVel", "Min:", "Min. velocity"},
-    {"txtMaxPherToSat", "Ants to Saturation:", "Ants to Saturation"},
-    {"txtAntNumber", "Ant to track:", "Ant to track"},
-    {"txtPercentFood", "% Food:", "% Food"},
-    {"txtFoodQuality", "Food Quality:", "Food Quality"},
-    // The interval box stands in the gap of its caption.
-    {"txtSaveTime", "Save every            seconds.", "Save every"},
-    {"txtSaveFilePath", "File Path", "File Path"},
-    {"txtImageName", "Base Filename", "Base Filename"},
-    {"txtRunTimeMin", "Run Time:", ""},
-    {"txtSwarmWidth", "Swarm Width:", ""},
-    {"txtlColonyFoodAmt", "Food retrieved:", ""},
-    {"txtDeadAntCount", "Dead Ants:", ""},
-};
+#define ANTRAID_PLACE(group, order, shape, gap, tab) PanelPlace{PanelGroup::group, order, RowShape::shape, gap, tab}
+#define ANTRAID_BINDING(field, stores, atStart) FieldBinding{field, Stores::stores, atStart}
+#define ANTRAID_SPEC(type, name, initial, captions, handler, place, file, binding)                          \
+  ControlSpec{#name, ControlType::type, ANTRAID_COLUMN captions, HandlerKind::handler, ANTRAID_PLACE place, file, \
+              ANTRAID_BINDING binding},
+constexpr ControlSpec kControls[] = {ANTRAID_PANEL_CONTROLS(ANTRAID_SPEC)};
+#undef ANTRAID_SPEC
+#undef ANTRAID_BINDING
+#undef ANTRAID_PLACE
+
+// The captions of the controls that have one, in the panel's order.
+const std::vector<ControlCaption>& Captions() {
+  static const std::vector<ControlCaption> captions = [] {
+    std::vector<ControlCaption> c;
+    for (const ControlSpec& s : kControls)
+      if (!s.shown.empty() || !s.named.empty()) c.push_back({s.name, s.shown, s.named});
+    return c;
+  }();
+  return captions;
+}
 }  // namespace
 
-std::span<const ControlCaption> ControlCaptions() { return kCaptions; }
+std::span<const ControlSpec> PanelControls() { return kControls; }
+
+const ControlSpec* FindControl(std::string_view name) {
+  for (const ControlSpec& s : kControls)
+    if (s.name == name) return &s;
+  return nullptr;
+}
+
+std::span<const ControlCaption> ControlCaptions() { return Captions(); }
 
 const ControlCaption* FindCaption(std::string_view control) {
-  for (const ControlCaption& c : kCaptions)
+  for (const ControlCaption& c : Captions())
     if (c.control == control) return &c;
   return nullptr;
 }

@@ -1,7 +1,8 @@
 // antraid-bench: the throughput of a sweep. 2 x 2 x 2 runs of 2,000 default
 // steps, first on one thread, then on one thread per core; the counters give
 // the parallel efficiency (speed-up / threads) and the cost of one run of the
-// sweep against the same script run as antraid-script runs it (picture on).
+// sweep against the same script run as antraid-script runs it (picture on);
+// and the cost of a search's own work beside its runs.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #include "experiments/experiment.h"
 #include "experiments/run_plan.h"
 #include "experiments/run_script.h"
+#include "experiments/search.h"
 #include "experiments/sweep.h"
 #include "platform/headless/script_runner.h"
 
@@ -76,6 +78,47 @@ void BM_SweepThroughput(benchmark::State& state) {
 }
 
 BENCHMARK(BM_SweepThroughput)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// The search's own cost: CMA-ES over 20 candidates x 10 generations with
+// its bookkeeping (two passes a generation, settings typed, candidates
+// numbered) but a stand-in for the runs, against 200 short runs of 200
+// steps as the sweep performs them. own_cost_vs_runs is the fraction the
+// search adds to such a study.
+void BM_SearchOwnCost(benchmark::State& state) {
+  const char* text =
+      "[experiment]\nsteps = 200\nseed = 1\nmeasures = [\"colonyFood\", \"antsOut\"]\n"
+      "[search]\nalgorithm = \"cmaes\"\nmaximize = \"colonyFood\"\npopulation = 20\ngenerations = 9\n"
+      "txtPherToDropOut = [0.5, 5.0]\ntxtPherToDropIn = [2.0, 20.0]\n";
+  const Experiment e = ParseExperiment(text, "bench.toml");
+  PlannedRun run;
+  run.number = run.combination = run.repetition = 1;
+  run.seed = 1;
+  run.settings = {{"txtPherToDropOut", ControlKind::TextBox, "2"}, {"txtPherToDropIn", ControlKind::TextBox, "8"}};
+  const std::string script = MakeRunScript(e, run).text;
+  double search = 1e9, oneRun = 1e9;
+  for (auto _ : state) {
+    const double ts = Seconds([&] {
+      const SearchTrace t = SearchModel(e, [](const std::vector<std::string>& v) {
+        return std::vector<double>{static_cast<double>(v[0].size() + v[1].size())};
+      });
+      benchmark::DoNotOptimize(t.evaluations.size());
+    });
+    const double tr = Seconds([&] {
+      std::ostringstream out, err;
+      ScriptOptions options;
+      options.seed = 1;
+      ScriptRunner(out, err, options).Run(script);
+    });
+    search = std::min(search, ts);
+    oneRun = std::min(oneRun, tr);
+    state.SetIterationTime(ts);
+  }
+  state.counters["search_ms"] = search * 1e3;
+  state.counters["run_ms"] = oneRun * 1e3;
+  state.counters["own_cost_vs_runs"] = search / (200 * oneRun);
+}
+
+BENCHMARK(BM_SearchOwnCost)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace antraid::experiments

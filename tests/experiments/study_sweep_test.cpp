@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "sim/test_form.h"
 
@@ -79,7 +81,8 @@ TEST_F(StudySweep, ASearchGivesTheSameFilesWithOneAndTwoJobsAndAfterAKill) {
 
   const std::string runs = Read(dir_ / "one" / "runs.csv");
   EXPECT_EQ(runs.substr(0, runs.find('\n')),
-            "run,repetition,seed,generation,candidate,txtLeaveInterval,txtNumAnts,status,message,antsOut,colonyFood");
+            "run,repetition,seed,generation,candidate,txtLeaveInterval,txtNumAnts,status,message,steps,stopped,antsOut,"
+            "colonyFood");
   // The first population's candidates are runs 1 to 10, repetition fastest,
   // and the r-th repetition of every candidate has seed 5 + r - 1.
   EXPECT_EQ(runs.find("\n1,1,5,0,1,"), runs.find('\n'));
@@ -118,6 +121,42 @@ TEST_F(StudySweep, ASearchListsItsFirstGenerationAndRefusesShards) {
   const CommandResult merge = Sweep("merge res");
   EXPECT_EQ(merge.status, 2);
   EXPECT_NE(merge.err.find("run 3 of the search has no results yet"), std::string::npos) << merge.err;
+}
+
+TEST_F(StudySweep, ASearchRunReplaysAndACandidateThePanelRefusesIsNeverTheBest) {
+  // Half the ants-per-patch range is refused by the panel (0 is not a count).
+  Write("refused.toml",
+        "[experiment]\nsteps = 20\nseed = 2\nmeasures = [\"antsOut\"]\n"
+        "[search]\nalgorithm = \"sga\"\nmaximize = \"antsOut\"\npopulation = 6\ngenerations = 1\n"
+        "txtAntsPerPatch = [0, 1]\ntxtLeaveInterval = [1, 4]\n");
+  const CommandResult run = Sweep("refused.toml --out res --quiet");
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.err.find("runs of the search failed"), std::string::npos) << run.err;
+  std::istringstream runs(Read(dir_ / "res" / "runs.csv"));
+  std::string line;
+  std::getline(runs, line);
+  int failed = 0, replayed = 0;
+  while (std::getline(runs, line)) {
+    std::vector<std::string> cells;
+    std::stringstream cellStream(line);
+    for (std::string c; std::getline(cellStream, c, ',');) cells.push_back(c);
+    if (cells[7] == "failed") {
+      EXPECT_EQ(cells[5], "0") << line;
+      ++failed;
+      continue;
+    }
+    // An ordinary run: its script, replayed with its seed, prints the antsOut of runs.csv last.
+    if (cells[0].size() != 1) continue;  // runs 1 to 9 are enough
+    const std::string script = (dir_ / "res" / "runs" / ("0000" + cells[0] + ".script")).string();
+    const CommandResult replay = RunCommand(std::string(ANTRAID_SCRIPT_EXE) + " --seed " + cells[2] + " " + script, dir_);
+    ASSERT_EQ(replay.status, 0) << replay.err;
+    EXPECT_NE(replay.out.rfind("antsOut=" + cells.back() + "\n"), std::string::npos) << replay.out;
+    ++replayed;
+  }
+  EXPECT_GT(failed, 0);
+  EXPECT_GT(replayed, 0);
+  const std::string best = Read(dir_ / "res" / "best.toml");
+  EXPECT_NE(best.find("\ntxtAntsPerPatch = 1\n"), std::string::npos) << best;
 }
 
 }  // namespace

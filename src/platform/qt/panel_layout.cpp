@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
 #include "sim/panel.h"
 #include "platform/qt/control_widgets.h"
@@ -105,16 +106,16 @@ class PanelBuilder {
  public:
   PanelBuilder(ControlWidgets& w, const QFont& font) : w_(w), font_(font) {}
 
-  QWidget* Get(const char* name) { return w_.Find(name); }
+  QWidget* Get(std::string_view name) { return w_.Find(name); }
 
   // The caption of a control, as the panel shows it.
-  QLabel* CaptionOf(const char* name, int height = kRowHeight) {
+  QLabel* CaptionOf(std::string_view name, int height = kRowHeight) {
     const ControlCaption* c = FindCaption(name);
     return Text(c ? c->shown : std::string_view(), height);
   }
 
   // "Caption:  [box]", the box at the column's right.
-  QHBoxLayout* Field(const char* name, int boxWidth = 56) {
+  QHBoxLayout* Field(std::string_view name, int boxWidth = 56) {
     auto* h = new QHBoxLayout;
     h->setSpacing(0);
     h->addWidget(CaptionOf(name), 1);
@@ -125,7 +126,7 @@ class PanelBuilder {
     return h;
   }
 
-  QWidget* Check(const char* name, int width = 150) {
+  QWidget* Check(std::string_view name, int width = 150) {
     QWidget* c = Get(name);
     c->setFixedSize(width, kRowHeight);
     return c;
@@ -147,79 +148,117 @@ class PanelBuilder {
     return LinedBelow(Group("Program Commands:", rows), kLineGap - 1);
   }
 
-  QGroupBox* Food() {
+  // The rows of a group, built from the panel's table: each control in
+  // reading order begins the row its shape says, some rows taking the
+  // controls that follow too. Headings and unit words belong to the layout.
+  Rows GroupRows(PanelGroup group, ResponseGraph* graph = nullptr) {
+    std::vector<const ControlSpec*> controls;
+    for (const ControlSpec& c : PanelControls())
+      if (c.place.group == group) controls.push_back(&c);
+    std::ranges::sort(controls, {}, [](const ControlSpec* c) { return c->place.order; });
     Rows rows;
-    rows.Add(Check("chkPlotFood")).Add(Field("txtPercentFood")).Add(Field("txtFoodQuality"));
+    for (size_t i = 0; i < controls.size(); ++i) {
+      const std::string_view name = controls[i]->name;
+      auto next = [&](size_t k) { return controls.at(i + k)->name; };
+      const int gap = controls[i]->place.gap;
+      switch (controls[i]->place.shape) {
+        case RowShape::Field:
+          rows.Add(Field(name), gap);
+          break;
+        case RowShape::Check:
+          rows.Add(Check(name), gap);
+          break;
+        case RowShape::WideCheck:
+          rows.Add(Check(name, 170), gap);
+          break;
+        case RowShape::InGraph:
+          rows.Add(graph, gap);
+          break;
+        case RowShape::WorldSize:
+          rows.Add(Row({{Text("Width   Height", 14), 100, 62}}, 14), 0);
+          rows.Add(Row({{CaptionOf(name), 60}, {Get(name), 38, 2}, {Get(next(1)), 38, 4}, {Text("(meters)"), 44, 4}}),
+                   gap);
+          break;
+        case RowShape::VelocityMax:
+          rows.Add(Row({{Text("Velocity (cm/s):"), 90}, {CaptionOf(name), 30, 4}, {Get(name), 56, 2}}), gap);
+          break;
+        case RowShape::VelocityMin:
+          rows.Add(Row({{CaptionOf(name), 30, 94}, {Get(name), 56, 2}}), gap);
+          break;
+        case RowShape::EmptyWeights:
+          rows.Add(Text("Empty Patch Weight:"), gap);
+          rows.Add(Row({{CaptionOf(name), 26, 18}, {Get(name), 40}, {CaptionOf(next(1)), 20, 16}, {Get(next(1)), 40}}),
+                   2);
+          break;
+        case RowShape::WideLabel:
+          rows.Add(Row({{Get(name), 190}}, kBarHeight), gap);
+          break;
+        case RowShape::WideBar:
+          rows.Add(Row({{Get(name), 184}}, kBarHeight), gap);
+          break;
+        case RowShape::BarWithBox:
+          rows.Add(Row({{CaptionOf(name), 60}, {Get(name), 80, 2, kBarHeight}, {Get(next(1)), 34, 6}}), gap);
+          break;
+        case RowShape::Minutes:
+          rows.Add(Row({{CaptionOf(name), 110}, {Get(name), 32, 2}, {Text("min(s)"), 40, 4}}), gap);
+          break;
+        case RowShape::PathColors:
+          rows.Add(Text("Path color:", kBarHeight), gap);
+          rows.Add(PathColor(name, next(1)), 2).Add(PathColor(next(2), next(3)));
+          break;
+        case RowShape::SaveEvery:
+          rows.Add(SaveEvery(name), gap);
+          break;
+        case RowShape::CaptionAbove:
+          rows.Add(CaptionOf(name, kBarHeight), gap).Add(Row({{Get(name), 184}}), 0);
+          break;
+        case RowShape::Own:
+          break;
+      }
+    }
+    return rows;
+  }
+
+  QGroupBox* Food() {
+    Rows rows = GroupRows(PanelGroup::Food);
     return LinedBelow(Group("Food:", rows));
   }
 
   QGroupBox* Pheromone(ResponseGraph* graph) {
-    Rows rows;
-    rows.Add(Field("txtPherToDropOut")).Add(Field("txtPherToDropIn")).Add(Check("chkRemovePher", 170));
-    rows.Add(Field("txtModelTimeStep")).Add(Field("txtFiftyPercProb"), 14).Add(graph, 0);
-    rows.Add(Row({{Text("Width   Height", 14), 100, 62}}, 14), 0);
-    rows.Add(Row({{CaptionOf("txtWorldXinM"), 60},
-                  {Get("txtWorldXinM"), 38, 2},
-                  {Get("txtWorldYinM"), 38, 4},
-                  {Text("(meters)"), 44, 4}}),
-             2);
+    Rows rows = GroupRows(PanelGroup::Pheromone, graph);
     return LinedBelow(Group("Pheromone:", rows));
   }
 
   QGroupBox* Movement() {
-    Rows rows;
-    rows.Add(Check("chkUseVel"));
-    rows.Add(Row({{Text("Velocity (cm/s):"), 90}, {CaptionOf("txtMaxVel"), 30, 4}, {Get("txtMaxVel"), 56, 2}}));
-    rows.Add(Row({{CaptionOf("txtMinVel"), 30, 94}, {Get("txtMinVel"), 56, 2}}));
-    rows.Add(Field("txtMaxPherToSat")).Add(Check("chkUsePm"));
+    Rows rows = GroupRows(PanelGroup::Movement);
     return Group("Movement:", rows);
   }
 
   QGroupBox* Ants() {
-    Rows rows;
-    rows.Add(Field("txtNumAnts")).Add(Field("txtAntsPerPatch")).Add(Text("Empty Patch Weight:"));
-    rows.Add(Row({{CaptionOf("txtEmptyNodeWeightOut"), 26, 18},
-                  {Get("txtEmptyNodeWeightOut"), 40},
-                  {CaptionOf("txtEmptyNodeWeightIn"), 20, 16},
-                  {Get("txtEmptyNodeWeightIn"), 40}}),
-             2);
-    rows.Add(Row({{Get("lblHomeYPos"), 190}}, kBarHeight), 6);
-    rows.Add(Row({{Get("scrColonyYPos"), 184}}, kBarHeight), 2);
-    rows.Add(Row({{CaptionOf("scrColWidth"), 60},
-                  {Get("scrColWidth"), 80, 2, kBarHeight},
-                  {Get("txtColonyWidth"), 34, 6}}),
-             6);
-    rows.Add(Row({{CaptionOf("txtLeaveInterval"), 110}, {Get("txtLeaveInterval"), 32, 2}, {Text("min(s)"), 40, 4}}));
-    rows.Add(Row({{Get("lblAntsPerStep"), 190}}, kBarHeight), 3);
-    rows.Add(Text("Path color:", kBarHeight), 3);
-    rows.Add(PathColor("scrPathColorOut", "txtPathColorOut"), 2).Add(PathColor("scrPathColorIn", "txtPathColorIn"));
+    Rows rows = GroupRows(PanelGroup::Ants);
     return LinedBelow(Group("Ants:", rows), kLineGap + 2);
   }
 
   // "(Out) [bar] [colour]"
-  QHBoxLayout* PathColor(const char* bar, const char* preview) {
+  QHBoxLayout* PathColor(std::string_view bar, std::string_view preview) {
     return Row({{CaptionOf(bar), 34}, {Get(bar), 110, 0, kBarHeight}, {Get(preview), 34, 4}});
   }
 
   QGroupBox* TrackAnts() {
-    Rows rows;
-    rows.Add(Check("chkTrackAnt")).Add(Field("txtAntNumber")).Add(Check("chkShowAnts"));
+    Rows rows = GroupRows(PanelGroup::TrackAnts);
     return LinedBelow(Group("Track Ants:", rows));
   }
 
   QGroupBox* Images() {
-    Rows rows;
-    rows.Add(Check("chkSaveImages")).Add(SaveEvery());
-    rows.Add(CaptionOf("txtSaveFilePath", kBarHeight)).Add(Row({{Get("txtSaveFilePath"), 184}}), 0);
-    rows.Add(CaptionOf("txtImageName", kBarHeight)).Add(Row({{Get("txtImageName"), 184}}), 0);
+    Rows rows = GroupRows(PanelGroup::Images);
     return Group("Images:", rows);
   }
 
   // "Save every            seconds." with the interval box in its blank.
-  QWidget* SaveEvery() {
-    QLabel* caption = CaptionOf("txtSaveTime");
+  QWidget* SaveEvery(std::string_view name) {
+    QLabel* caption = CaptionOf(name);
     caption->setFixedWidth(kColumnWidth);
-    QWidget* box = Get("txtSaveTime");
+    QWidget* box = Get(name);
     box->setParent(caption);
     const QFontMetrics fm(font_);
     const int x = fm.horizontalAdvance("Save every ");
@@ -260,20 +299,13 @@ class PanelBuilder {
   // The focus moves through the inputs in the order they are read: down the
   // middle column, then down the right one.
   void TabOrder() {
-    static constexpr const char* kOrder[] = {
-        "cmdStartProgram", "cmdPause", "cmdClearScreen", "cmdPlotPher", "cmdViewHelp",
-        "chkPlotFood", "txtPercentFood", "txtFoodQuality",
-        "txtPherToDropOut", "txtPherToDropIn", "chkRemovePher", "txtModelTimeStep", "txtFiftyPercProb",
-        "txtMaxPherValue", "txtWorldXinM", "txtWorldYinM",
-        "chkUseVel", "txtMaxVel", "txtMinVel", "txtMaxPherToSat", "chkUsePm",
-        "txtNumAnts", "txtAntsPerPatch", "txtEmptyNodeWeightOut",
-        "scrColonyYPos", "scrColWidth", "txtLeaveInterval", "scrPathColorOut", "scrPathColorIn",
-        "chkTrackAnt", "txtAntNumber", "chkShowAnts",
-        "chkSaveImages", "txtSaveTime", "txtSaveFilePath", "txtImageName",
-    };
+    std::vector<const ControlSpec*> stops;
+    for (const ControlSpec& c : PanelControls())
+      if (c.place.tabStop) stops.push_back(&c);
+    std::ranges::sort(stops, {}, [](const ControlSpec* c) { return c->place.order; });
     QWidget* last = nullptr;
-    for (const char* name : kOrder) {
-      QWidget* w = Get(name);
+    for (const ControlSpec* c : stops) {
+      QWidget* w = Get(c->name);
       if (last) QWidget::setTabOrder(last, w);
       last = w;
     }
