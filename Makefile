@@ -8,8 +8,9 @@ SOAK_STEPS ?= 1000000
 SOAK_ANTS ?= 0
 SOAK_MINUTES ?= 0
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: run test build test-cluster test-asan bench fuzz fuzz-smoke fuzz-build soak deps clean screenshot
+.PHONY: run test build package install test-cluster test-asan bench fuzz fuzz-smoke fuzz-build soak deps clean screenshot
 
 # Only deps, run and test install packages (the missing ones, through
 # scripts/install-deps); every other target uses what is there.
@@ -23,6 +24,15 @@ build:
 run: deps
 	@$(MAKE) --no-print-directory build
 	$(BUILD)/src/platform/qt/antraid
+
+# antraid_VERSION_ARCH.deb here (apt install ./antraid_*.deb); see README.md.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	cp $(BUILD)/antraid_*.deb .
+
+# The package's tree below DESTDIR/PREFIX (make install PREFIX=/opt/antraid DESTDIR=/tmp/stage).
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Every test of the Release build (window tests on the offscreen platform),
 # then the toolkit-free tests again under AddressSanitizer + UBSan, then a

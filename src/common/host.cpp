@@ -1,7 +1,11 @@
 #include "common/host.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
+
+#include "common/program_folders.h"
 
 namespace antraid {
 
@@ -11,6 +15,17 @@ std::string NativePath(std::string_view path) {
     if (c == '\\') c = '/';
   return p;
 }
+
+std::string Host::SaveFolder() {
+  SaveFolderChoice choice = ChooseSaveFolder(AppPath(), [](const char* name) { return std::getenv(name); });
+  if (!choice.note.empty() && choice.note != noted_) {
+    noted_ = choice.note;
+    Note(choice.note);
+  }
+  return std::move(choice.folder);
+}
+
+void Host::Note(std::string_view line) { std::cerr << line << std::endl; }
 
 bool Host::MakeSureDirectoryPathExists(const std::string& path) {
   namespace fs = std::filesystem;

@@ -19,6 +19,13 @@ class Host {
   virtual void Beep() = 0;
   // The program's folder, without a trailing separator.
   virtual std::string AppPath() = 0;
+  // The folder below which frames are saved by default: AppPath(), or the
+  // per-user data folder when AppPath() cannot be written (see
+  // ChooseSaveFolder). The first time it passes over AppPath() it says so
+  // with Note().
+  virtual std::string SaveFolder();
+  // A line for the program's log: standard error.
+  virtual void Note(std::string_view line);
   // Creates every missing folder of the path; true when it exists afterwards.
   virtual bool MakeSureDirectoryPathExists(const std::string& path);
   // Bytes free for the program on the file system that holds path (a file
@@ -30,6 +37,9 @@ class Host {
   // Shows the help window (not modal), creating it and loading the document
   // at path first when load is true; otherwise only brings it to the front.
   virtual void ShowHelp(const std::string& /*path*/, bool /*load*/) {}
+
+ private:
+  std::string noted_;  // the last line SaveFolder() gave Note(), said once
 };
 
 // Turns a path of the panel into a path of this system: a backslash is a

@@ -1,4 +1,4 @@
-// antraid-script [--seed N] [--app-path DIR] SCRIPT
+// antraid-script [--seed N] [--app-path DIR] SCRIPT | --version
 // Runs the program headless and performs SCRIPT's user actions (SCRIPT may be
 // "-" for standard input). Exit status 0, or 2 after an error.
 #include <charconv>
@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/version.h"
 #include "platform/headless/script_runner.h"
 
 namespace {
@@ -20,6 +21,7 @@ constexpr std::string_view kUsage =
     "  SCRIPT     file of user actions, one per line; - reads standard input\n"
     "  --seed N   fixes the random source, so that a script gives the same output every time\n"
     "  --app-path DIR  the program's folder (default: the current directory)\n"
+    "  --version  prints the program's version\n"
     "See docs/scripting.md for the actions.\n";
 
 int UsageError(std::string_view message) {
@@ -43,6 +45,10 @@ int main(int argc, char** argv) {
     const std::string_view a = argv[i];
     if (a == "-h" || a == "--help") {
       std::cout << kUsage;
+      return 0;
+    }
+    if (a == "--version") {
+      std::cout << "antraid-script " << antraid::kVersion << '\n';
       return 0;
     }
     if (a == "--seed" || a == "--app-path") {

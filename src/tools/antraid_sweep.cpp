@@ -8,6 +8,7 @@
 #include <iostream>
 #include <string>
 
+#include "common/version.h"
 #include "experiments/shard.h"
 #include "experiments/sweep.h"
 
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
   std::string shard, mergeDir;
   CLI::App app{"Runs a parameter study of antraid: every run an antraid-script session with its own seed."};
   app.name("antraid-sweep");
+  app.set_version_flag("--version", "antraid-sweep " + std::string(antraid::kVersion),
+                       "print the program's version and exit");
   app.add_option("EXPERIMENT", o.experimentFile, "the experiment file (TOML); see docs/experiments.md");
   app.add_option("--out", o.outDir, "results folder (default: <experiment name>-results)");
   app.add_option("--jobs", o.jobs, "runs at once (default: the number of cores)")->check(CLI::Range(1, 4096));

@@ -2,13 +2,17 @@
 // written at the end of the sweep and again by merge; a search with the same
 // files whatever the jobs, resumed after a kill, listed, and never sharded.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sim/test_form.h"
@@ -92,13 +96,25 @@ TEST_F(StudySweep, ASearchGivesTheSameFilesWithOneAndTwoJobsAndAfterAKill) {
   EXPECT_EQ(std::count(search.begin(), search.end(), '\n'), 1 + 3);
   EXPECT_NE(Read(dir_ / "one" / "best.toml").find("\n[set]\ntxtLeaveInterval = "), std::string::npos);
 
-  // A search stopped part-way (here: the results of the later runs lost, as
-  // a kill leaves them) reads back the runs it has and ends the same.
-  for (int k : {7, 12, 15})
-    fs::remove(dir_ / "two" / "runs" / ("000" + std::string(k < 10 ? "0" : "") + std::to_string(k) + ".csv"));
-  fs::remove(dir_ / "two" / "search.csv");
-  ASSERT_EQ(Sweep("search.toml --out two --jobs 2 --quiet").status, 0);
-  EXPECT_EQ(SearchFiles(dir_ / "one"), SearchFiles(dir_ / "two"));
+  // A search killed in its second generation, and started again, reads back
+  // the runs it has and ends the same.
+  const pid_t child = fork();
+  if (child == 0) {
+    ::chdir(dir_.c_str());
+    ::execl(kSweep.c_str(), kSweep.c_str(), "search.toml", "--out", "killed", "--jobs", "1", "--quiet",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!fs::exists(dir_ / "killed" / "runs" / "00013.csv") && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the search ended before it was killed";
+  EXPECT_FALSE(fs::exists(dir_ / "killed" / "search.csv"));
+  ASSERT_EQ(Sweep("search.toml --out killed --jobs 2 --quiet").status, 0);
+  EXPECT_EQ(SearchFiles(dir_ / "one"), SearchFiles(dir_ / "killed"));
   // merge builds the files again from the runs alone.
   fs::remove(dir_ / "one" / "best.toml");
   ASSERT_EQ(Sweep("merge one").status, 0);

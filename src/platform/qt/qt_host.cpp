@@ -13,8 +13,10 @@
 
 #include "sim/main_form.h"
 #include "app/session_recorder.h"
+#include "common/program_folders.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/main_window.h"
+#include "platform/qt/message_log.h"
 
 namespace antraid {
 
@@ -98,7 +100,15 @@ bool QtHost::AskYesNo(std::string_view text) {
 
 void QtHost::Beep() { QApplication::beep(); }
 
-std::string QtHost::AppPath() { return QCoreApplication::applicationDirPath().toStdString(); }
+std::string QtHost::AppPath() {
+  // Beside the executable in the build folder, PREFIX/share/antraid when installed.
+  return FindProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+}
+
+void QtHost::Note(std::string_view line) {
+  Host::Note(line);
+  if (window_ && window_->messageLog()) window_->messageLog()->MessageShown(line);
+}
 
 std::optional<uint64_t> QtHost::FreeSpace(const std::string& path) {
   return freeSpace ? freeSpace : Host::FreeSpace(path);

@@ -46,6 +46,8 @@ class QtHost : public Host, private FormObserver {
   bool AskYesNo(std::string_view text) override;
   void Beep() override;
   std::string AppPath() override;
+  // Standard error and the window's message log.
+  void Note(std::string_view line) override;
   // The file system's figure, or freeSpace when a test sets it.
   std::optional<uint64_t> FreeSpace(const std::string& path) override;
   // Closes the help window and asks Qt to leave its event loop; the run

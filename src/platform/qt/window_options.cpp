@@ -2,7 +2,12 @@
 
 #include <CLI/CLI.hpp>
 #include <charconv>
+#include <filesystem>
 #include <ostream>
+#include <string>
+
+#include "common/program_folders.h"
+#include "common/version.h"
 
 namespace antraid {
 
@@ -22,7 +27,7 @@ SplitCommandLine SplitWindowOptions(int argc, char** argv) {
     const std::string_view a = argv[i];
     const std::string_view name = a.substr(0, a.find('='));
     const bool takesValue = name == "--seed" || name == "--speed" || name == "--session";
-    if (!takesValue && a != "--help" && a != "-h") {
+    if (!takesValue && a != "--help" && a != "-h" && a != "--version") {
       split.rest.push_back(argv[i]);
       continue;
     }
@@ -48,10 +53,21 @@ std::variant<WindowOptions, int> ReadWindowOptions(int argc, const char* const* 
       });
   app.add_option("--session", session, "writes the session as an antraid-script script when the window closes")
       ->type_name("FILE");
+  // The version, and where the help window looks for its document: beside
+  // the program in the build folder, in the data folder when installed.
+  const std::string help = FindProgramFolder(ExecutableFolder()) + "/help.rtf";
+  std::error_code ec;
+  app.set_version_flag("--version",
+                       "antraid " + std::string(kVersion) + "\nhelp document: " + help +
+                           (std::filesystem::is_regular_file(help, ec) ? "" : " (missing)"),
+                       "prints the program's version and where its help document is, and exits");
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
+    return 0;
+  } catch (const CLI::CallForVersion& e) {
+    out << e.what() << '\n';
     return 0;
   } catch (const CLI::ParseError& e) {
     err << "antraid: " << e.what() << '\n' << app.help();

@@ -123,9 +123,10 @@ void MainForm::SetVariables() {
   if (leaveInterval > 0) WriteAntsPerSecondCaption();
   antsOut = 0;
   frameNumber = 0;
-  // Frames go below the program's folder; an edit of the box later takes
-  // the path as typed.
-  saveFilePath = host.AppPath() + p.txtSaveFilePath.text();
+  // Frames go below the program's folder (or, when this user cannot write
+  // it, below the per-user data folder); an edit of the box later takes the
+  // path as typed.
+  saveFilePath = host.SaveFolder() + p.txtSaveFilePath.text();
   imageName = p.txtImageName.text();
   saveImages = p.chkSaveImages.checked();
   PlotHome();
