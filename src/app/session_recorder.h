@@ -67,6 +67,8 @@ class SessionRecorder final : private ActionListener, private FormObserver {
   // with the waits between them, and `close` last, also in the middle of a
   // session (the replay then closes where the session stands now).
   std::string Script() const;
+  // True once any action has been recorded.
+  bool HasActions() const { return !lines_.empty(); }
   // Writes Script() to path; false when the file cannot be written.
   bool Save(const std::string& path) const;
 

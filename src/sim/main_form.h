@@ -205,6 +205,14 @@ class MainForm {
   void Form_Unload();
   void cmdStartProgram_Click();
   void cmdPause_Click();
+  // One iteration of the run loop (event processing, run captions, removal
+  // when due, one model step) while a built run is paused; nothing otherwise.
+  bool CanStep() const { return programStarted && antsCreated && !running && !unloaded; }
+  void Step();
+  // Stops the run where it stands: every run loop open now returns right
+  // after its event processing, with no further step, and the run is paused
+  // (the Pause button reads Go). Where a script performed in the window ends.
+  void Halt();
   void cmdClearScreen_Click();
   void cmdPlotPher_Click();
   void cmdViewHelp_Click();
@@ -260,6 +268,7 @@ class MainForm {
 
  private:
   int runLoopDepth_ = 0;  // run loops in progress
+  int haltDepth_ = 0;     // run loops 1..haltDepth_ (outermost first) return after their event processing
   std::vector<FormObserver*> observers_;
   std::optional<uint64_t> seedForNextRun_;
   static double Clamp(double v) { return v > 4e9 ? 4e9 : (v < -4e9 ? -4e9 : (v == v ? v : -4e9)); }

@@ -1,4 +1,4 @@
-// Start, Pause/Go: the commands that build a run and drive the run loop.
+// Start, Pause/Go, Step, Halt: the commands that build a run and drive the run loop.
 #include "sim/main_form.h"
 
 namespace antraid {
@@ -55,6 +55,22 @@ void MainForm::cmdPause_Click() {
   }
   panel.txtNumAnts.SetEnabled(true);
   TestForAntCreation();
+}
+
+void MainForm::Step() {
+  if (!CanStep()) return;
+  // With the run paused the loop makes exactly one iteration, the one Pause
+  // itself makes: the same captions, removal and step as a running loop.
+  TestForAntCreation();
+}
+
+void MainForm::Halt() {
+  if (unloaded || !programStarted) return;
+  // Loops opened later (a Go in the same pass) run as usual.
+  haltDepth_ = runLoopDepth_;
+  running = false;
+  panel.cmdPause.SetCaption("Go");
+  panel.txtNumAnts.SetEnabled(true);
 }
 
 }  // namespace antraid

@@ -56,6 +56,10 @@ std::string UserAction::ScriptLine() const {
       return "close";
     case Kind::kSeed:
       return "seed " + std::to_string(static_cast<uint64_t>(value));
+    case Kind::kStep:
+      return "step";
+    case Kind::kHalt:
+      return "halt";
   }
   return {};
 }
@@ -133,6 +137,16 @@ void UserActions::Close() {
 void UserActions::Seed(uint64_t seed) {
   Perform({.kind = UserAction::Kind::kSeed, .value = static_cast<int64_t>(seed)},
           [&] { form_.SetSeedForNextRun(seed); });
+}
+
+void UserActions::Step() {
+  if (!form_.CanStep()) return;
+  Perform({.kind = UserAction::Kind::kStep}, [&] { form_.Step(); });
+}
+
+void UserActions::Halt() {
+  if (form_.unloaded || !form_.programStarted) return;
+  Perform({.kind = UserAction::Kind::kHalt}, [&] { form_.Halt(); });
 }
 
 void UserActions::Answered(bool yes) {

@@ -31,6 +31,8 @@ struct UserAction {
     kMouseUp,
     kClose,      // the main window closed
     kSeed,       // the random source fixed from the next run on
+    kStep,       // one model step of a paused run
+    kHalt,       // the run stopped where it stands, paused
   };
   Kind kind = Kind::kClose;
   const Control* control = nullptr;  // the control acted on, if any
@@ -79,6 +81,11 @@ class UserActions {
   void MouseUp(int button, int shift, float x, float y);
   void Close();
   void Seed(uint64_t seed);
+  // One model step while a run is paused (MainForm::CanStep); otherwise
+  // nothing happens and nothing is heard.
+  void Step();
+  // MainForm::Halt; nothing before the first start.
+  void Halt();
   // Hosts report here the answer the user gave to a Yes/No box.
   void Answered(bool yes);
 

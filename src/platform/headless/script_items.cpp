@@ -1,10 +1,11 @@
 // The script runner's read-outs and preparations: print and record items,
-// set, pixel and snapshot.
+// set, pixel, snapshot and movie.
 #include <fstream>
 #include <ostream>
 
 #include "sim/main_form.h"
 #include "app/measure_items.h"
+#include "app/movie_recorder.h"
 #include "common/csv.h"
 #include "platform/headless/script_words.h"
 
@@ -234,6 +235,29 @@ void ScriptRunner::DoSnapshot(Tokens& args) {
   const std::string file(args.Rest());
   if (file.empty()) Throw("missing file name");
   if (!form_->pctWorld.SavePicture(file)) Throw("cannot write " + Shown(file));
+}
+
+void ScriptRunner::DoMovie(Tokens& args) {
+  const std::string_view first = args.Need("file name or stop");
+  if (first == "stop") {
+    args.End();
+    StopMovie();
+    return;
+  }
+  const std::string file(first);
+  const int64_t every = Whole(args.Need("number of steps"), 1, 1000000);
+  args.End();
+  if (!movie_) {
+    movie_ = std::make_unique<MovieRecorder>(*form_, nullptr, [this](const std::string& why) { Print(why); });
+  }
+  if (!movie_->Start(file, every)) Throw("cannot record a movie: " + movie_->error());
+}
+
+void ScriptRunner::StopMovie() {
+  if (movie_ && !movie_->Stop()) {
+    err_ << "antraid-script: movie " << movie_->path() << " not finished: " << movie_->error() << '\n';
+    failed_ = true;
+  }
 }
 
 void ScriptRunner::DoRecord(int line, Tokens& args) {

@@ -7,6 +7,7 @@
 
 #include "sim/main_form.h"
 #include "app/measure_items.h"
+#include "app/movie_recorder.h"
 #include "platform/headless/script_words.h"
 
 namespace antraid {
@@ -18,24 +19,50 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err, ScriptOptions o
   appPath = options_.appPath;
 }
 
-ScriptRunner::~ScriptRunner() = default;
+ScriptRunner::~ScriptRunner() {
+  movie_.reset();
+  if (form_ && !ownForm_) form_->Unsubscribe(*this);
+}
 
 int ScriptRunner::Run(std::string_view script) {
   lines_ = SplitLines(script);
-  form_ = std::make_unique<MainForm>(*this);
+  ownForm_ = std::make_unique<MainForm>(*this);
+  form_ = ownForm_.get();
   form_->pctWorld.SetRasterOn(options_.picture);
   if (options_.seed) form_->rng.SetFixedSeed(*options_.seed);
-  // The effort costs a walk over the ants every step: counted only for
-  // scripts that read it. It hears each step before the recordings do.
-  if (script.find("antSteps") != std::string_view::npos || script.find("foodPerAntStep") != std::string_view::npos)
-    effort_ = std::make_unique<EffortCounter>(*form_);
+  CountEffortIfRead(script);
   form_->Subscribe(*this);
   form_->Form_Load();
   Pass(false);
+  StopMovie();  // the end of the script finishes the movie
   for (auto& r : recordings_) r->stream.close();
   effort_.reset();  // before the form it listens to
   out_.flush();
   return failed_ ? 2 : 0;
+}
+
+void ScriptRunner::CountEffortIfRead(std::string_view script) {
+  // The effort costs a walk over the ants every step: counted only for
+  // scripts that read it. It hears each step before the recordings do.
+  if (script.find("antSteps") != std::string_view::npos || script.find("foodPerAntStep") != std::string_view::npos)
+    effort_ = std::make_unique<EffortCounter>(*form_);
+}
+
+void ScriptRunner::Perform(MainForm& form, std::string_view script, std::function<void()> ended) {
+  lines_ = SplitLines(script);
+  form_ = &form;
+  ended_ = std::move(ended);
+  CountEffortIfRead(script);
+  form_->Subscribe(*this);
+  Pass(false);
+}
+
+std::optional<bool> ScriptRunner::TakeAnswer(std::string_view text) {
+  if (stopped_ || answers.empty()) return std::nullopt;
+  Print("msgbox: " + std::string(text));
+  const bool a = answers.front();
+  answers.pop_front();
+  return a;
 }
 
 void ScriptRunner::DoEvents() {
@@ -66,6 +93,10 @@ void ScriptRunner::DoEvents() {
 
 void ScriptRunner::Pass(bool inRunLoop) {
   while (!stopped_) {
+    if (!ownForm_ && form_->unloaded) {  // the window performing the script has closed
+      Close();
+      return;
+    }
     if (next_ >= lines_.size()) {
       Close();
       return;
@@ -133,9 +164,17 @@ void ScriptRunner::Perform(int line, std::string_view action, Tokens& args) {
     else if (action == "pixel") DoPixel(args);
     else if (action == "snapshot") DoSnapshot(args);
     else if (action == "record") DoRecord(line, args);
+    else if (action == "movie") DoMovie(args);
+    else if (action == "step") {
+      args.End();
+      form_->actions.Step();
+    } else if (action == "halt") {
+      args.End();
+      form_->actions.Halt();
+    }
     else if (action == "close") {
       args.End();
-      form_->actions.Close();
+      if (ownForm_) form_->actions.Close();
       Close();
     } else {
       Throw("unknown action " + Shown(action));
@@ -157,8 +196,13 @@ void ScriptRunner::Fail(int line, std::string_view message) {
 void ScriptRunner::Close() {
   if (stopped_) return;
   stopped_ = true;
+  StopMovie();
   // Every run loop returns at once; nothing more is read.
-  if (form_ && !form_->unloaded) form_->Form_Unload();
+  if (!ownForm_) {
+    if (ended_) ended_();
+  } else if (form_ && !form_->unloaded) {
+    form_->Form_Unload();
+  }
 }
 
 void ScriptRunner::Print(std::string_view line) {

@@ -26,6 +26,7 @@ namespace antraid {
 class MainForm;
 class EffortCounter;
 struct MeasureItem;
+class MovieRecorder;
 
 struct ScriptOptions {
   // Fixes the random source for the whole session (clock reseeds included).
@@ -51,8 +52,21 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   // error. Call once per runner.
   int Run(std::string_view script);
 
+  // Performs the script on a form that lives elsewhere, with its own host
+  // (the window's File > Open run...): lines are read here until the first
+  // pass that waits, then from the form's host, which calls DoEvents() of
+  // this runner from each of its event-processing passes. The end of the
+  // script, `close` or an error does not close the form: `ended` runs
+  // instead (the window halts the run there). Answers queued by the script
+  // are taken with TakeAnswer.
+  void Perform(MainForm& form, std::string_view script, std::function<void()> ended);
+  // The next queued answer for a Yes/No box the form opened ("msgbox: " and
+  // the text are printed); nullopt when none is queued or the script ended.
+  std::optional<bool> TakeAnswer(std::string_view text);
+  bool stopped() const { return stopped_; }
+
   // The form of the session (null before Run).
-  MainForm* form() { return form_.get(); }
+  MainForm* form() { return form_; }
 
   void DoEvents() override;
   bool AskYesNo(std::string_view text) override;
@@ -94,6 +108,9 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   void DoPixel(Tokens& args);
   void DoSnapshot(Tokens& args);
   void DoRecord(int line, Tokens& args);
+  void DoMovie(Tokens& args);
+  void StopMovie();
+  void CountEffortIfRead(std::string_view script);
   void StepDone() override;  // writes the rows of the recordings, tests a `wait until`
   void RunBuilt() override;  // a new run: steps count from 0, waits let steps go by again
   // Reads `wait until CONDITION [or CONDITION...] max N` after its `until`.
@@ -110,7 +127,9 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   std::ostream& out_;
   std::ostream& err_;
   ScriptOptions options_;
-  std::unique_ptr<MainForm> form_;
+  std::unique_ptr<MainForm> ownForm_;  // Run: the session's own form
+  MainForm* form_ = nullptr;
+  std::function<void()> ended_;        // Perform: the form lives on
 
   std::vector<std::string_view> lines_;
   size_t next_ = 0;           // index of the next line to read
@@ -121,6 +140,7 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   bool stopped_ = false;      // closed, ended or failed: no more lines are read
   bool failed_ = false;
   std::vector<std::unique_ptr<Recording>> recordings_;
+  std::unique_ptr<MovieRecorder> movie_;  // from the first `movie` line on
   // Counts the colony's effort when the script reads it (antSteps, foodPerAntStep).
   std::unique_ptr<EffortCounter> effort_;
   std::unique_ptr<Until> until_;  // the `wait until` in progress

@@ -4,7 +4,9 @@
 // the end of the next: the model step, its caption writes, the mirroring of
 // the controls, Qt's events and the repaints of the window when a frame is
 // due (every 16 ms or so). BM_WindowStep hides the plot dock;
-// BM_WindowStepWithPlots shows it, as the window opens.
+// BM_WindowStepWithPlots shows it, as the window opens;
+// BM_WindowStepWithTrails hides it and shows the trails over the canvas
+// (composed once per repaint), whose bar is twice BM_DefaultStep.
 //
 // The manual time is the mean processor time of the process per step over
 // steps 200 to 2200: the repaints count with their share, while the time the
@@ -25,6 +27,7 @@
 #include "platform/qt/main_window.h"
 #include "platform/qt/pacer.h"
 #include "platform/qt/plot_dock.h"
+#include "platform/qt/world_view.h"
 
 namespace antraid {
 namespace {
@@ -53,8 +56,9 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-// The window with its plot dock shown (as it opens) or hidden.
-StepTimes TimeWindowRun(bool plots) {
+// The window with its plot dock shown (as it opens) or hidden, with or
+// without the trails.
+StepTimes TimeWindowRun(bool plots, bool trails = false) {
   using Clock = std::chrono::steady_clock;
   EnsureApplication();
   WindowProgram program;
@@ -64,6 +68,7 @@ StepTimes TimeWindowRun(bool plots) {
   program.window.SyncAll();
   program.window.show();
   program.window.plotDock()->setVisible(plots);
+  program.window.worldView()->SetTrails(trails);
   QApplication::processEvents();
 
   std::vector<double> wall, cpu;
@@ -95,10 +100,10 @@ StepTimes TimeWindowRun(bool plots) {
   return t;
 }
 
-void RunWindowBenchmark(benchmark::State& state, bool plots) {
+void RunWindowBenchmark(benchmark::State& state, bool plots, bool trails = false) {
   StepTimes t;
   for (auto _ : state) {
-    t = TimeWindowRun(plots);
+    t = TimeWindowRun(plots, trails);
     state.SetIterationTime(t.cpuMean);
   }
   state.counters["steps_per_s"] = t.cpuMean > 0 ? 1.0 / t.cpuMean : 0.0;
@@ -108,9 +113,11 @@ void RunWindowBenchmark(benchmark::State& state, bool plots) {
 
 void BM_WindowStep(benchmark::State& state) { RunWindowBenchmark(state, false); }
 void BM_WindowStepWithPlots(benchmark::State& state) { RunWindowBenchmark(state, true); }
+void BM_WindowStepWithTrails(benchmark::State& state) { RunWindowBenchmark(state, false, true); }
 
 BENCHMARK(BM_WindowStep)->UseManualTime()->Iterations(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WindowStepWithPlots)->UseManualTime()->Iterations(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WindowStepWithTrails)->UseManualTime()->Iterations(5)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace antraid

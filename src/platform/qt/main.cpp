@@ -1,10 +1,11 @@
 // The desktop program: antraid [--seed N] [--speed STEPS|fastest]
-// [--session FILE]. One main window; closing it ends the program.
+// [--session FILE] [--open-run FILE]. One main window; closing it ends the program.
 #include <QApplication>
 #include <iostream>
 #include <variant>
 
 #include "platform/qt/main_window.h"
+#include "platform/qt/raid_controls.h"
 #include "platform/qt/window_options.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
   int qtArgc = static_cast<int>(args.rest.size());
   args.rest.push_back(nullptr);
   QApplication app(qtArgc, args.rest.data());  // takes Qt's own options out of the rest
+  // Where the window's remembered choices live (QSettings).
+  QCoreApplication::setOrganizationName("antraid");
+  QCoreApplication::setApplicationName("antraid");
   if (qtArgc > 1) {
     // What Qt left is nobody's: the window's parser names it in its usage error.
     for (int i = 1; i < qtArgc; ++i) args.ours.push_back(args.rest[static_cast<size_t>(i)]);
@@ -31,5 +35,6 @@ int main(int argc, char** argv) {
   program.form.Form_Load();
   program.window.SyncAll();
   program.window.show();
+  if (options.openRun) program.window.raid().OpenRunLater(QString::fromStdString(*options.openRun));
   return QApplication::exec();
 }

@@ -25,6 +25,7 @@
 #include "platform/qt/panel_layout.h"
 #include "platform/qt/plot_dock.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/raid_controls.h"
 #include "platform/qt/response_graph.h"
 #include "platform/qt/speed_control.h"
 #include "platform/qt/status_line.h"
@@ -76,6 +77,7 @@ MainWindow::MainWindow(MainForm& form, QtHost& host, QWidget* parent)
   recorder_ = std::make_unique<SessionRecorder>(form_, std::nullopt);
   host_.SetRecorder(recorder_.get());
   BuildMenus();
+  raid_ = new RaidControls(*this);
   speed_->Show(host_.speed());
   qApp->installEventFilter(this);
   SyncAll();

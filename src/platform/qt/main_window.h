@@ -29,6 +29,7 @@ namespace antraid {
 class ControlWidgets;
 class MessageLog;
 class PlotDock;
+class RaidControls;
 class SessionRecorder;
 class ResponseGraph;
 class SpeedControl;
@@ -59,6 +60,8 @@ class MainWindow : public QMainWindow {
   PlotDock* plotDock() const { return plots_; }
   SpeedControl* speedControl() const { return speed_; }
   StatusLine& statusLine() { return *status_; }
+  // Trails, Step, the raid's end, movies, Open run.
+  RaidControls& raid() { return *raid_; }
   // Menus and the tool bar, for the window's other parts to extend.
   QMenu* fileMenu() const { return fileMenu_; }
   QMenu* runMenu() const { return runMenu_; }
@@ -121,6 +124,7 @@ class MainWindow : public QMainWindow {
   QMenu* viewMenu_ = nullptr;
   QMenu* helpMenu_ = nullptr;
   QAction* pauseAction_ = nullptr;
+  RaidControls* raid_ = nullptr;  // a child of the window
   std::optional<uint64_t> seed_;  // the seed last fixed, for the status bar
   uint64_t shownCanvas_ = UINT64_MAX;
   bool backgroundPress_ = false;  // the last press landed on the panel's bare background

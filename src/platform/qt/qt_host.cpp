@@ -14,6 +14,7 @@
 #include "sim/main_form.h"
 #include "app/session_recorder.h"
 #include "common/program_folders.h"
+#include "platform/headless/script_runner.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/message_log.h"
@@ -82,11 +83,18 @@ void QtHost::DoEvents() {
   WaitForNextStep();
   SyncIfFrameDue();
   QCoreApplication::processEvents();
+  if (script_) script_->DoEvents();
   if (afterEvents) afterEvents();
   if (recorder_) recorder_->PassEnds();
 }
 
 bool QtHost::AskYesNo(std::string_view text) {
+  if (script_) {
+    if (const std::optional<bool> a = script_->TakeAnswer(text)) {
+      if (window_) window_->form().actions.Answered(*a);
+      return *a;
+    }
+  }
   if (window_) window_->SyncAll();  // the window behind the box shows the present state
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(std::string(MainForm::TitleText())),
                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),

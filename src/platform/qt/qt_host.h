@@ -19,6 +19,7 @@ namespace antraid {
 
 class HelpWindow;
 class MainWindow;
+class ScriptRunner;
 class SessionRecorder;
 
 // The clock of the pacing. Tests give one of their own, so that pacing is
@@ -63,6 +64,10 @@ class QtHost : public Host, private FormObserver {
   void SetClock(PaceClock clock) { clock_ = std::move(clock); }
   // Hears where every event-processing pass begins and ends; nullptr: none.
   void SetRecorder(SessionRecorder* recorder) { recorder_ = recorder; }
+  // A script performed in the window (File > Open run...) reads its lines in
+  // every event-processing pass and answers the Yes/No boxes it queued
+  // answers for; nullptr: none.
+  void SetScript(ScriptRunner* script) { script_ = script; }
   std::optional<uint64_t> freeSpace;  // bytes; tests fix the figure here
 
   // The help window, or nullptr before the first "View help".
@@ -84,6 +89,7 @@ class QtHost : public Host, private FormObserver {
   Pacer pacer_;
   PaceClock clock_;
   SessionRecorder* recorder_ = nullptr;
+  ScriptRunner* script_ = nullptr;
   QElapsedTimer frameClock_;
   int frameMs_ = 16;  // ms between two mirrors of the window
   bool ended_ = false;

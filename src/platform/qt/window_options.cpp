@@ -26,7 +26,7 @@ SplitCommandLine SplitWindowOptions(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     const std::string_view name = a.substr(0, a.find('='));
-    const bool takesValue = name == "--seed" || name == "--speed" || name == "--session";
+    const bool takesValue = name == "--seed" || name == "--speed" || name == "--session" || name == "--open-run";
     if (!takesValue && a != "--help" && a != "-h" && a != "--version") {
       split.rest.push_back(argv[i]);
       continue;
@@ -40,7 +40,7 @@ SplitCommandLine SplitWindowOptions(int argc, char** argv) {
 std::variant<WindowOptions, int> ReadWindowOptions(int argc, const char* const* argv, std::ostream& out,
                                                    std::ostream& err) {
   CLI::App app("An interactive simulation of an ant colony's foraging raid on a lattice.", "antraid");
-  std::string seed, speed, session;
+  std::string seed, speed, session, openRun;
   app.add_option("--seed", seed, "fixes the random source, as antraid-script --seed does")
       ->type_name("N")
       ->check([](const std::string& s) {
@@ -52,6 +52,8 @@ std::variant<WindowOptions, int> ReadWindowOptions(int argc, const char* const* 
         return ParseSpeed(s) ? std::string() : "a whole number of steps a second from 1 to 100000, or fastest";
       });
   app.add_option("--session", session, "writes the session as an antraid-script script when the window closes")
+      ->type_name("FILE");
+  app.add_option("--open-run", openRun, "performs a run's script (runs/NNNNN.script of a sweep, or a recorded session) in the window, as File > Open run... does")
       ->type_name("FILE");
   // The version, and where the help window looks for its document: beside
   // the program in the build folder, in the data folder when installed.
@@ -77,6 +79,7 @@ std::variant<WindowOptions, int> ReadWindowOptions(int argc, const char* const* 
   if (app.count("--seed")) options.seed = ParseSeed(seed);
   if (app.count("--speed")) options.speed = ParseSpeed(speed).value_or(kDefaultSpeed);
   if (app.count("--session")) options.session = session;
+  if (app.count("--open-run")) options.openRun = openRun;
   return options;
 }
 

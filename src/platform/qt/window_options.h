@@ -1,5 +1,5 @@
 // The window's command line: antraid [--seed N] [--speed STEPS|fastest]
-// [--session FILE], beside the options Qt takes for itself.
+// [--session FILE] [--open-run FILE], beside the options Qt takes for itself.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,7 @@ struct WindowOptions {
   std::optional<uint64_t> seed;        // fixes the random source before the form loads
   int speed = kDefaultSpeed;           // steps/s, or kFastest
   std::optional<std::string> session;  // the session script, written when the window closes
+  std::optional<std::string> openRun;  // a run's script performed at once, as File > Open run...
 };
 
 // A seed as --seed and Run > Fixed seed... take it: a whole number from 0 to

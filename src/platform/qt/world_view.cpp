@@ -59,6 +59,24 @@ int WorldView::ShiftCode(Qt::KeyboardModifiers modifiers) {
   return code;
 }
 
+void WorldView::SetTrails(bool on) {
+  if (trails_ == on) return;
+  trails_ = on;
+  composedVersion_ = UINT64_MAX;
+  update();
+}
+
+const uint32_t* WorldView::Shown() {
+  const Canvas& c = form_.pctWorld;
+  if (!trails_) return c.pixels();
+  // The canvas is cleared on every step, so its version follows the layer.
+  if (composedVersion_ != c.version()) {
+    trailLayer_.Compose(form_);
+    composedVersion_ = c.version();
+  }
+  return trailLayer_.picture().data();
+}
+
 void WorldView::paintEvent(QPaintEvent* /*event*/) {
   QPainter p(this);
   const QRect raster = rasterRect();
@@ -69,8 +87,8 @@ void WorldView::paintEvent(QPaintEvent* /*event*/) {
   p.setPen(QColor(64, 64, 64));
   p.drawRect(frame);
   const Canvas& c = form_.pctWorld;
-  // The raster itself, no copy: a read-only image over the canvas's pixels.
-  const QImage image(reinterpret_cast<const uchar*>(c.pixels()), c.width(), c.height(),
+  // The raster itself (or the trail picture), no copy: a read-only image over its pixels.
+  const QImage image(reinterpret_cast<const uchar*>(Shown()), c.width(), c.height(),
                      c.width() * static_cast<int>(sizeof(uint32_t)), QImage::Format_RGB32);
   // Nearest-neighbour scaling: on a high-density screen each canvas pixel
   // becomes a sharp block of device pixels.

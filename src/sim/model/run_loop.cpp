@@ -18,14 +18,19 @@ void MainForm::TestForAntCreation() {
   if (runLoopDepth_ >= kMaxRunLoopDepth) return;
   struct Depth {
     int& d;
-    explicit Depth(int& depth) : d(++depth) {}
-    ~Depth() { --d; }
-  } depth(runLoopDepth_);
+    int& halt;
+    Depth(int& depth, int& haltDepth) : d(++depth), halt(haltDepth) {}
+    ~Depth() {
+      --d;
+      if (halt > d) halt = d;  // the halted loops are gone up to here
+    }
+  } depth(runLoopDepth_, haltDepth_);
+  const int level = runLoopDepth_;
   do {
     // Handlers run here and only here (and after a saved frame): a click may
     // pause, edit or enter a nested loop between two steps, never inside one.
     host.DoEvents();
-    if (unloaded) return;
+    if (unloaded || level <= haltDepth_) return;
     // t is the clock at the end of the last step, rounded half to even. The
     // minutes caption is refreshed when t is a whole minute; its figure is
     // rounded half to even too, so 59.5 to 60.5 s read 0, 0 and 1.

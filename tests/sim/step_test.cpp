@@ -1,0 +1,75 @@
+// One model step of a paused run: when it may be taken, what it does, how a
+// session hears it and how a script repeats it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sim/test_form.h"
+
+namespace antraid {
+namespace {
+
+using testing::LoadedForm;
+using testing::ScriptSession;
+
+struct Heard : ActionListener {
+  std::vector<std::string> lines;
+  void ActionStarting(const UserAction& a) override { lines.push_back(a.ScriptLine()); }
+};
+
+TEST(Step, OnlyAPausedBuiltRunStepsAndEachStepIsOneIterationOfTheLoop) {
+  LoadedForm t;
+  Heard heard;
+  t.form.actions.Subscribe(heard);
+  const float loaded = t.form.modelTime;
+  t.form.actions.Step();  // before the first start: nothing, unheard
+  EXPECT_EQ(t.form.modelTime, loaded);
+  EXPECT_EQ(t.host.passes, 0);
+  EXPECT_TRUE(heard.lines.empty());
+
+  t.StartAndRun(4);  // a run's clock starts at 1 s
+  ASSERT_FALSE(t.form.running);
+  EXPECT_EQ(t.form.modelTime, 3.0f);  // 4 steps of 0.5 s
+  const int passes = t.host.passes;
+  t.form.actions.Step();
+  t.form.actions.Step();
+  EXPECT_EQ(t.form.modelTime, 4.0f);
+  EXPECT_EQ(t.host.passes, passes + 2);  // one event-processing pass each
+  EXPECT_FALSE(t.form.running);
+  EXPECT_EQ(t.p.cmdPause.caption(), "Go");
+  EXPECT_EQ(t.p.txtDebugMsg.text(), "Framenumber = 120");
+  EXPECT_EQ(heard.lines, (std::vector<std::string>{"step", "step"}));
+  t.form.actions.Unsubscribe(heard);
+}
+
+TEST(Step, AScriptStepsAPausedRunAndIgnoresAStepWhileItRuns) {
+  // A step's own pass reads the lines after it: `wait 1` lets the step come
+  // first, as a recorded session writes it.
+  ScriptSession<> s(
+      "type txtNumAnts 20\n"
+      "step\n"  // not started: nothing
+      "click cmdStartProgram\n"
+      "wait 3\n"
+      "step\n"  // running: nothing
+      "click cmdPause\n"
+      "wait 1\n"
+      "print modelTime\n"
+      "step\n"
+      "wait 1\n"
+      "print modelTime\n"
+      "step\n"
+      "wait 1\n"
+      "step\n"
+      "wait 1\n"
+      "print modelTime\n"
+      "step now\n",
+      1);
+  EXPECT_EQ(s.rc, 2);
+  // From 1 s: three steps of the run, the one Pause makes, then one and two more.
+  EXPECT_EQ(s.out.str(), "modelTime=3\nmodelTime=3.5\nmodelTime=4.5\n");
+  EXPECT_EQ(s.err.str(), "antraid-script: line 17: unexpected \"now\" at the end of the line\n");
+}
+
+}  // namespace
+}  // namespace antraid
