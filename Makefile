@@ -10,7 +10,7 @@ SOAK_MINUTES ?= 0
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: run test build package install test-cluster test-asan bench fuzz fuzz-smoke fuzz-build soak deps clean screenshot
+.PHONY: controls-doc run test build package install test-cluster test-asan bench fuzz fuzz-smoke fuzz-build soak deps clean screenshot
 
 # Only deps, run and test install packages (the missing ones, through
 # scripts/install-deps); every other target uses what is there.
@@ -60,7 +60,7 @@ test-asan:
 fuzz-build:
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DANTRAID_FUZZ=ON -DANTRAID_WITH_QT=OFF -DANTRAID_WITH_BENCH=OFF >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target form_fuzz rtf_fuzz
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target form_fuzz rtf_fuzz experiment_fuzz
 
 # Each fuzzer for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=1800); the corpus grows
 # in $(FUZZ_BUILD)/corpus, findings land in $(FUZZ_BUILD)/artifacts.
@@ -81,6 +81,10 @@ bench: build
 # docs/screenshot.png from a default run (on Xvfb when installed).
 screenshot:
 	BUILD=$(BUILD) scripts/screenshot
+
+# docs/controls.md from the program's own table of controls and measures.
+controls-doc: build
+	$(BUILD)/antraid-sweep --controls --markdown > docs/controls.md
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

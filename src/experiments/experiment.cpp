@@ -92,7 +92,7 @@ class Reader {
         if (auto b = n.value_exact<bool>()) v = *b ? 1 : 0;
         if (!v || (*v != 0 && *v != 1)) Fail(n.source(), control + " is a check box: it takes 0 or 1");
         if (control == "chkSaveImages" && *v == 1)
-          Fail(n.source(), "chkSaveImages: a sweep's runs draw no picture, so they save no frames");
+          Fail(n.source(), "chkSaveImages: a sweep's runs draw no picture, so they save no frames; [pictures] saves pictures");
         return FormatInt(*v);
       }
     }
@@ -129,6 +129,11 @@ class Reader {
         e.repetitions = Whole(*node, "repetitions", 1, kMaxRuns);
       } else if (k == "seed") {
         e.seed = static_cast<uint64_t>(Whole(*node, "seed", 0, INT64_MAX));
+      } else if (k == "seeds") {
+        auto s = node->value_exact<std::string>();
+        if (s && *s == "per-run") e.seeds = Experiment::Seeds::PerRun;
+        else if (s && *s == "per-repetition") e.seeds = Experiment::Seeds::PerRepetition;
+        else Fail(node->source(), "seeds must be \"per-run\" or \"per-repetition\"");
       } else if (k == "record_every") {
         e.recordEvery = Whole(*node, "record_every", 0, INT64_C(1'000'000'000'000));
       } else if (k == "measures") {
@@ -279,7 +284,7 @@ class Reader {
       const std::string k = Name(*key);
       if (k == "count" || k == "method" || k == "trajectories" || k == "levels") continue;
       Range r = ReadRange(*key, *node, "[sample]");
-      if (e.sampleMethod == SampleMethod::LatinHypercube && r.whole && r.max - r.min + 1 < static_cast<double>(e.sampleCount))
+      if (e.sampleMethod == SampleMethod::LatinHypercube && r.whole && r.min != r.max && r.max - r.min + 1 < static_cast<double>(e.sampleCount))
         Fail(node->source(), r.control + ": [" + FormatInt(static_cast<int64_t>(r.min)) + ", " +
                                  FormatInt(static_cast<int64_t>(r.max)) + "] holds fewer whole numbers than count");
       if (morris && r.min == r.max) Fail(node->source(), r.control + ": Morris screening needs a range with min < max");
@@ -359,6 +364,35 @@ class Reader {
     }
   }
 
+  void ReadPictures(const toml::table& t, Experiment& e) const {
+    Pictures& p = e.pictures;
+    bool layers = false;
+    for (auto [key, node] : InFileOrder(t)) {
+      const std::string& k = Name(*key);
+      if (k == "at") {
+        auto s = node->value_exact<std::string>();
+        if (!s || *s != "end") Fail(node->source(), "at takes \"end\" (or write every = N for a picture every N steps)");
+        if (t.contains("every")) Fail(node->source(), "[pictures] has at or every, not both");
+      } else if (k == "every") {
+        p.every = Whole(*node, "every", 1, INT64_C(1'000'000'000'000));
+      } else if (k == "layers") {
+        const toml::array* list = node->as_array();
+        if (!list || list->empty()) Fail(node->source(), "layers must be a list of \"ants\" and \"trails\"");
+        for (const toml::node& l : *list) {
+          auto s = l.value_exact<std::string>();
+          bool& layer = s && *s == "ants" ? p.ants : s && *s == "trails" ? p.trails : layers;
+          if (&layer == &layers) Fail(l.source(), "a layer is \"ants\" or \"trails\"");
+          if (layer) Fail(l.source(), "layer \"" + *s + "\" is named twice");
+          layer = true;
+        }
+        layers = true;
+      } else {
+        Fail(key->source(), "unknown key \"" + k + "\" in [pictures] (at, every, layers)");
+      }
+    }
+    if (!layers) p.ants = p.trails = true;
+  }
+
   Experiment Read(const toml::table& root) {
     Experiment e;
     e.file = file_;
@@ -372,6 +406,8 @@ class Reader {
         ReadVary(Table(*node, "[vary]"), e);
       } else if (k == "sample") {
         ReadSample(Table(*node, "[sample]"), e);
+      } else if (k == "pictures") {
+        ReadPictures(Table(*node, "[pictures]"), e);
       } else if (k == "search") {
         ReadSearch(Table(*node, "[search]"), e);
       } else if (k == "case") {
@@ -381,10 +417,13 @@ class Reader {
           e.cases.push_back(Settings(*c.as_table(), "[[case]]"));
         }
       } else {
-        Fail(key->source(), "unknown key \"" + k + "\" (the tables are [experiment], [set], [vary], [[case]], [sample], [search])");
+        Fail(key->source(), "unknown key \"" + k + "\" (the tables are [experiment], [set], [vary], [[case]], [sample], [search], [pictures])");
       }
     }
     if (!root.contains("experiment")) Fail(root.source(), "the file needs an [experiment] table");
+    if (e.pictures.every > 0 && e.steps / e.pictures.every > kMaxPictures)
+      Fail(root.get("pictures")->as_table()->get("every")->source(),
+           "every gives more than " + FormatInt(kMaxPictures) + " pictures per run");
     if (root.contains("vary") && root.contains("sample"))
       Fail(root.get("sample")->source(), "a file has [vary] or [sample], not both");
     if (e.sampleMethod != SampleMethod::LatinHypercube && !e.cases.empty())

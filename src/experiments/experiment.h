@@ -44,6 +44,14 @@ struct Range {
   bool whole = false;
 };
 
+// [pictures]: which layers each run saves as PNG files, and when.
+struct Pictures {
+  bool ants = false;    // the world picture as the window shows it
+  bool trails = false;  // the pheromone plot's picture of the layer
+  int64_t every = 0;    // steps between pictures; 0: at the end of the run only
+  bool any() const { return ants || trails; }
+};
+
 // How [sample] draws its combinations.
 enum class SampleMethod { LatinHypercube, Sobol, Morris };
 
@@ -69,7 +77,11 @@ struct Experiment {
   std::string name;
   int64_t steps = 0;         // model steps per run, counted from Start
   int64_t repetitions = 1;   // runs per combination
-  uint64_t seed = 1;         // seed of the first run; run k uses seed + k - 1
+  uint64_t seed = 1;         // seed of the first run
+  // Per run: run k uses seed + k - 1. Per repetition: a run of repetition r
+  // uses seed + r - 1, so every combination sees the same random numbers in
+  // its r-th repetition (paired comparisons).
+  enum class Seeds { PerRun, PerRepetition } seeds = Seeds::PerRun;
   int64_t recordEvery = 0;   // steps between rows; 0: the final row only
   std::vector<std::string> measures;  // print items, blanks between words collapsed
   std::vector<std::string> finals;    // measures of the last row only, written the same way
@@ -81,6 +93,7 @@ struct Experiment {
   std::vector<Factor> vary;                  // [vary], in file order
   int64_t sampleCount = 0;                   // [sample] count (0: no sampling)
   std::vector<Range> sample;                 // [sample] ranges, in file order
+  Pictures pictures;                         // none without [pictures]
   SampleMethod sampleMethod = SampleMethod::LatinHypercube;
   int64_t trajectories = 0;                  // [sample] Morris trajectories
   int64_t levels = 4;                        // [sample] Morris levels
@@ -95,9 +108,10 @@ int64_t SampleCombinations(const Experiment& experiment);
 // of the tables and the values of a run's status, in this order.
 std::vector<std::string> MeasuredItems(const Experiment& experiment);
 
-// Most runs one experiment may plan, and rows one run may record.
+// Most runs one experiment may plan, and rows and pictures one run may record.
 inline constexpr int64_t kMaxRuns = 10'000'000;
 inline constexpr int64_t kMaxRows = 1'000'000;
+inline constexpr int64_t kMaxPictures = 10'000;  // per layer
 
 // Reads an experiment from the text of a file named `file`.
 Experiment ParseExperiment(std::string_view text, const std::string& file);

@@ -25,6 +25,7 @@ double RealInStratum(const SampleRange& r, int64_t s, int64_t count, double u) {
 // A whole number drawn among those of stratum s: the strata split the span
 // [a, b + 1) of the whole numbers a..b.
 double WholeInStratum(const SampleRange& r, int64_t s, int64_t count, double u) {
+  if (r.min == r.max) return r.min;    // one number: every point holds it
   const double n = r.max - r.min + 1;  // whole numbers in the range
   const double first = std::ceil(static_cast<double>(s) * n / static_cast<double>(count));
   const double end = std::ceil(static_cast<double>(s + 1) * n / static_cast<double>(count));  // one past the last

@@ -90,15 +90,17 @@ class SummaryRows {
 
 MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunPlan& plan) {
   MergeOutcome outcome;
-  for (int64_t k = 1; k <= plan.runs(); ++k)
-    if (!RunComplete(dir, k)) outcome.missing.push_back(k);
-  if (!outcome.missing.empty()) return outcome;
+  for (int64_t k = 1; k <= plan.runs(); ++k) {
+    const RunFiles f = InspectRun(dir, e, plan, k);
+    if (f.state == RunFiles::State::Missing) outcome.missing.push_back(k);
+    if (f.state == RunFiles::State::Damaged) outcome.damaged.emplace_back(k, f.problem);
+  }
+  if (!outcome.missing.empty() || !outcome.damaged.empty()) return outcome;
 
   // Several shards may merge into one folder at once: temporary names of their own.
   const std::string suffix = TemporarySuffix();
-  const std::string header = TableHeader(e, plan);
   AtomicFile table(dir + "/table.csv", suffix), runs(dir + "/runs.csv", suffix), summary(dir + "/summary.csv", suffix);
-  table.Write(header);
+  table.Write(TableHeader(e, plan));
   std::string runsHeader = "run,repetition,seed";
   for (const std::string& n : plan.columnNames()) runsHeader += "," + CsvCell(n);
   runsHeader += ",status,message,steps,stopped";
@@ -116,13 +118,11 @@ MergeOutcome MergeTables(const std::string& dir, const Experiment& e, const RunP
 
   for (int64_t k = 1; k <= plan.runs(); ++k) {
     const PlannedRun run = plan.Run(k);
-    const std::string rows = ReadFile(RunPath(dir, k, ".csv"));
-    if (rows.compare(0, header.size(), header) != 0)
-      throw IoError("cannot merge " + RunPath(dir, k, ".csv") + ": its header is not this experiment's");
-    table.Write(std::string_view(rows).substr(header.size()));
-    const std::optional<RunStatus> read = ReadRunStatus(dir, k, measured.size());
-    if (!read) throw IoError("cannot read " + RunPath(dir, k, ".status") + ": it is gone");
-    const RunStatus& status = *read;
+    const RunFiles f = InspectRun(dir, e, plan, k);
+    if (f.state != RunFiles::State::Complete)
+      throw IoError("cannot merge run " + FormatInt(k) + ": its files changed while the tables were built");
+    table.Write(f.rows);
+    const RunStatus& status = f.status;
     if (!status.ok) ++outcome.failed;
     std::vector<std::string> finals = status.finals;
     finals.resize(measured.size());

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "experiments/experiment.h"
@@ -18,7 +19,10 @@
 namespace antraid::experiments {
 
 struct MergeOutcome {
-  std::vector<int64_t> missing;  // runs without results (no tables are written then)
+  // Runs without results, and runs whose files are damaged, with why (no
+  // tables are written when either is not empty).
+  std::vector<int64_t> missing;
+  std::vector<std::pair<int64_t, std::string>> damaged;
   int64_t failed = 0;            // runs that failed
 };
 

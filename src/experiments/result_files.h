@@ -77,9 +77,32 @@ std::string RunPath(const std::string& dir, int64_t number, std::string_view ext
 // dropped (a run gives the same files in every process).
 void WriteRunFiles(const std::string& dir, const Experiment& experiment, const RunPlan& plan, const PlannedRun& run,
                    const RunScript& script, const RunResult& result);
-// True once the run's files are all written.
+// True once the run's files are all written (whether or not they are sound).
 bool RunComplete(const std::string& dir, int64_t number);
 // The status of a complete run; nothing when the run is not complete.
+// Throws IoError when it does not parse.
 std::optional<RunStatus> ReadRunStatus(const std::string& dir, int64_t number, size_t measures);
+// Removes the rows and status of a run whose files are damaged, so that it
+// is no longer complete and is run again.
+void DiscardRun(const std::string& dir, int64_t number);
+
+// What a folder holds of one run. Files are written atomically, so a damaged
+// file comes from outside the sweep (a disk that filled up under a copy, a
+// file cut short by hand or by a tool): the run is then run again.
+struct RunFiles {
+  enum class State { Missing, Complete, Damaged };
+  State state = State::Missing;
+  std::string problem;  // why the files are damaged, naming the file
+  RunStatus status;     // of a complete run
+  std::string rows;     // of a complete run: its .csv without the header
+};
+
+// Reads and checks the run's .status and .csv: the status parses, the .csv
+// has this experiment's header, whole rows of the right number of cells, all
+// of this run, one per expected row (none for a failed run), and its last row
+// holds the final measures of the status, and a run that succeeded has its
+// pictures. Throws IoError when a file that
+// exists cannot be read.
+RunFiles InspectRun(const std::string& dir, const Experiment& experiment, const RunPlan& plan, int64_t number);
 
 }  // namespace antraid::experiments

@@ -58,7 +58,7 @@ PlannedRun RunPlan::Run(int64_t number) const {
   run.repetition = index % e.repetitions + 1;
   const int64_t combination = index / e.repetitions;
   run.combination = combination + 1;
-  run.seed = e.seed + static_cast<uint64_t>(index);
+  run.seed = e.seed + static_cast<uint64_t>(e.seeds == Experiment::Seeds::PerRepetition ? run.repetition - 1 : index);
   run.columns.assign(columnNames_.size(), "");
   auto put = [&](const Setting& s) {
     run.settings.push_back(s);

@@ -1,5 +1,6 @@
 #include "experiments/run_script.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "sim/panel.h"
@@ -27,6 +28,31 @@ std::vector<int64_t> RowSteps(const Experiment& e) {
     for (int64_t s = e.recordEvery; s <= e.steps; s += e.recordEvery) steps.push_back(s);
   if (steps.empty() || steps.back() != e.steps) steps.push_back(e.steps);
   return steps;
+}
+
+std::vector<int64_t> PictureSteps(const Experiment& e) {
+  std::vector<int64_t> steps;
+  if (!e.pictures.any()) return steps;
+  if (e.pictures.every > 0)
+    for (int64_t s = e.pictures.every; s <= e.steps; s += e.pictures.every) steps.push_back(s);
+  if (steps.empty() || steps.back() != e.steps) steps.push_back(e.steps);
+  return steps;
+}
+
+std::vector<std::string_view> PictureLayers(const Experiment& e) {
+  std::vector<std::string_view> layers;
+  if (e.pictures.ants) layers.push_back("ants");
+  if (e.pictures.trails) layers.push_back("trails");
+  return layers;
+}
+
+std::string PictureFile(const Experiment& e, int64_t number, std::string_view layer, int64_t step) {
+  std::string name = "runs/" + RunName(number) + "-" + std::string(layer);
+  if (e.pictures.every > 0) {
+    const std::string s = FormatInt(step);
+    name += "-" + (s.size() < 6 ? std::string(6 - s.size(), '0') : std::string()) + s;
+  }
+  return name + ".png";
 }
 
 RunScript MakeRunScript(const Experiment& e, const PlannedRun& run) {
@@ -61,16 +87,28 @@ RunScript MakeRunScript(const Experiment& e, const PlannedRun& run) {
   std::string print = "print modelTime";
   for (const std::string& m : e.measures) print += " " + m;
   s.rowSteps = RowSteps(e);
+  // Rows and pictures in step order; at a step with both, the row first.
+  const std::vector<int64_t> pictures = PictureSteps(e);
+  std::vector<int64_t> steps = s.rowSteps;
+  steps.insert(steps.end(), pictures.begin(), pictures.end());
+  std::sort(steps.begin(), steps.end());
+  steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
   int64_t at = 0;
   // With stop conditions each wait ends early when one holds; the waits
-  // after it let no step go by, so the blocks still to come print that step.
+  // after it let no step go by, so the blocks still to come print that step
+  // (and save their pictures of it).
   std::string until;
   for (const std::string& c : e.stop) until += (until.empty() ? "wait until " : " or ") + c;
-  for (int64_t step : s.rowSteps) {
+  for (int64_t step : steps) {
     add(until.empty() ? "wait " + FormatInt(step - at) : until + " max " + FormatInt(step - at));
-    if (step == s.rowSteps.back())
-      for (const std::string& m : e.finals) print += " " + m;  // the final measures, in the last row only
-    add(print);
+    if (std::binary_search(s.rowSteps.begin(), s.rowSteps.end(), step)) {
+      if (step == s.rowSteps.back())
+        for (const std::string& m : e.finals) print += " " + m;  // the final measures, in the last row only
+      add(print);
+    }
+    if (std::binary_search(pictures.begin(), pictures.end(), step))
+      for (std::string_view layer : PictureLayers(e))
+        add("picture " + std::string(layer) + " " + PictureFile(e, run.number, layer, step));
     at = step;
   }
   return s;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "experiments/experiment.h"
@@ -27,5 +28,15 @@ std::vector<int64_t> RowSteps(const Experiment& experiment);
 
 // "00042": the run's number as its files are named (at least 5 digits).
 std::string RunName(int64_t number);
+
+// The model steps after Start of the pictures: every `every` steps, and the
+// last step; none without pictures.
+std::vector<int64_t> PictureSteps(const Experiment& experiment);
+// A picture's file in the results folder: runs/NNNNN-LAYER.png when the run
+// saves its picture at the end only, else runs/NNNNN-LAYER-SSSSSS.png with
+// the step after Start.
+std::string PictureFile(const Experiment& experiment, int64_t number, std::string_view layer, int64_t step);
+// The layers the experiment saves: "ants", "trails" or both, in this order.
+std::vector<std::string_view> PictureLayers(const Experiment& experiment);
 
 }  // namespace antraid::experiments

@@ -56,13 +56,14 @@ int64_t StepsOf(const RunResult& result, const RunScript& script) {
   return result.stoppedAt > 0 ? result.stoppedAt : (script.rowSteps.empty() ? 0 : script.rowSteps.back());
 }
 
-RunResult PerformRun(const Experiment& e, const PlannedRun& run, const RunScript& script) {
+RunResult PerformRun(const Experiment& e, const PlannedRun& run, const RunScript& script, const std::string& folder) {
   try {
     SettingCheck check(run.settings, script);  // outlives the runner's form
     std::ostringstream out, err;
     ScriptOptions options;
     options.seed = run.seed;
-    options.picture = false;
+    options.picture = e.pictures.ants;  // nobody looks at the others
+    options.fileFolder = folder;
     ScriptRunner* runner = nullptr;
     std::string offWorld;  // a measure the run's world does not hold
     options.beforeLine = [&](int line) {

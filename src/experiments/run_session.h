@@ -1,6 +1,7 @@
 // One run of a sweep: its script performed by the script runner in this
-// process, with the run's seed and the picture switched off, and the rows
-// read from what the script printed.
+// process, with the run's seed, and the rows read from what the script
+// printed. The world picture is drawn only when the run saves it; the
+// script's files (its pictures) are written in the results folder.
 #pragma once
 
 #include <string>
@@ -28,6 +29,7 @@ std::vector<int64_t> RowStepsOf(const RunResult& result, const RunScript& script
 // How many model steps the run made.
 int64_t StepsOf(const RunResult& result, const RunScript& script);
 
-RunResult PerformRun(const Experiment& experiment, const PlannedRun& run, const RunScript& script);
+RunResult PerformRun(const Experiment& experiment, const PlannedRun& run, const RunScript& script,
+                     const std::string& folder);
 
 }  // namespace antraid::experiments

@@ -128,7 +128,7 @@ class Searcher {
         const size_t i = next++;
         if (i >= todo.size()) return;
         const RunScript script = MakeRunScript(e_, todo[i]);
-        const RunResult result = PerformRun(e_, todo[i], script);
+        const RunResult result = PerformRun(e_, todo[i], script, o_.dir);
         try {
           WriteRunFiles(o_.dir, e_, plan_, todo[i], script, result);
         } catch (const std::exception& ex) {

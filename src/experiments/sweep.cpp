@@ -15,6 +15,7 @@
 #include "common/csv.h"
 #include "common/numbers.h"
 #include "common/version.h"
+#include "experiments/atlas.h"
 #include "experiments/merge.h"
 #include "experiments/progress.h"
 #include "experiments/result_files.h"
@@ -67,7 +68,7 @@ void PrepareFolder(const std::string& dir, const SweepOptions& o, const std::str
   std::error_code ec;
   if (o.fresh) {
     for (const char* f : {"runs", "table.csv", "runs.csv", "summary.csv", "sensitivity.csv", "search.csv", "front.csv", "best.toml",
-                          "experiment.toml", "about.txt"})
+                          "experiment.toml", "about.txt", "atlas-ants.png", "atlas-trails.png"})
       fs::remove_all(fs::path(dir) / f, ec);
   }
   fs::create_directories(fs::path(dir) / "runs", ec);
@@ -111,7 +112,7 @@ void PerformRuns(const std::string& dir, const Experiment& e, const RunPlan& pla
       }
       const PlannedRun run = plan.Run(todo[i]);
       const RunScript script = MakeRunScript(e, run);
-      const RunResult result = PerformRun(e, run, script);
+      const RunResult result = PerformRun(e, run, script, dir);
       try {
         WriteRunFiles(dir, e, plan, run, script, result);
       } catch (const std::exception& ex) {  // a file error, or memory that ran out
@@ -137,8 +138,13 @@ int ReportMerge(const std::string& dir, const Experiment& e, const RunPlan& plan
   if (!m.missing.empty()) {
     err << "antraid-sweep: " << dir << ": " << m.missing.size() << " of " << plan.runs()
         << " runs have no results yet (the first: run " << m.missing.front() << "); run the missing shards first\n";
-    return kSweepError;
   }
+  if (!m.damaged.empty())
+    err << "antraid-sweep: " << dir << ": " << m.damaged.size() << " of " << plan.runs()
+        << " runs have damaged files (the first: " << m.damaged.front().second
+        << "); run the sweep again: it runs them again\n";
+  if (!m.missing.empty() || !m.damaged.empty()) return kSweepError;
+  if (const std::string why = WriteAtlases(dir, e, plan); !why.empty()) err << "antraid-sweep: " << why << '\n';
   if (m.failed > 0) {
     err << "antraid-sweep: " << m.failed << " of " << plan.runs() << " runs failed (see " << dir << "/runs.csv)\n";
     return kSomeRunFailed;
@@ -190,8 +196,16 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
   try {
     PrepareFolder(dir, o, loaded->text);
     std::vector<int64_t> todo;
-    for (int64_t k : mine)
-      if (!RunComplete(dir, k)) todo.push_back(k);
+    int64_t failed = 0;
+    for (int64_t k : mine) {
+      const RunFiles f = InspectRun(dir, e, plan, k);
+      if (f.state == RunFiles::State::Damaged) {
+        err << "antraid-sweep: running run " << k << " again: " << f.problem << '\n';
+        DiscardRun(dir, k);
+      }
+      if (f.state != RunFiles::State::Complete) todo.push_back(k);
+      else if (!f.status.ok) ++failed;
+    }
     const int jobs = Jobs(o);
     const Progress::Shown shown =
         o.quiet ? Progress::Shown::kNothing : ::isatty(2) ? Progress::Shown::kInPlace : Progress::Shown::kLines;
@@ -211,10 +225,9 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
     }
     progress.Finish();
     if (o.shardCount == 1) return finished(ReportMerge(dir, e, plan, err));
-    int64_t failed = 0;
-    for (int64_t k : mine) {
-      auto s = ReadRunStatus(dir, k, MeasuredItems(e).size());
-      if (s && !s->ok) ++failed;
+    for (int64_t k : todo) {
+      const RunFiles f = InspectRun(dir, e, plan, k);
+      if (f.state == RunFiles::State::Complete && !f.status.ok) ++failed;
     }
     if (failed == 0) return finished(kAllRunsOk);
     err << "antraid-sweep: " << failed << " of this shard's " << mine.size() << " runs failed\n";

@@ -183,6 +183,15 @@ class MainForm {
   void PlotHome();
   void PlotFood();
   void PlotPheromone();
+  // The food's dots (on a cleared canvas) and the pheromone plot's dots of
+  // the layer, drawn into `target`.
+  void PaintFood(Canvas& target) const;
+  void PaintPheromone(Canvas& target) const;
+  // What the window shows after Clear Screen and Plot Pheromone (the food
+  // when it is plotted, then the pheromone layer in shades of red), made on
+  // a copy of the world canvas (its scale and pen width) without touching
+  // the run or its canvas: the background alone before the first run.
+  Canvas TrailsPicture() const;
   void ZoomIn(float X, float Y);
   void ZoomOut(float X, float Y);
   static void KeepAspectRatio(float aspect, float& dx, float& dy);

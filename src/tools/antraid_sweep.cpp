@@ -1,5 +1,6 @@
 // antraid-sweep EXPERIMENT.toml [--out DIR] [--jobs N] [--shard I/N | --shard slurm] [--fresh] [--list] [--quiet]
 // antraid-sweep merge DIR
+// antraid-sweep --controls [--markdown] | --measures
 // Runs a parameter study on every core (or one shard of it) and builds its
 // tables. See docs/experiments.md.
 #include <CLI/CLI.hpp>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "common/version.h"
+#include "experiments/listings.h"
 #include "experiments/shard.h"
 #include "experiments/sweep.h"
 
@@ -42,6 +44,10 @@ int main(int argc, char** argv) {
   app.add_flag("--fresh", o.fresh, "remove earlier results from the folder first");
   app.add_flag("--list", o.list, "print the runs (number, repetition, seed, settings) and stop");
   app.add_flag("--quiet", o.quiet, "no progress on standard error");
+  bool controls = false, measures = false, markdown = false;
+  app.add_flag("--controls", controls, "print the controls an experiment may set (CSV) and stop");
+  app.add_flag("--measures", measures, "print the measures with their meaning and unit (CSV) and stop");
+  app.add_flag("--markdown", markdown, "with --controls: print both tables as docs/controls.md");
   CLI::App* merge = app.add_subcommand("merge", "build table.csv, runs.csv and summary.csv of DIR");
   merge->add_option("DIR", mergeDir, "the results folder")->required();
   try {
@@ -53,6 +59,16 @@ int main(int argc, char** argv) {
   }
   try {
     if (merge->parsed()) return antraid::experiments::MergeSweep(mergeDir, std::cerr);
+    if (controls || measures) {
+      if (controls && measures) {
+        std::cerr << "antraid-sweep: --controls or --measures, not both\n";
+        return kSweepError;
+      }
+      std::cout << (measures ? antraid::experiments::MeasuresCsv()
+                             : markdown ? antraid::experiments::ControlsMarkdown()
+                                        : antraid::experiments::ControlsCsv());
+      return 0;
+    }
     if (o.experimentFile.empty()) {
       std::cerr << "antraid-sweep: no EXPERIMENT file given\nRun antraid-sweep --help for the options.\n";
       return kSweepError;

@@ -47,6 +47,16 @@ TEST(ExperimentFile, EachMistakeIsNamedWithItsLineAndColumn) {
        "exp.toml:6:18: txtPercentFood: the range's min is more than its max"},
       {std::string(kHead) + "[sample]\ncount = 5\ntxtNumAnts = [10, 12]\n", "holds fewer whole numbers than count"},
       {std::string(kHead) + "[vary]\ntxtNumAnts = [1]\n[sample]\ncount = 2\n", "a file has [vary] or [sample], not both"},
+      {std::string(kHead) + "seeds = \"paired\"\n", "exp.toml:4:9: seeds must be \"per-run\" or \"per-repetition\""},
+      {std::string(kHead) + "[pictures]\nat = \"start\"\n", "exp.toml:5:6: at takes \"end\""},
+      {std::string(kHead) + "[pictures]\nat = \"end\"\nevery = 5\n", "exp.toml:5:6: [pictures] has at or every, not both"},
+      {std::string(kHead) + "[pictures]\nevery = 0\n", "exp.toml:5:9: every must be from 1 to"},
+      {"[experiment]\nsteps = 100000\nmeasures = [\"antsOut\"]\n[pictures]\nevery = 9\n",
+       "exp.toml:5:9: every gives more than 10000 pictures per run"},
+      {std::string(kHead) + "[pictures]\nlayers = [\"ants\", \"food\"]\n", "exp.toml:5:19: a layer is \"ants\" or \"trails\""},
+      {std::string(kHead) + "[pictures]\nlayers = [\"ants\", \"ants\"]\n", "layer \"ants\" is named twice"},
+      {std::string(kHead) + "[pictures]\nlayers = []\n", "layers must be a list"},
+      {std::string(kHead) + "[pictures]\nsize = 3\n", "exp.toml:5:1: unknown key \"size\" in [pictures]"},
       {"[set]\ntxtNumAnts = 5\n", "the file needs an [experiment] table"},
   };
   for (const auto& c : cases) EXPECT_NE(Problem(c.text).find(c.message), std::string::npos) << c.text << "\ngave: " << Problem(c.text);

@@ -64,7 +64,9 @@ TEST_F(ResultFiles, ASecondFinisherOfARunLeavesTheFirstResultAndALeftoverScriptI
   RunScript script;
   script.text = "click cmdStartProgram\n";
   script.rowSteps = {3};
-  RunResult first{true, "", {{"4", "12"}}}, second{true, "", {{"4", "99"}}};
+  RunResult first, second;
+  first.rows = {{"4", "12"}};
+  second.rows = {{"4", "99"}};
 
   // A process killed after its script and status, before its rows: an
   // incomplete run, whose files the next finisher replaces.

@@ -42,6 +42,23 @@ TEST(RunPlan, CasesThenCombinationsLastNameFastestThenRepetitions) {
   EXPECT_EQ(last.combination, 12);
 }
 
+TEST(RunPlan, PairedSeedsGiveEveryCombinationTheSameSeedInItsRthRepetition) {
+  const std::string head = "[experiment]\nsteps = 5\nrepetitions = 3\nseed = 10\nmeasures = [\"antsOut\"]\n";
+  const std::string vary = "[vary]\ntxtPercentFood = [1, 3]\n[[case]]\nchkUseVel = 0\n[[case]]\nchkUseVel = 1\n";
+  const Experiment perRun = ParseExperiment(head + "seeds = \"per-run\"\n" + vary, "exp.toml");
+  const Experiment paired = ParseExperiment(head + "seeds = \"per-repetition\"\n" + vary, "exp.toml");
+  const RunPlan a(perRun), b(paired);
+  ASSERT_EQ(b.runs(), 12);
+  // Runs 1..12: combination 1 holds runs 1-3, combination 4 runs 10-12.
+  const uint64_t perRunSeeds[] = {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
+  const uint64_t pairedSeeds[] = {10, 11, 12, 10, 11, 12, 10, 11, 12, 10, 11, 12};
+  for (int64_t k = 1; k <= 12; ++k) {
+    EXPECT_EQ(a.Run(k).seed, perRunSeeds[k - 1]) << k;
+    EXPECT_EQ(b.Run(k).seed, pairedSeeds[k - 1]) << k;
+    EXPECT_EQ(Settings(a.Run(k)), Settings(b.Run(k)));  // only the seed differs
+  }
+}
+
 // The stratum of v when [lo, hi) is split in n equal parts.
 int64_t Stratum(double v, double lo, double hi, int64_t n) {
   return std::min<int64_t>(n - 1, static_cast<int64_t>(std::floor((v - lo) * static_cast<double>(n) / (hi - lo))));
@@ -71,6 +88,40 @@ TEST(LatinHypercube, EveryStratumOfEveryRangeHoldsExactlyOneSample) {
       EXPECT_EQ(static_cast<int64_t>(strata.size()), count) << "range " << d << ", count " << count;
     }
   }
+}
+
+TEST(LatinHypercube, WholeRangesDrawBothEndsAndARangeOfOneValueGivesIt) {
+  // As many numbers as points: each stratum holds one number, so the points
+  // are the numbers 3..7 in some order, whatever the seed.
+  for (uint64_t seed : {1u, 2u, 99u}) {
+    std::multiset<double> drawn;
+    for (const auto& p : LatinHypercube(5, {{3, 7, true}}, seed)) drawn.insert(p[0]);
+    EXPECT_EQ(drawn, (std::multiset<double>{3, 4, 5, 6, 7})) << seed;
+  }
+  // Two strata of [1, 11): 1..5 and 6..10. Over many seeds both ends come up.
+  std::set<double> low, high;
+  for (uint64_t seed = 1; seed <= 200; ++seed) {
+    const auto points = LatinHypercube(2, {{1, 10, true}}, seed);
+    const double a = std::min(points[0][0], points[1][0]), b = std::max(points[0][0], points[1][0]);
+    ASSERT_TRUE(a >= 1 && a <= 5 && b >= 6 && b <= 10) << seed << ": " << a << ", " << b;
+    low.insert(a);
+    high.insert(b);
+  }
+  EXPECT_EQ(low, (std::set<double>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(high, (std::set<double>{6, 7, 8, 9, 10}));
+  // min = max, whole or real: every point holds it.
+  const Experiment e = ParseExperiment(
+      "[experiment]\nsteps = 5\nmeasures = [\"antsOut\"]\n[sample]\ncount = 4\n"
+      "txtNumAnts = [300, 300]\ntxtPercentFood = [2.5, 2.5]\ntxtLeaveInterval = [1, 4]\n",
+      "exp.toml");
+  const RunPlan plan(e);
+  std::multiset<std::string> leave;
+  for (int64_t k = 1; k <= 4; ++k) {
+    EXPECT_EQ(plan.Run(k).columns[0], "300");
+    EXPECT_EQ(plan.Run(k).columns[1], "2.5");
+    leave.insert(plan.Run(k).columns[2]);
+  }
+  EXPECT_EQ(leave, (std::multiset<std::string>{"1", "2", "3", "4"}));
 }
 
 TEST(LatinHypercube, TheSeedFixesThePoints) {

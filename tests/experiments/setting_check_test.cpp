@@ -16,7 +16,7 @@ RunResult RunWith(const std::string& settings) {
       "[experiment]\nsteps = 3\nmeasures = [\"numAnts\"]\n[set]\n" + settings + "\n", "exp.toml");
   const RunPlan plan(e);
   const PlannedRun run = plan.Run(1);
-  return PerformRun(e, run, MakeRunScript(e, run));
+  return PerformRun(e, run, MakeRunScript(e, run), ".");
 }
 
 TEST(SettingCheck, EachKindOfRefusalFailsTheRunNamingControlValueAndMessage) {

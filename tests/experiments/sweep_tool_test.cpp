@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "sim/test_form.h"
+#include "stb_image.h"  // the decoder built into the experiments library
 
 namespace {
 
@@ -136,6 +137,40 @@ TEST_F(SweepTool, ASweepKilledPartWayAndRunAgainEndsWithTheSameTables) {
   EXPECT_EQ(Tables("killed"), Tables("whole"));
 }
 
+// Cuts a file to its first `keep` bytes.
+void Cut(const fs::path& p, size_t keep) {
+  const std::string text = Read(p);
+  std::ofstream(p, std::ios::binary | std::ios::trunc) << text.substr(0, keep);
+}
+
+TEST_F(SweepTool, DamagedAndHalfWrittenRunsStopTheMergeAndTheNextSweepRunsThemAgain) {
+  ASSERT_EQ(Sweep("exp.toml --out whole --quiet").status, 0);
+  fs::copy(dir_ / "whole", dir_ / "hurt", fs::copy_options::recursive);
+  fs::remove(dir_ / "hurt" / "table.csv");
+  const fs::path runs = dir_ / "hurt" / "runs";
+  const std::string csv2 = Read(runs / "00002.csv");
+  Cut(runs / "00002.csv", csv2.size() - 5);                          // in the middle of its last row
+  const std::string csv3 = Read(runs / "00003.csv");
+  Cut(runs / "00003.csv", csv3.rfind('\n', csv3.size() - 2) + 1);   // after a whole row: one row short
+  std::ofstream(runs / "00005.status") << "okay\n\n";                // a status that does not parse
+  fs::remove(runs / "00007.csv");                                   // its status written, its rows not
+
+  const CommandResult merge = Sweep("merge hurt");
+  EXPECT_EQ(merge.status, 2);
+  EXPECT_NE(merge.err.find("1 of 8 runs have no results yet (the first: run 7)"), std::string::npos) << merge.err;
+  EXPECT_NE(merge.err.find("3 of 8 runs have damaged files (the first: runs/00002.csv is cut short); run the sweep "
+                           "again"), std::string::npos) << merge.err;
+  EXPECT_FALSE(fs::exists(dir_ / "hurt" / "table.csv"));
+
+  const CommandResult again = Sweep("exp.toml --out hurt --quiet");
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.err,
+            "antraid-sweep: running run 2 again: runs/00002.csv is cut short\n"
+            "antraid-sweep: running run 3 again: runs/00003.csv and runs/00003.status disagree on the steps\n"
+            "antraid-sweep: running run 5 again: runs/00005.status does not parse\n");
+  EXPECT_EQ(Tables("hurt"), Tables("whole"));
+}
+
 TEST_F(SweepTool, TwoSweepsOnTheSameRunsAtOnceBothSucceedWithTheSameTables) {
   // A shard resubmitted while the first is still running: both processes
   // perform the same runs into one folder, and both merge.
@@ -210,6 +245,99 @@ TEST_F(SweepTool, RefusedValuesFailTheirRunsAndBadInputStopsTheSweep) {
   const CommandResult mixed = Sweep("exp.toml --out mixed");
   EXPECT_EQ(mixed.status, 2);
   EXPECT_NE(mixed.err.find("holds the results of another experiment"), std::string::npos) << mixed.err;
+}
+
+// Width and height of a PNG file, from its header.
+std::pair<int, int> PngSize(const std::string& png) {
+  auto word = [&](size_t at) {
+    return (static_cast<unsigned char>(png.at(at)) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+           (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+  };
+  return {word(16), word(20)};
+}
+
+// The pixels of a 24-bit bottom-up bitmap (snapshot's files) as R, G, B bytes from the top left.
+std::string BmpPixels(const std::string& bmp, int side) {
+  std::string rgb;
+  for (int y = side - 1; y >= 0; --y)
+    for (int x = 0; x < side; ++x) {
+      const size_t at = 54 + (static_cast<size_t>(y) * side + x) * 3;  // rows of 1500 bytes need no padding
+      rgb += {bmp.at(at + 2), bmp[at + 1], bmp[at]};
+    }
+  return rgb;
+}
+
+constexpr const char* kPictures =
+    "[experiment]\nsteps = 60\nrepetitions = 2\nseed = 3\nseeds = \"per-repetition\"\nmeasures = [\"colonyFood\"]\n"
+    "[set]\ntxtNumAnts = 200\n[vary]\ntxtPercentFood = [1, 4.5]\n"
+    "[pictures]\nat = \"end\"\nlayers = [\"ants\", \"trails\"]\n";
+
+TEST_F(SweepTool, PicturesAndAtlasesAreTheSameWithOneJobTwoJobsAndShardsAndEqualTheWindowsPicture) {
+  Write("pictures.toml", kPictures);
+  ASSERT_EQ(Sweep("pictures.toml --out one --jobs 1 --quiet").status, 0);
+  ASSERT_EQ(Sweep("pictures.toml --out two --jobs 2 --quiet").status, 0);
+  for (const char* shard : {"1/3", "2/3", "3/3"})
+    ASSERT_EQ(Sweep("pictures.toml --out shards --jobs 1 --quiet --shard " + std::string(shard)).status, 0);
+  EXPECT_FALSE(fs::exists(dir_ / "shards" / "atlas-ants.png"));  // a shard does not merge
+  ASSERT_EQ(Sweep("merge shards").status, 0);
+  for (const char* file : {"table.csv", "summary.csv", "atlas-ants.png", "atlas-trails.png", "runs/00004-ants.png",
+                           "runs/00004-trails.png"}) {
+    ASSERT_TRUE(fs::exists(dir_ / "one" / file)) << file;
+    EXPECT_EQ(Read(dir_ / "one" / file), Read(dir_ / "two" / file)) << file;
+    EXPECT_EQ(Read(dir_ / "one" / file), Read(dir_ / "shards" / file)) << file;
+  }
+  // Two rows of two cells of 250 pixels, 4 between and around, under a strip of 24.
+  const auto [width, height] = PngSize(Read(dir_ / "one" / "atlas-ants.png"));
+  EXPECT_EQ(height, 24 + 2 * 254 + 4);
+  EXPECT_GT(width, 2 * 254 + 4);
+  EXPECT_LE(width, 4096);
+  EXPECT_EQ(PngSize(Read(dir_ / "one" / "runs" / "00001-trails.png")), std::make_pair(500, 500));
+
+  // The run's script replayed by antraid-script writes the same picture, and
+  // that picture holds the pixels of snapshot's bitmap of the window's world.
+  fs::create_directories(dir_ / "replay" / "runs");
+  std::string script = Read(dir_ / "one" / "runs" / "00004.script");
+  EXPECT_NE(script.find("\nwait 60\nprint modelTime colonyFood\npicture ants runs/00004-ants.png\n"
+                        "picture trails runs/00004-trails.png\n"), std::string::npos) << script;
+  std::ofstream(dir_ / "replay" / "run.script") << script << "snapshot world.bmp\n";
+  const CommandResult replay = RunCommand(kScript + " --seed 4 run.script", dir_ / "replay");
+  ASSERT_EQ(replay.status, 0) << replay.err;
+  EXPECT_EQ(Read(dir_ / "replay" / "runs" / "00004-ants.png"), Read(dir_ / "one" / "runs" / "00004-ants.png"));
+  EXPECT_EQ(Read(dir_ / "replay" / "runs" / "00004-trails.png"), Read(dir_ / "one" / "runs" / "00004-trails.png"));
+  const std::string png = Read(dir_ / "replay" / "runs" / "00004-ants.png");
+  int w = 0, h = 0, channels = 0;
+  unsigned char* rgb = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(png.data()),
+                                             static_cast<int>(png.size()), &w, &h, &channels, 3);
+  ASSERT_TRUE(rgb != nullptr);
+  const std::string pixels(reinterpret_cast<const char*>(rgb), static_cast<size_t>(w) * h * 3);
+  stbi_image_free(rgb);
+  EXPECT_TRUE(pixels == BmpPixels(Read(dir_ / "replay" / "world.bmp"), 500));
+  EXPECT_GT(std::count(pixels.begin(), pixels.end(), '\0'), 0);  // black ants on the yellowish ground
+
+  // Runs that save no picture draw none.
+  ASSERT_EQ(Sweep("exp.toml --out plain --quiet").status, 0);
+  for (const auto& f : fs::recursive_directory_iterator(dir_ / "plain")) EXPECT_NE(f.path().extension(), ".png");
+}
+
+TEST_F(SweepTool, ARunAStopConditionEndsKeepsItsPicturesAndIsNotRunAgain) {
+  Write("stop.toml",
+        "[experiment]\nsteps = 60\nrecord_every = 20\nstop = [\"step >= 30\"]\nmeasures = [\"antsOut\"]\n"
+        "[set]\ntxtNumAnts = 100\n[pictures]\nevery = 25\nlayers = [\"trails\"]\n");
+  ASSERT_EQ(Sweep("stop.toml --quiet").status, 0);
+  const std::string rows = Read(dir_ / "stop-results" / "runs" / "00001.csv");
+  EXPECT_NE(rows.find("\n1,1,1,20,"), std::string::npos) << rows;
+  EXPECT_NE(rows.find("\n1,1,1,30,"), std::string::npos) << rows;  // the step it stopped on
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 3);
+  for (const char* step : {"000025", "000050", "000060"})
+    EXPECT_TRUE(fs::exists(dir_ / "stop-results" / "runs" / ("00001-trails-" + std::string(step) + ".png"))) << step;
+  // The pictures after the stop are of the step it stopped on.
+  EXPECT_EQ(Read(dir_ / "stop-results" / "runs" / "00001-trails-000050.png"),
+            Read(dir_ / "stop-results" / "runs" / "00001-trails-000060.png"));
+  const auto before = fs::last_write_time(dir_ / "stop-results" / "runs" / "00001.csv");
+  const CommandResult again = Sweep("stop.toml --quiet");
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.err, "");
+  EXPECT_EQ(fs::last_write_time(dir_ / "stop-results" / "runs" / "00001.csv"), before);
 }
 
 TEST_F(SweepTool, ListPrintsTheRunsOfTheShard) {

@@ -53,7 +53,7 @@ TEST(WorldCheck, AnUnknownWorldFailsTheRunBeforeItsFirstStep) {
       "exp.toml");
   const RunPlan plan(e);
   const PlannedRun run = plan.Run(1);
-  const RunResult r = PerformRun(e, run, MakeRunScript(e, run));
+  const RunResult r = PerformRun(e, run, MakeRunScript(e, run), ".");
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find("measure \"trailCount 600\": the row 600 cm above the nest (row -"), std::string::npos)
       << r.message;

@@ -1,5 +1,5 @@
 // The script runner's read-outs and preparations: print and record items,
-// set, pixel, snapshot and movie.
+// set, pixel, snapshot, picture and movie.
 #include <fstream>
 #include <ostream>
 
@@ -7,6 +7,7 @@
 #include "app/measure_items.h"
 #include "app/movie_recorder.h"
 #include "common/csv.h"
+#include "grid/png.h"
 #include "platform/headless/script_words.h"
 
 namespace antraid {
@@ -234,7 +235,27 @@ void ScriptRunner::DoSnapshot(Tokens& args) {
   // The file name is the rest of the line; it may hold blanks.
   const std::string file(args.Rest());
   if (file.empty()) Throw("missing file name");
-  if (!form_->pctWorld.SavePicture(file)) Throw("cannot write " + Shown(file));
+  if (!form_->pctWorld.SavePicture(InFileFolder(file))) Throw("cannot write " + Shown(file));
+}
+
+void ScriptRunner::DoPicture(Tokens& args) {
+  const std::string_view layer = args.Need("ants or trails");
+  if (layer != "ants" && layer != "trails") Throw("picture needs ants or trails, not " + Shown(layer));
+  const std::string file(args.Rest());
+  if (file.empty()) Throw("missing file name");
+  const bool written = layer == "ants" ? WritePng(InFileFolder(file), form_->pctWorld.width(),
+                                                  form_->pctWorld.height(), form_->pctWorld.pixels())
+                                       : [&] {
+                                           const Canvas trails = form_->TrailsPicture();
+                                           return WritePng(InFileFolder(file), trails.width(), trails.height(),
+                                                           trails.pixels());
+                                         }();
+  if (!written) Throw("cannot write " + Shown(file));
+}
+
+std::string ScriptRunner::InFileFolder(std::string name) const {
+  if (options_.fileFolder.empty() || (!name.empty() && name[0] == '/')) return name;
+  return options_.fileFolder + "/" + name;
 }
 
 void ScriptRunner::DoMovie(Tokens& args) {
@@ -274,7 +295,7 @@ void ScriptRunner::DoRecord(int line, Tokens& args) {
       break;
     }
   }
-  rec->stream.open(rec->file, std::ios::out | std::ios::trunc | std::ios::binary);
+  rec->stream.open(InFileFolder(rec->file), std::ios::out | std::ios::trunc | std::ios::binary);
   if (!rec->stream) Throw("cannot write " + Shown(rec->file));
   rec->stream << "modelTime";
   for (const Probe& p : rec->probes) rec->stream << ',' << CsvCell(p.column.empty() ? p.label : p.column);

@@ -163,6 +163,7 @@ void ScriptRunner::Perform(int line, std::string_view action, Tokens& args) {
     else if (action == "set") DoSet(args);
     else if (action == "pixel") DoPixel(args);
     else if (action == "snapshot") DoSnapshot(args);
+    else if (action == "picture") DoPicture(args);
     else if (action == "record") DoRecord(line, args);
     else if (action == "movie") DoMovie(args);
     else if (action == "step") {

@@ -33,6 +33,10 @@ struct ScriptOptions {
   std::optional<uint64_t> seed;
   // The program's folder (App.Path).
   std::string appPath = ".";
+  // The folder that relative file names of `record`, `snapshot` and
+  // `picture` are taken in; empty: the current folder. A sweep performs many
+  // runs at once in one process, each in its results folder.
+  std::string fileFolder;
   // False: the world canvas draws nothing (runs nobody looks at, as in a
   // sweep); every field, caption and message stays as with the picture on.
   bool picture = true;
@@ -107,6 +111,8 @@ class ScriptRunner : public HeadlessHost, private FormObserver {
   void DoSet(Tokens& args);
   void DoPixel(Tokens& args);
   void DoSnapshot(Tokens& args);
+  void DoPicture(Tokens& args);
+  std::string InFileFolder(std::string name) const;
   void DoRecord(int line, Tokens& args);
   void DoMovie(Tokens& args);
   void StopMovie();

@@ -20,9 +20,11 @@ void MainForm::DrawNestDot() {
   pctWorld.SetDrawWidth(drawWidth);
 }
 
-void MainForm::PlotFood() {
-  pctWorld.SetDrawWidth(drawWidth);
-  pctWorld.Cls();
+void MainForm::PlotFood() { PaintFood(pctWorld); }
+
+void MainForm::PaintFood(Canvas& target) const {
+  target.SetDrawWidth(drawWidth);
+  target.Cls();
   // Patches beyond the food layer (none yet, or an older, smaller world)
   // hold no food. All dots share one colour, so the scan order is free.
   const int32_t W = std::min(worldXinCm, foodGrid.width());
@@ -32,7 +34,7 @@ void MainForm::PlotFood() {
   for (int32_t y = 1; y <= H; ++y) {
     const int16_t* rowCells = cells + static_cast<size_t>(y - 1) * stride;
     for (int32_t x = 1; x <= W; ++x)
-      if (rowCells[x - 1] > 0) pctWorld.PSet(static_cast<float>(x), static_cast<float>(y), RGB(0, 0, 250));
+      if (rowCells[x - 1] > 0) target.PSet(static_cast<float>(x), static_cast<float>(y), RGB(0, 0, 250));
   }
 }
 

@@ -11,6 +11,11 @@ void MainForm::PlotPheromone() {
   Message("Plotting");
   host.DoEvents();
   if (unloaded || !antsCreated) return;
+  PaintPheromone(pctWorld);
+  Message("Done");
+}
+
+void MainForm::PaintPheromone(Canvas& target) const {
   // A patch holding a third as many units as there are ants is full red.
   const double factor = 255.0 / (numAnts / 3.0);
   // x outer, y inner: wide dots overlap, and the later one shows.
@@ -21,10 +26,18 @@ void MainForm::PlotPheromone() {
       double level = RoundHalfEven(v * factor);
       if (!(level <= 255)) level = 255;
       const int l = static_cast<int>(level);
-      pctWorld.PSet(static_cast<float>(x), static_cast<float>(y), RGB(255, 255 - l, 255 - l));
+      target.PSet(static_cast<float>(x), static_cast<float>(y), RGB(255, 255 - l, 255 - l));
     }
   }
-  Message("Done");
+}
+
+Canvas MainForm::TrailsPicture() const {
+  Canvas picture = pctWorld;  // its scale and pen width; the run's own canvas is left alone
+  picture.SetRasterOn(true);
+  picture.Cls();  // Clear Screen
+  if (foodMade && plotFood) PaintFood(picture);
+  if (antsCreated) PaintPheromone(picture);  // Plot Pheromone
+  return picture;
 }
 
 }  // namespace antraid

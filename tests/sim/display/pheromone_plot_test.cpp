@@ -65,5 +65,31 @@ TEST(PheromonePlot, AZoomDrawsTheVisiblePartWithItsPen) {
   EXPECT_EQ(c.Pixel(px, px), RGB(255, 0, 0));
 }
 
+// The trails picture is what Clear Screen and Plot Pheromone show in the
+// window, made without touching the world canvas.
+TEST(PheromonePlot, TheTrailsPictureIsThePlotOnAClearedCopyOfTheWorld) {
+  LoadedForm t;
+  MainForm& f = t.form;
+  const Raster blank = Snapshot(f.TrailsPicture());
+  EXPECT_EQ(testing::CountPixels(f.TrailsPicture(), f.pctWorld.BackColor()), 500 * 500);  // before any run
+  t.StartAndRun(3);
+  f.pherGrid.cells().assign(f.pherGrid.cells().size(), 0);
+  f.pherGrid.Set(140, 140, 100);  // 100 x 255 / 300 = 85: RGB(255, 170, 170)
+  f.pherGrid.Set(280, 140, 400);  // beyond a third of the 900 ants: full red
+  const Raster world = Snapshot(f.pctWorld);
+  const uint64_t version = f.pctWorld.version();
+  const Canvas trails = f.TrailsPicture();
+  EXPECT_TRUE(Snapshot(f.pctWorld) == world);
+  EXPECT_EQ(f.pctWorld.version(), version);
+  EXPECT_EQ(trails.Pixel(100, 100), RGB(255, 170, 170));
+  EXPECT_EQ(trails.Pixel(200, 100), RGB(255, 0, 0));
+  EXPECT_EQ(trails.Pixel(300, 100), f.pctWorld.BackColor());
+  EXPECT_FALSE(Snapshot(trails) == blank);
+
+  t.p.cmdClearScreen.Click();
+  t.p.cmdPlotPher.Click();
+  EXPECT_TRUE(Snapshot(trails) == Snapshot(f.pctWorld));
+}
+
 }  // namespace
 }  // namespace antraid
