@@ -11,6 +11,7 @@
 
 #include "sim/main_form.h"
 #include "app/script_line.h"
+#include "common/host.h"
 #include "common/version.h"
 
 namespace antraid {
@@ -55,38 +56,45 @@ Panel& Fresh() {
 
 std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-// Performs one line; false when it is not a panel setting.
-bool PerformLine(MainForm& form, std::string_view line) {
+// One line of a parameter file, read and checked but not yet performed.
+struct Setting {
+  enum Kind { kType, kScroll, kClick } kind;
+  Control* control;
+  std::string_view text;  // kType: the box's new text
+  int value = 0;          // kScroll: the bar's new value
+};
+
+// The setting a line holds; nullopt when it is not a panel setting.
+std::optional<Setting> ReadSetting(Panel& p, std::string_view line) {
   LineWords words(line);
   const auto action = words.Next();
   const auto name = words.Next();
-  if (!action || !name) return false;
-  Panel& p = form.panel;
+  if (!action || !name) return std::nullopt;
   if (*action == "type") {
     TextBox* box = p.FindTextBox(*name);
-    if (!box || !box->onChange) return false;
-    form.actions.Type(*box, words.RestOfLine());
-    return true;
+    if (!box || !box->onChange) return std::nullopt;
+    return Setting{Setting::kType, box, words.RestOfLine(), 0};
   }
   if (*action == "scroll") {
     ScrollBar* bar = p.FindScrollBar(*name);
     const auto word = words.Next();
-    if (!bar || !word || words.Next()) return false;
+    if (!bar || !word || words.Next()) return std::nullopt;
     const ParsedNumber n = ParseNumber(*word);
     if (!n.ok() || n.value != static_cast<double>(static_cast<int64_t>(n.value)) || n.value < INT32_MIN ||
         n.value > INT32_MAX)
-      return false;
-    form.actions.Scroll(*bar, static_cast<int>(n.value));
-    return true;
+      return std::nullopt;
+    return Setting{Setting::kScroll, bar, {}, static_cast<int>(n.value)};
   }
   if (*action == "click") {
     CheckBox* box = p.FindCheckBox(*name);
-    if (!box || words.Next()) return false;
-    form.actions.Click(*box);
-    return true;
+    if (!box || words.Next()) return std::nullopt;
+    return Setting{Setting::kClick, box, {}, 0};
   }
-  return false;
+  return std::nullopt;
 }
+
+// A check box's state in a freshly opened window.
+int FreshValue(const CheckBox& box) { return Fresh().FindCheckBox(box.name())->value(); }
 
 }  // namespace
 
@@ -124,7 +132,8 @@ std::string LocalDateText() {
   return std::string(buf, n);
 }
 
-bool SaveParameters(MainForm& form, const std::string& path) {
+bool SaveParameters(MainForm& form, const std::string& named) {
+  const std::string path = WithScriptExtension(named);
   const std::string text = ParameterText(form, LocalDateText());
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << text;
@@ -134,8 +143,10 @@ bool SaveParameters(MainForm& form, const std::string& path) {
   return false;
 }
 
-bool OpenParameters(MainForm& form, const std::string& path) {
+bool OpenParameters(MainForm& form, const std::string& named) {
   std::error_code ec;
+  // A name typed without its extension finds the file saved under it.
+  const std::string path = std::filesystem::exists(named, ec) ? named : WithScriptExtension(named);
   std::ifstream file;
   if (std::filesystem::is_regular_file(path, ec)) file.open(path, std::ios::binary);
   std::ostringstream text;
@@ -147,20 +158,96 @@ bool OpenParameters(MainForm& form, const std::string& path) {
   return PerformParameters(form, text.str(), FileName(path));
 }
 
-bool PerformParameters(MainForm& form, std::string_view text, std::string_view fileName) {
+namespace {
+
+// Performs a file's settings; the listeners hear `done` when all were (the
+// Messages box is left as the rules left it: a recorded session, which holds
+// the lines performed, replays to the same box).
+bool Perform(MainForm& form, std::string_view text, std::string_view fileName, const std::string& done) {
+  // The whole file is read first: a bad line anywhere leaves the panel as it was.
   const std::vector<std::string_view> lines = SplitLines(text);
+  std::vector<Setting> settings;
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (form.unloaded) return false;
     LineWords words(lines[i]);
     const auto first = words.Next();
     if (!first || first->front() == '#') continue;
-    if (!PerformLine(form, lines[i])) {
-      form.Message("Open parameters stopped at line " + FormatInt(static_cast<long long>(i + 1)) + " of " +
+    const auto setting = ReadSetting(form.panel, lines[i]);
+    if (!setting) {
+      form.Message("Parameters not opened: line " + FormatInt(static_cast<long long>(i + 1)) + " of " +
                    std::string(fileName) + ": " + ShownInMessage(lines[i]) + " is not a panel setting");
       return false;
     }
+    settings.push_back(*setting);
   }
-  return !form.unloaded;
+  // A file names the check boxes that differ from a freshly opened window;
+  // every other one goes back to its fresh state, first, so that opening a
+  // file restores every control whatever the panel showed before.
+  auto named = [&settings](const Control* c) {
+    return std::any_of(settings.begin(), settings.end(), [c](const Setting& s) { return s.control == c; });
+  };
+  for (Control* c : form.panel.all()) {
+    auto* box = dynamic_cast<CheckBox*>(c);
+    if (!box || named(box) || box->value() == FreshValue(*box)) continue;
+    if (form.unloaded) return false;
+    form.actions.Click(*box);
+  }
+  for (const Setting& s : settings) {
+    if (form.unloaded) return false;
+    switch (s.kind) {
+      // A control that holds the value already is left alone: the write
+      // would run nothing, and a recorded session stays short.
+      case Setting::kType:
+        if (auto& box = *static_cast<TextBox*>(s.control); box.text() != s.text) form.actions.Type(box, s.text);
+        break;
+      case Setting::kScroll:
+        if (auto& bar = *static_cast<ScrollBar*>(s.control); bar.value() != s.value) form.actions.Scroll(bar, s.value);
+        break;
+      case Setting::kClick: {
+        // Clicked only while it still shows its fresh state: a file's click
+        // means "not as in a fresh window", also in a window where it is so.
+        auto& box = *static_cast<CheckBox*>(s.control);
+        if (box.value() == FreshValue(box)) form.actions.Click(box);
+        break;
+      }
+    }
+  }
+  if (form.unloaded) return false;
+  form.Note(done);
+  return true;
+}
+
+// A host that answers nothing: the form built for the initial values never
+// runs, asks or draws on screen.
+class SilentHost : public Host {
+ public:
+  void DoEvents() override {}
+  bool AskYesNo(std::string_view) override { return false; }
+  void Beep() override {}
+  std::string AppPath() override { return "."; }
+};
+
+}  // namespace
+
+bool PerformParameters(MainForm& form, std::string_view text, std::string_view fileName) {
+  return Perform(form, text, fileName, "Parameters loaded from " + std::string(fileName));
+}
+
+const std::string& InitialParameterText() {
+  static const std::string text = [] {
+    SilentHost host;
+    MainForm fresh(host);
+    fresh.Form_Load();
+    return ParameterText(fresh, "at start");
+  }();
+  return text;
+}
+
+bool RestoreInitialParameters(MainForm& form) {
+  return Perform(form, InitialParameterText(), "the initial parameters", "Initial parameters restored");
+}
+
+std::string WithScriptExtension(const std::string& path) {
+  return std::filesystem::path(path).has_extension() ? path : path + ".script";
 }
 
 }  // namespace antraid

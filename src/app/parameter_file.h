@@ -31,20 +31,38 @@ std::string ParameterText(const MainForm& form, std::string_view date);
 // The local date and time as a file's header names it: "2026-12-06 14:03".
 std::string LocalDateText();
 
-// Writes the form's panel to path, dated now. A file that cannot be written
-// leaves a message in the Messages box; false then.
+// The name with ".script" added when it has none: "run" is "run.script",
+// "run.txt" and "a.b/run.txt" stay as they are.
+std::string WithScriptExtension(const std::string& path);
+
+// Writes the form's panel to path (with ".script" added when the name has no
+// extension), dated now. A file that cannot be written leaves a message in
+// the Messages box; false then.
 bool SaveParameters(MainForm& form, const std::string& path);
 
-// Performs the file's lines as the user's actions through form.actions, so
-// that every rule and refusal applies (and a session recorder hears them),
-// skipping comments and blank lines. It stops at the first line that is not
-// a panel setting (`type` into a text box the user edits, `scroll`, `click`
-// on a check box) or that cannot be read, and says in the Messages box which
-// line of which file; false then, with the lines before it performed. A file
-// that cannot be read is reported the same way. True when every line was
-// performed.
+// Reads the whole file first: when any line is not a panel setting (`type`
+// into a text box the user edits, `scroll` to a whole number, `click` on a
+// check box) or the file cannot be read, the Messages box names the file and
+// the line and nothing is performed; false then. Otherwise performs the
+// lines as the user's actions through form.actions, so that every rule,
+// refusal and question applies (and a session recorder hears them),
+// skipping comments and blank lines, and tells the form's listeners (the
+// window's message log) "Parameters loaded from FILE"; the Messages box
+// shows what the rules wrote.
+// Check boxes end as the file says: a `click` line means "not as in a fresh
+// window", a check box without one goes back to its fresh state (clicked
+// before the file's lines). A name without an extension that names no file
+// opens the name with ".script" added.
 bool OpenParameters(MainForm& form, const std::string& path);
-// The same for a file's text; `fileName` names it in the message.
+// The same for a file's text; `fileName` names it in the messages.
 bool PerformParameters(MainForm& form, std::string_view text, std::string_view fileName);
+
+// The file of a freshly opened window's panel.
+const std::string& InitialParameterText();
+// Performs the edits that bring the panel back to a freshly opened window's
+// values, as opening InitialParameterText() does (through the rules, heard
+// by a session recorder), then tells the listeners "Initial parameters
+// restored".
+bool RestoreInitialParameters(MainForm& form);
 
 }  // namespace antraid

@@ -8,9 +8,9 @@
 
 #include "sim/panel.h"
 #include "common/numbers.h"
+#include "app/box_fields.h"
 #include "app/condition.h"
 #include "app/measure_items.h"
-#include "experiments/panel_bindings.h"
 #include "experiments/world_check.h"
 #include "platform/headless/script_runner.h"
 

@@ -5,7 +5,7 @@
 #include "sim/panel_controls.h"
 #include "common/csv.h"
 #include "common/numbers.h"
-#include "experiments/panel_bindings.h"
+#include "app/box_fields.h"
 
 namespace antraid::experiments {
 

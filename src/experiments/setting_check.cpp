@@ -2,7 +2,7 @@
 
 #include "sim/main_form.h"
 #include "common/numbers.h"
-#include "experiments/panel_bindings.h"
+#include "app/box_fields.h"
 
 namespace antraid::experiments {
 
@@ -19,32 +19,6 @@ std::string ControlState(MainForm& f, const Setting& s) {
       return FormatInt(f.panel.FindCheckBox(s.control)->value());
   }
   return {};
-}
-
-// What the field holds when its rule took `typed`; nothing when the text
-// cannot become the field's value at all.
-std::optional<std::string> Expected(const MainForm& f, const Binding& b, const std::string& typed) {
-  if (b.stores == Stores::Text) return typed;
-  const ParsedNumber n = ParseNumber(typed);
-  if (!n.ok()) return std::nullopt;
-  switch (b.stores) {
-    case Stores::Int16:
-      if (auto v = ToInt16(n.value)) return FormatInt(*v);
-      return std::nullopt;
-    case Stores::Int32:
-      if (auto v = ToInt32(n.value)) return FormatInt(*v);
-      return std::nullopt;
-    case Stores::Single:
-      return FormatSingle(static_cast<float>(n.value));
-    case Stores::SingleTimesStep:
-      return FormatSingle(static_cast<float>(n.value * f.modelTimeStep));
-    case Stores::DoubleTimesStep:
-      return FormatDouble(n.value * f.modelTimeStep);
-    case Stores::DoublePerStep:
-      return FormatDouble(n.value / f.modelTimeStep);
-    default:
-      return std::nullopt;
-  }
 }
 
 std::string Named(const Setting& s) { return s.control + " = \"" + s.value + "\""; }
@@ -102,7 +76,7 @@ std::string SettingCheck::Refusal(MainForm& form, const Setting& s) const {
 
 std::string SettingCheck::FieldRefusal(const MainForm& form, const Setting& s, const Binding& b) {
   const std::string now = form.FieldText(b.field).value_or("");
-  const auto want = Expected(form, b, s.value);
+  const auto want = FieldTextFor(form, b, s.value);
   if (want && *want == now) return {};
   return Named(s) + " refused: " + std::string(b.field) + " stays " + now;
 }

@@ -19,7 +19,7 @@
 
 #include "sim/form_observer.h"
 #include "experiments/experiment.h"
-#include "experiments/panel_bindings.h"
+#include "app/box_fields.h"
 #include "experiments/run_script.h"
 
 namespace antraid {

@@ -121,7 +121,7 @@ void PerformRuns(const std::string& dir, const Experiment& e, const RunPlan& pla
         stop = true;
         return;
       }
-      progress.Done();
+      progress.Done(result.ok);
     }
   };
   std::vector<std::thread> threads;
@@ -207,17 +207,31 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
       else if (!f.status.ok) ++failed;
     }
     const int jobs = Jobs(o);
-    Progress progress(err, static_cast<int64_t>(todo.size()), !o.quiet && ::isatty(2));
-    PerformRuns(dir, e, plan, todo, jobs, progress);
+    const Progress::Shown shown =
+        o.quiet ? Progress::Shown::kNothing : ::isatty(2) ? Progress::Shown::kInPlace : Progress::Shown::kLines;
+    Progress progress(err, static_cast<int64_t>(todo.size()), shown);
+    // Whatever the ending, the last line says how many runs ended and
+    // where; --quiet asks for silence.
+    auto finished = [&](int status) {
+      if (!o.quiet) err << progress.Summary(dir) << '\n';
+      return status;
+    };
+    try {
+      PerformRuns(dir, e, plan, todo, jobs, progress);
+    } catch (const IoError& ex) {
+      progress.Finish();
+      err << "antraid-sweep: " << ex.what() << " (the runs completed so far are kept)\n";
+      return finished(kSweepError);
+    }
     progress.Finish();
-    if (o.shardCount == 1) return ReportMerge(dir, e, plan, err);
+    if (o.shardCount == 1) return finished(ReportMerge(dir, e, plan, err));
     for (int64_t k : todo) {
       const RunFiles f = InspectRun(dir, e, plan, k);
       if (f.state == RunFiles::State::Complete && !f.status.ok) ++failed;
     }
-    if (failed == 0) return kAllRunsOk;
+    if (failed == 0) return finished(kAllRunsOk);
     err << "antraid-sweep: " << failed << " of this shard's " << mine.size() << " runs failed\n";
-    return kSomeRunFailed;
+    return finished(kSomeRunFailed);
   } catch (const IoError& ex) {
     err << "antraid-sweep: " << ex.what() << " (the runs completed so far are kept)\n";
     return kSweepError;

@@ -18,6 +18,10 @@ class FormObserver {
   // A message written to the Messages box, except the texts rewritten on
   // every step (the frame counter and the tracked ant's position).
   virtual void MessageShown(std::string_view /*text*/) {}
+  // A frame of the image series was written to `file` (a path of this
+  // system). The message that follows at once, the model time, is the
+  // frame's own.
+  virtual void FrameSaved(std::string_view /*file*/) {}
 
  protected:
   ~FormObserver() = default;

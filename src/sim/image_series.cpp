@@ -80,6 +80,7 @@ void MainForm::SaveFrame() {
   }
   // Handlers may run after each frame, before its number is counted: they
   // see the whole step, and a nested run steps before the count goes up.
+  NotifyFrameSaved(NativePath(name));
   Message(FormatSingle(modelTime));
   host.DoEvents();
   if (unloaded) return;

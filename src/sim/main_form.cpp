@@ -30,6 +30,10 @@ void MainForm::Message(std::string_view text) {
   for (FormObserver* o : observers_) o->MessageShown(text);
 }
 
+void MainForm::Note(std::string_view text) {
+  for (FormObserver* o : observers_) o->MessageShown(text);
+}
+
 void MainForm::Form_Load() {
   programStarted = false;
   SetVariables();

@@ -209,6 +209,9 @@ class MainForm {
   bool EnsurePathExists(const std::string& path);
   // A message in the Messages box; listeners hear it.
   void Message(std::string_view text);
+  // A message for the listeners alone (the window's message log): the
+  // Messages box keeps its text, as a recorded session's replay will.
+  void Note(std::string_view text);
 
   // ---- Event handlers ----------------------------------------------------------
   void Form_Load();
@@ -311,6 +314,9 @@ class MainForm {
   void StepStatus(std::string_view text) { panel.txtDebugMsg.SetText(text); }
   void NotifyStepDone() {
     for (FormObserver* o : observers_) o->StepDone();
+  }
+  void NotifyFrameSaved(std::string_view file) {
+    for (FormObserver* o : observers_) o->FrameSaved(file);
   }
 
   // Reading a number from a box. Empty -> nullopt silently; a text that is not

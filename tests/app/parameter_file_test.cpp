@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "sim/form_observer.h"
 #include "app/script_line.h"
 #include "sim/test_form.h"
 #include "common/version.h"
@@ -17,6 +20,14 @@ using testing::LoadedForm;
 using testing::TempFolder;
 
 constexpr const char* kDate = "2026-01-02 03:04";
+
+// The messages a form's listeners hear (the window's log among them).
+struct HeardMessages : FormObserver {
+  explicit HeardMessages(MainForm& form) { form.Subscribe(*this); }
+  void MessageShown(std::string_view text) override { said.emplace_back(text); }
+  std::string Last() const { return said.empty() ? std::string() : said.back(); }
+  std::vector<std::string> said;
+};
 
 // What a parameter file is to bring back: every text box the user edits,
 // every scroll bar and every check box.
@@ -154,31 +165,135 @@ TEST(ParameterFile, RandomPanelStatesComeBackInAFreshWindowAndSaveToTheSameFile)
   }
 }
 
-TEST(ParameterFile, OpeningStopsAtTheFirstLineThatIsNotAPanelSettingAndNamesIt) {
-  const std::pair<const char*, size_t> cases[] = {  // a file and the line that stops it (0: none)
+TEST(ParameterFile, AFileWithABadLineAnywhereChangesNothingAndNamesTheLine) {
+  const std::pair<const char*, size_t> cases[] = {  // a file and its bad line (0: none)
       {"# a comment\n\n  \ntype txtPercentFood 2\r\nclick chkUsePm\n", 0},
       {"", 0},
       {"type txtPercentFood 2\nclick cmdStartProgram\ntype txtFoodQuality 4\n", 2},
+      {"type txtPercentFood 2\nclick chkShowAnts\ntype txtFoodQuality 4\nwait 3", 4},
       {"type txtDebugMsg hello\n", 1},
       {"scroll scrColWidth 2.5\n", 1},
       {"scroll scrColWidth 20 30\n", 1},
       {"type\n", 1},
-      {"wait 3\n", 1},
       {"type txtImageName \x01\x02 and a very long name that goes on and on\n", 0},
   };
   for (const auto& [text, line] : cases) {
     LoadedForm t;
+    t.form.actions.Click(t.p.chkPlotFood);  // not as in a fresh window
+    t.p.txtDebugMsg.SetText("before");
+    const std::string before = testing::FormState(t.form, true);
+    const float food = t.form.percentFood;
+    HeardMessages heard(t.form);
     EXPECT_EQ(PerformParameters(t.form, text, "p.txt"), line == 0) << text;
-    if (line == 0) continue;  // the rules' own messages stand after a file that opened
-    EXPECT_EQ(t.p.txtDebugMsg.text(), "Open parameters stopped at line " + std::to_string(line) + " of p.txt: \"" +
-                                          std::string(SplitLines(text)[line - 1]) + "\" is not a panel setting");
-    // The lines before the one that stopped the file were performed.
-    if (line == 2) {
-      EXPECT_EQ(t.form.percentFood, 2.0f);
-      EXPECT_EQ(t.p.txtFoodQuality.text(), "1");
-      EXPECT_FALSE(t.form.programStarted);
+    if (line == 0) {
+      // Heard by the log; the Messages box keeps what the rules wrote.
+      EXPECT_EQ(heard.Last(), "Parameters loaded from p.txt");
+      EXPECT_NE(t.p.txtDebugMsg.text(), "Parameters loaded from p.txt");
+      continue;
     }
+    const std::string message = "Parameters not opened: line " + std::to_string(line) + " of p.txt: \"" +
+                                std::string(SplitLines(text)[line - 1]) + "\" is not a panel setting";
+    EXPECT_EQ(t.p.txtDebugMsg.text(), message);
+    // Nothing before the bad line was performed, no check box went back.
+    t.p.txtDebugMsg.SetText("before");
+    EXPECT_EQ(testing::FormState(t.form, true), before);
+    EXPECT_EQ(t.form.percentFood, food);
+    EXPECT_EQ(t.p.chkPlotFood.value(), 1 - Panel().chkPlotFood.value());
+    EXPECT_EQ(t.p.chkShowAnts.value(), Panel().chkShowAnts.value());
   }
+}
+
+// A file opened in a window whose panel was changed brings every control to
+// what the file says, check boxes too; a file saved before check boxes were
+// restored (every older file) opens the same way.
+TEST(ParameterFile, OpeningAFileRestoresEveryControlWhateverThePanelShowed) {
+  TempFolder dir;
+  LoadedForm saved(dir.str());
+  saved.form.actions.Click(saved.p.chkShowAnts);
+  saved.form.actions.Type(saved.p.txtPercentFood, "3");
+  const std::string text = ParameterText(saved.form, kDate);
+  ASSERT_NE(text.find("\nclick chkShowAnts\n"), std::string::npos);
+
+  LoadedForm other(dir.str());
+  struct Heard : ActionListener {
+    std::vector<std::string> lines;
+    void ActionStarting(const UserAction& a) override { lines.push_back(a.ScriptLine()); }
+  } heard;
+  other.form.actions.Click(other.p.chkShowAnts);  // already as the file wants it
+  other.form.actions.Click(other.p.chkPlotFood);  // the file does not name it: back to fresh
+  other.form.actions.Click(other.p.chkUseVel);
+  other.form.actions.Type(other.p.txtFoodQuality, "7");
+  other.form.actions.Subscribe(heard);
+  HeardMessages messages(other.form);
+  ASSERT_TRUE(PerformParameters(other.form, text, "p.script"));
+  other.form.actions.Unsubscribe(heard);
+  EXPECT_EQ(Inputs(other.p), Inputs(saved.p));
+  EXPECT_EQ(other.form.percentFood, 3.0f);
+  EXPECT_EQ(other.form.foodQuality, 1);
+  // The check boxes went back before the file's lines; chkShowAnts was not
+  // clicked (it showed what the file wants).
+  ASSERT_GE(heard.lines.size(), 2u);
+  EXPECT_EQ(heard.lines[0], "click chkUseVel");
+  EXPECT_EQ(heard.lines[1], "click chkPlotFood");
+  EXPECT_EQ(std::count(heard.lines.begin(), heard.lines.end(), "click chkShowAnts"), 0);
+  EXPECT_EQ(messages.Last(), "Parameters loaded from p.script");
+}
+
+TEST(ParameterFile, RestoringTheInitialParametersEditsThePanelBackThroughItsRules) {
+  TempFolder dir;
+  LoadedForm fresh(dir.str());
+  const std::string initial = Inputs(fresh.p);
+  EXPECT_EQ(InitialParameterText().substr(InitialParameterText().find('\n', 20)),
+            ParameterText(fresh.form, kDate).substr(ParameterText(fresh.form, kDate).find('\n', 20)));
+
+  LoadedForm t(dir.str());
+  UserActions& a = t.form.actions;
+  a.Type(t.p.txtWorldYinM, "4");
+  a.Scroll(t.p.scrColonyYPos, 100);
+  a.Type(t.p.txtNumAnts, "30");
+  a.Type(t.p.txtModelTimeStep, "0.25");
+  a.Type(t.p.txtMaxVel, "fast");  // refused: stands in its box
+  a.Click(t.p.chkTrackAnt);
+  a.Drag(t.p.scrPathColorOut, 10);
+  ASSERT_NE(Inputs(t.p), initial);
+  HeardMessages messages(t.form);
+  ASSERT_TRUE(RestoreInitialParameters(t.form));
+  EXPECT_EQ(Inputs(t.p), initial);
+  EXPECT_EQ(t.form.numAnts, 900);
+  EXPECT_EQ(t.form.worldYinM, 7);
+  EXPECT_EQ(t.form.modelTimeStep, 0.5f);
+  EXPECT_EQ(messages.Last(), "Initial parameters restored");
+  // Restoring a fresh panel performs no rule at all.
+  struct Counted : ActionListener {
+    int n = 0;
+    void ActionStarting(const UserAction&) override { ++n; }
+  } counted;
+  fresh.form.actions.Subscribe(counted);
+  fresh.p.txtDebugMsg.SetText("x");
+  const std::string before = testing::FormState(fresh.form, true);
+  ASSERT_TRUE(RestoreInitialParameters(fresh.form));
+  fresh.form.actions.Unsubscribe(counted);
+  EXPECT_EQ(counted.n, 0);
+  fresh.p.txtDebugMsg.SetText("x");
+  EXPECT_EQ(testing::FormState(fresh.form, true), before);
+}
+
+TEST(ParameterFile, ANameWithoutExtensionIsSavedAndOpenedAsAScript) {
+  EXPECT_EQ(WithScriptExtension("run"), "run.script");
+  EXPECT_EQ(WithScriptExtension("a.b/run"), "a.b/run.script");
+  EXPECT_EQ(WithScriptExtension("run.txt"), "run.txt");
+  EXPECT_EQ(WithScriptExtension("a/run.script"), "a/run.script");
+  TempFolder dir;
+  LoadedForm t(dir.str());
+  t.form.actions.Type(t.p.txtLeaveInterval, "4");
+  ASSERT_TRUE(SaveParameters(t.form, dir / "mine"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "mine.script"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "mine"));
+  LoadedForm other(dir.str());
+  HeardMessages messages(other.form);
+  ASSERT_TRUE(OpenParameters(other.form, dir / "mine"));
+  EXPECT_EQ(other.form.leaveInterval, 4);
+  EXPECT_EQ(messages.Last(), "Parameters loaded from mine.script");
 }
 
 TEST(ParameterFile, FilesThatCannotBeReadOrWrittenAreReportedInTheMessagesBox) {

@@ -54,9 +54,24 @@ class SweepTool : public ::testing::Test {
   fs::path dir_;
 };
 
+// The last line of standard error, a pipe here, says what was done and where.
+void ExpectLastLine(const CommandResult& r, const std::string& runs, const std::string& dir) {
+  const std::string err = r.err;
+  ASSERT_FALSE(err.empty());
+  const size_t start = err.rfind('\n', err.size() - 2);
+  const std::string last = err.substr(start == std::string::npos ? 0 : start + 1);
+  EXPECT_EQ(last.rfind("antraid-sweep: " + runs + " in ", 0), 0u) << err;
+  EXPECT_TRUE(last.ends_with(" s; results in " + dir + "\n")) << err;
+  EXPECT_EQ(err.find('\r'), std::string::npos) << err;  // no line rewritten in place
+}
+
 TEST_F(SweepTool, TheTablesAreTheSameWithOneJobTwoJobsAndTwoShardsRunByParallel) {
-  ASSERT_EQ(Sweep("exp.toml --out one --jobs 1").status, 0);
-  ASSERT_EQ(Sweep("exp.toml --out two --jobs 2 --quiet").status, 0);
+  const CommandResult one = Sweep("exp.toml --out one --jobs 1");
+  ASSERT_EQ(one.status, 0);
+  ExpectLastLine(one, "8 runs (0 failed)", "one");
+  const CommandResult two = Sweep("exp.toml --out two --jobs 2 --quiet");
+  ASSERT_EQ(two.status, 0);
+  EXPECT_EQ(two.err, "");  // quiet is silent
   const CommandResult shards = RunCommand("parallel --will-cite " + kSweep + " exp.toml --out shared --jobs 1 --shard {}/2 ::: 1 2", dir_);
   ASSERT_EQ(shards.status, 0) << shards.err;
   EXPECT_FALSE(fs::exists(dir_ / "shared" / "table.csv"));  // a shard does not merge
@@ -196,8 +211,9 @@ TEST_F(SweepTool, SlurmArraysWithAStepTakeTheirShardsFromTheirRank) {
 TEST_F(SweepTool, RefusedValuesFailTheirRunsAndBadInputStopsTheSweep) {
   Write("refused.toml",
         "[experiment]\nsteps = 10\nmeasures = [\"antsOut\"]\n[vary]\ntxtAntsPerPatch = [0, 3]\n");
-  const CommandResult refused = Sweep("refused.toml --quiet");
+  const CommandResult refused = Sweep("refused.toml");
   EXPECT_EQ(refused.status, 1);
+  ExpectLastLine(refused, "2 runs (1 failed)", "refused-results");
   const std::string runs = Read(dir_ / "refused-results" / "runs.csv");
   EXPECT_NE(runs.find("1,1,1,0,failed,\"txtAntsPerPatch = \"\"0\"\" refused: antsPerPatch stays 5\",,,\n"),
             std::string::npos) << runs;

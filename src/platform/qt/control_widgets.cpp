@@ -11,10 +11,13 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QString>
+#include <QVariant>
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "app/box_fields.h"
 #include "app/script_line.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/start_picture.h"
@@ -25,6 +28,21 @@ namespace {
 
 // A caption for a button or check box: '&' would mark a shortcut key.
 QString Literal(const std::string& s) { return QtText(s).replace('&', "&&"); }
+
+// The tint of a box whose text is not the value in effect: a light amber,
+// the usual colour of a warning. It lies over the widget only; the box's own
+// background colour stays what the program set.
+const QColor kNotInEffect(255, 214, 110);
+constexpr const char* kInEffectProperty = "valueInEffect";
+
+void ShowBase(QLineEdit& edit, const TextBox& box) {
+  const QColor back = edit.property(kInEffectProperty).isValid() ? kNotInEffect : ColorOf(box.backColor());
+  if (edit.palette().color(QPalette::Base) != back) {
+    QPalette pal = edit.palette();
+    pal.setColor(QPalette::Base, back);
+    edit.setPalette(pal);
+  }
+}
 
 void CopyTextBox(Control& c, QObject& w) {
   auto& box = static_cast<TextBox&>(c);
@@ -40,12 +58,7 @@ void CopyTextBox(Control& c, QObject& w) {
     }
   }
   edit.setEnabled(box.enabled());
-  const QColor back = ColorOf(box.backColor());
-  if (edit.palette().color(QPalette::Base) != back) {
-    QPalette pal = edit.palette();
-    pal.setColor(QPalette::Base, back);
-    edit.setPalette(pal);
-  }
+  ShowBase(edit, box);
 }
 
 void CopyLabel(Control& c, QObject& w) {
@@ -181,6 +194,21 @@ void ControlWidgets::Sync() {
     const QSignalBlocker block(b.target);
     b.copy(*b.control, *b.target);
     b.shown = v;
+  }
+  ShowValuesInEffect();
+}
+
+void ControlWidgets::ShowValuesInEffect() {
+  for (const Binding& b : bindings_) {
+    auto* box = dynamic_cast<TextBox*>(b.control);
+    if (!box || !box->onChange || !b.target->isWidgetType()) continue;
+    auto& edit = static_cast<QLineEdit&>(*b.target);
+    const std::optional<std::string> held = ValueInEffect(form_, *box);
+    const QVariant now = held ? QVariant(QtText(*held)) : QVariant();
+    if (edit.property(kInEffectProperty) == now) continue;
+    edit.setProperty(kInEffectProperty, now);
+    edit.setToolTip(held ? "In effect: " + QtText(*held) + " (the text in the box was not taken)" : QString());
+    ShowBase(edit, *box);
   }
 }
 

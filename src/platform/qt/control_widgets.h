@@ -36,8 +36,13 @@ class ControlWidgets {
   void BindAction(Button& button, QAction& action);
 
   // Copies every control whose version changed into its widget, with the
-  // widget's signals blocked: mirroring never runs a handler.
+  // widget's signals blocked: mirroring never runs a handler. Then marks the
+  // boxes whose text is not the value in effect (ShowValuesInEffect).
   void Sync();
+  // A text box whose text does not stand for what its field holds (a refused
+  // or out-of-range value) is tinted and its tool tip says the value in
+  // effect; the box's own background colour is not changed.
+  void ShowValuesInEffect();
 
  private:
   struct Binding {

@@ -3,7 +3,10 @@
 #include <QCloseEvent>
 #include <QColor>
 #include <QFont>
+#include <QKeySequence>
 #include <QPalette>
+#include <QPushButton>
+#include <QShortcut>
 #include <QResizeEvent>
 #include <QString>
 #include <QTextCharFormat>
@@ -35,7 +38,8 @@ void RenderRtf(const RtfDocument& doc, QTextDocument& out) {
   }
 }
 
-HelpWindow::HelpWindow(std::function<void()> closed) : viewer_(new QTextEdit(this)), closed_(std::move(closed)) {
+HelpWindow::HelpWindow(std::function<void()> closed)
+    : viewer_(new QTextEdit(this)), close_(new QPushButton("Close", this)), closed_(std::move(closed)) {
   setObjectName("frmHelpScreen");
   setWindowTitle("Model Information");
   QPalette pal = palette();
@@ -45,6 +49,14 @@ HelpWindow::HelpWindow(std::function<void()> closed) : viewer_(new QTextEdit(thi
   viewer_->setObjectName("rtxHelp");
   viewer_->setReadOnly(true);
   viewer_->move(kViewerLeft, kViewerTop);
+  // A way out for those who do not look for the title bar's cross: a Close
+  // button in the margin below the viewer, and Escape.
+  close_->setObjectName("cmdCloseHelp");
+  close_->setFocusPolicy(Qt::TabFocus);
+  connect(close_, &QPushButton::clicked, this, &QWidget::close);
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, &QWidget::close);
   resize(kInnerWidth, kInnerHeight);
 }
 
@@ -65,6 +77,12 @@ void HelpWindow::resizeEvent(QResizeEvent* event) {
   const int w = std::max(0, static_cast<int>(std::lround(s.width() - kWidthAllowance)));
   const int h = std::max(0, static_cast<int>(std::lround(s.height() - kHeightAllowance)));
   viewer_->resize(w, h);
+  // The button sits in the margin below the viewer, at its right end, and
+  // never covers it.
+  const int below = std::max(0, s.height() - (kViewerTop + h) - 2);
+  const int bw = close_->sizeHint().width();
+  close_->setGeometry(std::max(0, s.width() - bw - kViewerLeft), kViewerTop + h + 1, bw,
+                      std::min(below, close_->sizeHint().height()));
 }
 
 void HelpWindow::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 // The help window frmHelpScreen: a read-only view of the help document.
 // Qt reads no rich-text-format files, so the document comes from the
-// program's own reader and is rendered here as styled runs.
+// program's own reader and is rendered here as styled runs. A Close button in
+// the margin below the viewer and Escape close it.
 #pragma once
 
 #include <QWidget>
@@ -10,6 +11,7 @@
 #include "rtf/rtf_reader.h"
 
 class QCloseEvent;
+class QPushButton;
 class QResizeEvent;
 class QTextDocument;
 class QTextEdit;
@@ -35,6 +37,7 @@ class HelpWindow : public QWidget {
   // message instead.
   void Load(const std::string& path);
   QTextEdit* viewer() const { return viewer_; }
+  QPushButton* closeButton() const { return close_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -42,6 +45,7 @@ class HelpWindow : public QWidget {
 
  private:
   QTextEdit* viewer_;
+  QPushButton* close_;
   std::function<void()> closed_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/qt/main_window.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColor>
@@ -13,6 +14,7 @@
 #include <QPalette>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -59,6 +61,12 @@ MainWindow::MainWindow(MainForm& form, QtHost& host, QWidget* parent)
   log_ = new MessageLog(form_, this);
   addDockWidget(Qt::BottomDockWidgetArea, log_);
   log_->hide();
+  // Shown, the log takes a third of the window's height at least, so that
+  // it reads as a log and not as a few lines; its edge drags further.
+  connect(log_->toggleViewAction(), &QAction::toggled, this, [this](bool shown) {
+    if (shown && dockWidgetArea(log_) != Qt::NoDockWidgetArea && !log_->isFloating())
+      resizeDocks({log_}, {std::max(log_->height(), height() / 3)}, Qt::Vertical);
+  });
   plots_ = new PlotDock(form_, run, this);
   plots_->askSaveFile = [this](const QString& title, const QString& suggested, const QString& filter) {
     return dialogs.saveFile(title, suggested, filter);

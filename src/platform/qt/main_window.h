@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -42,6 +43,8 @@ struct WindowDialogs {
   std::function<QString(const QString& title, const QString& suggested, const QString& filter)> saveFile;
   // A line of text; nullopt when the user cancels.
   std::function<std::optional<QString>(const QString& title, const QString& label)> text;
+  // One of several items, by its index; nullopt when the user cancels.
+  std::function<std::optional<int>(const QString& title, const QString& label, const QStringList& items)> choice;
 };
 
 class MainWindow : public QMainWindow {

@@ -74,19 +74,18 @@ bool Pacer::PassBegins(Nanos now) {
   return stepped;
 }
 
-double Pacer::MeasuredRate(Nanos now) {
-  if (!rateStarted_ || now < rateTime_) {
+void Pacer::StepDone(Nanos now) {
+  ++steps_;
+  if (!rateStarted_ || now < lastStepTime_ || now - lastStepTime_ > kRateSpan) {
     rateTime_ = now;
     rateSteps_ = steps_;
     rateStarted_ = true;
-    return rate_;
-  }
-  if (now - rateTime_ >= kSecond / 2) {
+  } else if (now - rateTime_ >= kRateSpan) {
     rate_ = static_cast<double>(steps_ - rateSteps_) * kSecond / static_cast<double>(now - rateTime_);
     rateTime_ = now;
     rateSteps_ = steps_;
   }
-  return rate_;
+  lastStepTime_ = now;
 }
 
 }  // namespace antraid

@@ -37,8 +37,8 @@ class Pacer {
   // A new setting takes effect at once: the next step may begin now.
   void SetSpeed(int speed, Nanos now);
 
-  // The end of a model step.
-  void StepDone() { ++steps_; }
+  // The end of a model step, at a time of the same clock.
+  void StepDone(Nanos now);
   uint64_t steps() const { return steps_; }
 
   // An event-processing pass begins (at "fastest" the host need not say).
@@ -50,9 +50,13 @@ class Pacer {
   // When the next step may begin; nullopt when it need not wait at all.
   std::optional<Nanos> NextStart() const;
 
-  // Steps a second over the last half second or more, measured at each call
-  // once that long has passed; 0 before the first measure.
-  double MeasuredRate(Nanos now);
+  // Steps a second achieved: the steps ended over at least kRateSpan,
+  // counted from the end of one step to the end of another, so a steady pace
+  // reads as its setting (1 step/s reads 1, never 0 or 2). A gap between two
+  // steps longer than the span (a pause, a question box) starts the measure
+  // afresh. 0 before the first measure.
+  double MeasuredRate() const { return rate_; }
+  static constexpr Nanos kRateSpan = 2'000'000'000;
 
  private:
   static constexpr Nanos kSecond = 1'000'000'000;
@@ -70,8 +74,9 @@ class Pacer {
   uint64_t anchorSteps_ = 0;
   bool anchored_ = false;
 
-  Nanos rateTime_ = 0;        // start of the measure in progress
+  Nanos rateTime_ = 0;        // end of the step that began the measure in progress
   uint64_t rateSteps_ = 0;    // steps done at rateTime_
+  Nanos lastStepTime_ = 0;    // end of the last step
   bool rateStarted_ = false;
   double rate_ = 0;           // steps/s, the last measure
 };

@@ -14,6 +14,7 @@
 #include "sim/panel.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/group_style.h"
+#include "platform/qt/panel_area.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/response_graph.h"
 #include "platform/qt/world_view.h"
@@ -333,35 +334,28 @@ bool IsPanelBackground(const QWidget* widget) { return widget && widget->propert
 
 QWidget* BuildPanel(ControlWidgets& widgets, WorldView* world, ResponseGraph* graph, const QFont& font) {
   PanelBuilder b(widgets, font);
-  auto* panel = new QWidget;
-  panel->setObjectName("panel");
-  panel->setProperty(GroupStyle::kBackground, true);
-  panel->setFont(font);
-  panel->setAutoFillBackground(true);
-
-  auto* left = new QVBoxLayout;
-  left->setSpacing(kGroupGap);
-  left->addWidget(world, 1);
   QGroupBox* readOuts = b.ReadOuts();
   readOuts->setFixedWidth(world->sizeHint().width());
-  left->addWidget(readOuts, 0, Qt::AlignLeft);
 
   auto* columns = new QHBoxLayout;
   columns->setSpacing(kColumnGap);
   columns->addLayout(Column({b.ProgramCommands(), b.Food(), b.Pheromone(graph), b.Movement()}));
   columns->addLayout(Column({b.Ants(), b.TrackAnts(), b.Images()}));
-  auto* right = new QVBoxLayout;
+  auto* controls = new QWidget;
+  controls->setProperty(GroupStyle::kBackground, true);
+  auto* right = new QVBoxLayout(controls);
+  right->setContentsMargins(0, 0, 0, 0);
   right->setSpacing(2);
   right->addLayout(columns, 1);
   QGroupBox* messages = b.Messages();
   messages->setFixedWidth(2 * kColumnWidth + kColumnGap);
   right->addWidget(messages);
 
-  auto* all = new QHBoxLayout(panel);
-  all->setContentsMargins(4, 4, 6, 4);
-  all->setSpacing(8);
-  all->addLayout(left, 1);
-  all->addLayout(right, 0);
+  auto* panel = new PanelArea(world, readOuts, controls);
+  panel->setObjectName("panel");
+  panel->setProperty(GroupStyle::kBackground, true);
+  panel->setFont(font);
+  panel->setAutoFillBackground(true);
   b.TabOrder();
   return panel;
 }

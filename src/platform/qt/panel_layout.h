@@ -1,8 +1,9 @@
 // The panel's arrangement: the world picture with its read-outs on the
 // left, then two columns of group boxes (Program Commands, Food, Pheromone,
-// Movement; Ants, Track Ants, Images) and the Messages row, all in Qt
-// layouts. At its first size the panel shows the world at one raster pixel
-// per pixel; given more room, the picture grows and the columns stay.
+// Movement; Ants, Track Ants, Images) and the Messages row. At its first
+// size the panel shows the world at one raster pixel per pixel; given more
+// room, the picture grows as a square, the read-outs stay right under it and
+// the columns right beside it (PanelArea).
 #pragma once
 
 class QFont;

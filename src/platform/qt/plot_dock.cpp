@@ -22,6 +22,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/qt/size_dialog.h"
 #include "platform/qt/trail_chart.h"
 #include "sim/main_form.h"
 
@@ -152,7 +153,7 @@ PlotDock::PlotDock(MainForm& form, std::function<void(const std::function<void()
   saveCsv_ = new QAction("Save plot &data as CSV...", this);
   saveCsv_->setObjectName("actionSavePlotCsv");
   connect(saveCsv_, &QAction::triggered, this, [this] { AskAndSaveCsv(kAllCharts); });
-  savePng_ = new QAction("Save plot as P&NG...", this);
+  savePng_ = new QAction("Save plot as P&NG or SVG...", this);
   savePng_->setObjectName("actionSavePlotPng");
   connect(savePng_, &QAction::triggered, this, [this] { AskAndSavePng(kAllCharts); });
   toggleViewAction()->setText("P&lots");
@@ -160,6 +161,7 @@ PlotDock::PlotDock(MainForm& form, std::function<void(const std::function<void()
   askSaveFile = [this](const QString& title, const QString& suggested, const QString& filter) {
     return QFileDialog::getSaveFileName(this, title, suggested, filter);
   };
+  askSize = [this](QSize offered) { return AskPictureSize(this, "Plot picture size", offered); };
 
   auto* timer = new QTimer(this);
   connect(timer, &QTimer::timeout, this, [this] {
@@ -211,7 +213,7 @@ void PlotDock::BuildChart(int c) {
   ch.view->setContextMenuPolicy(Qt::CustomContextMenu);
   auto* menu = new QMenu(ch.view);
   connect(menu->addAction("Save plot data as CSV..."), &QAction::triggered, this, [this, c] { AskAndSaveCsv(c); });
-  connect(menu->addAction("Save plot as PNG..."), &QAction::triggered, this, [this, c] { AskAndSavePng(c); });
+  connect(menu->addAction("Save plot as PNG or SVG..."), &QAction::triggered, this, [this, c] { AskAndSavePng(c); });
   menu->addSeparator();
   menu->addAction(trailAction_);
   connect(ch.view, &QWidget::customContextMenuRequested, menu,
@@ -259,23 +261,17 @@ bool PlotDock::SaveCsv(const QString& path, int chart) {
   return false;
 }
 
-bool PlotDock::SavePng(const QString& path, int chart) {
-  if (!ValidChart(chart)) return false;
-  Refresh();
-  const QPixmap picture = chart == kAllCharts ? widget()->grab() : chartView(chart)->grab();
-  if (picture.save(path, "PNG")) return true;
-  Report("Plot picture not saved", path);
-  return false;
-}
-
 void PlotDock::AskAndSaveCsv(int chart) {
   const QString path = askSaveFile("Save plot data as CSV", StemOf(chart) + ".csv", "CSV files (*.csv)");
   if (!path.isEmpty()) SaveCsv(path, chart);
 }
 
 void PlotDock::AskAndSavePng(int chart) {
-  const QString path = askSaveFile("Save plot as PNG", StemOf(chart) + ".png", "PNG images (*.png)");
-  if (!path.isEmpty()) SavePng(path, chart);
+  const QString path =
+      askSaveFile("Save plot as PNG or SVG", StemOf(chart) + ".png", "PNG images (*.png);;SVG drawings (*.svg)");
+  if (path.isEmpty()) return;
+  const std::optional<QSize> size = askSize(kPictureSize);
+  if (size) SavePicture(path, chart, *size);
 }
 
 void PlotDock::Report(const QString& what, const QString& path) {

@@ -1,14 +1,17 @@
 // The plot dock: live charts of the run's figures against model time, drawn
 // from a PlotSeries at most kRefreshMs apart. Right-click on a chart saves
-// its data (CSV, as `record` writes it) or its picture (PNG); the actions
+// its data (CSV, as `record` writes it) or its picture (PNG or SVG, at a size
+// asked for); the actions
 // for the File menu save every chart at once.
 #pragma once
 
 #include <QDockWidget>
+#include <QSize>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "app/plot_series.h"
 
@@ -44,10 +47,13 @@ class PlotDock : public QDockWidget {
   // Copies the samples into the charts when they changed since the last copy.
   void Refresh();
 
-  // The figures of one chart, or of all (kAllCharts), written as CSV or
-  // drawn as PNG. False, with a message, when the file cannot be written.
+  // The figures of one chart, or of all (kAllCharts), written as CSV, or
+  // drawn at a size (the charts one above the other, every sample) as PNG,
+  // or as SVG when the name ends in ".svg" (plot_export.cpp). False, with a
+  // message, when the file cannot be written.
   bool SaveCsv(const QString& path, int chart = kAllCharts);
-  bool SavePng(const QString& path, int chart = kAllCharts);
+  bool SavePicture(const QString& path, int chart = kAllCharts, QSize size = kPictureSize);
+  static constexpr QSize kPictureSize{1600, 1200};  // px, offered first
 
   // File menu entries: every chart, file name asked for.
   QAction* saveCsvAction() const { return saveCsv_; }
@@ -60,6 +66,8 @@ class PlotDock : public QDockWidget {
   // Asks for the file to save into (title, suggested name, filter); empty
   // when the user cancels. A file dialog unless the window answers.
   std::function<QString(const QString&, const QString&, const QString&)> askSaveFile;
+  // Asks for a picture's size, offering one; nullopt when the user cancels.
+  std::function<std::optional<QSize>(QSize)> askSize;
 
  private:
   struct Chart {

@@ -60,7 +60,7 @@ class QtHost : public Host, private FormObserver {
   int speed() const { return pacer_.speed(); }
   void SetSpeed(int speed);
   // Steps a second achieved lately.
-  double MeasuredRate() { return pacer_.MeasuredRate(clock_.now()); }
+  double MeasuredRate() const { return pacer_.MeasuredRate(); }
   void SetClock(PaceClock clock) { clock_ = std::move(clock); }
   // Hears where every event-processing pass begins and ends; nullptr: none.
   void SetRecorder(SessionRecorder* recorder) { recorder_ = recorder; }
@@ -80,7 +80,7 @@ class QtHost : public Host, private FormObserver {
   std::function<void()> afterEvents;
 
  private:
-  void StepDone() override { pacer_.StepDone(); }
+  void StepDone() override { pacer_.StepDone(clock_.now()); }
   void SyncIfFrameDue();
   void WaitForNextStep();
 

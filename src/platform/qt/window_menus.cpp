@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <iterator>
 #include <string>
 
 #include "app/parameter_file.h"
@@ -62,6 +63,12 @@ WindowDialogs QtDialogs(QWidget* parent) {
     if (!ok) return std::nullopt;
     return t;
   };
+  d.choice = [parent](const QString& title, const QString& label, const QStringList& items) -> std::optional<int> {
+    bool ok = false;
+    const QString item = QInputDialog::getItem(parent, title, label, items, 0, false, &ok);
+    if (!ok) return std::nullopt;
+    return static_cast<int>(items.indexOf(item));
+  };
   return d;
 }
 
@@ -76,6 +83,9 @@ void MainWindow::BuildMenus() {
           &QAction::triggered, this, [this] { OpenParameters(); });
   connect(Item(fileMenu_, "&Save parameters...", "actionSaveParameters", QKeySequence(Qt::CTRL | Qt::Key_S)),
           &QAction::triggered, this, [this] { SaveParameters(); });
+  // The panel's first values, typed back through the rules like a file's.
+  connect(Item(fileMenu_, "&Restore initial parameters", "actionRestoreParameters"), &QAction::triggered, this,
+          [this] { RunHandler([this] { RestoreInitialParameters(form_); }); });
   fileMenu_->addSeparator();
   connect(Item(fileMenu_, "Save picture as &PNG...", "actionSavePicture"), &QAction::triggered, this,
           [this] { SavePicture(); });
@@ -126,8 +136,8 @@ constexpr const char* kScriptFiles = "antraid scripts (*.script);;All files (*)"
 void MainWindow::OpenParameters() {
   const QString path = dialogs.openFile("Open parameters", kScriptFiles);
   if (path.isEmpty()) return;
-  // The lines act as the user's own: every rule and refusal applies, and a
-  // line that is not a panel setting is named in the Messages box.
+  // The whole file is checked first; its lines then act as the user's own:
+  // every rule and refusal applies. A bad line is named in the Messages box.
   const std::string file = path.toStdString();
   RunHandler([this, &file] { antraid::OpenParameters(form_, file); });
 }
@@ -151,10 +161,19 @@ void MainWindow::SaveSession() {
 void MainWindow::SavePicture() {
   const QString path = dialogs.saveFile("Save picture as PNG", "world.png", "PNG images (*.png)");
   if (path.isEmpty()) return;
-  // The raster at its own size, one image pixel per raster pixel.
+  // The raster at its own size or enlarged by a whole factor, each raster
+  // pixel a square of pixels: no smoothing, every colour as drawn.
   const Canvas& c = form_.pctWorld;
-  const QImage image(reinterpret_cast<const uchar*>(c.pixels()), c.width(), c.height(),
-                     c.width() * static_cast<int>(sizeof(uint32_t)), QImage::Format_RGB32);
+  static constexpr int kScales[] = {1, 2, 4};
+  QStringList sizes;
+  for (int k : kScales) sizes << QString("%1 x %2 (%3x)").arg(k * c.width()).arg(k * c.height()).arg(k);
+  const std::optional<int> pick = dialogs.choice("Save picture as PNG", "Size:", sizes);
+  if (!pick || *pick < 0 || *pick >= static_cast<int>(std::size(kScales))) return;
+  const int k = kScales[*pick];
+  const QImage raster(reinterpret_cast<const uchar*>(c.pixels()), c.width(), c.height(),
+                      c.width() * static_cast<int>(sizeof(uint32_t)), QImage::Format_RGB32);
+  const QImage image = k == 1 ? raster : raster.scaled(k * c.width(), k * c.height(), Qt::IgnoreAspectRatio,
+                                                       Qt::FastTransformation);
   if (!image.save(path, "PNG")) {
     const std::string text = "Picture not saved: cannot write " + path.toStdString();
     RunHandler([this, &text] { form_.Message(text); });

@@ -179,11 +179,28 @@ class PlotDockTest : public QObject {
     QCOMPARE(ReadFile(folder.str() + "/dock-all.csv"), recorded);
     QCOMPARE(ReadFile(folder.str() + "/dock-ants.csv"), ReadFile(ants));
 
-    QVERIFY(s.dock.SavePng(folderName + "/food.png", 0));
-    QVERIFY(s.dock.SavePng(folderName + "/plots.png"));
+    // Pictures at the size asked for: PNG, or SVG by the name.
+    QVERIFY(s.dock.SavePicture(folderName + "/food.png", 0, QSize(800, 300)));
+    QVERIFY(s.dock.SavePicture(folderName + "/plots.png"));
     const QImage food(folderName + "/food.png"), plots(folderName + "/plots.png");
-    QVERIFY(!food.isNull() && !plots.isNull());
-    QVERIFY(plots.width() > food.width());
+    QCOMPARE(food.size(), QSize(800, 300));
+    QCOMPARE(plots.size(), QSize(1600, 1200));
+    // The three charts one above the other: each third holds dark curve or
+    // axis pixels on a white ground.
+    for (int third = 0; third < 3; ++third) {
+      int dark = 0;
+      for (int y = third * 400 + 20; y < third * 400 + 380; y += 2)
+        for (int x = 0; x < 1600; x += 2) dark += qGray(plots.pixel(x, y)) < 128;
+      QVERIFY2(dark > 200, qPrintable(QString::number(third)));
+    }
+    QCOMPARE(plots.pixel(1599, 0), qRgb(255, 255, 255));
+    QVERIFY(s.dock.SavePicture(folderName + "/plots.svg", PlotDock::kAllCharts, QSize(1000, 900)));
+    const std::string svg = ReadFile(folder.str() + "/plots.svg");
+    QVERIFY(svg.find("<svg") != std::string::npos && svg.find("width=\"1000\"") != std::string::npos);
+    QVERIFY(svg.find("Swarm (cm)") != std::string::npos);
+    QVERIFY(!s.dock.SavePicture(folderName + "/missing/plots.svg"));
+    QCOMPARE(QString::fromStdString(s.t.p.txtDebugMsg.text()),
+             "Plot picture not saved: cannot write " + folderName + "/missing/plots.svg");
 
     // A file that cannot be written is said in the Messages box.
     const QString missing = folderName + "/missing/plot.csv";

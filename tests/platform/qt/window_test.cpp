@@ -216,9 +216,11 @@ class WindowTest : public QObject {
     moveOver(35, 501, 2);
     QTest::mouseClick(world, Qt::RightButton, Qt::ControlModifier, world->rasterRect().topLeft() + QPoint(560, 400));
     QCOMPARE(s.Text("lblWorldWidth"), QString("Window Width: 700cm"));
-    // Wider than high: the square keeps its size.
+    // Wider than high: the square keeps its size, and so does the view.
+    const int centralWidth = s.window.centralWidget()->width();
     s.window.resize(s.window.size() + QSize(300, 0));
-    QTRY_COMPARE(world->width(), 1302);
+    QTRY_COMPARE(s.window.centralWidget()->width(), centralWidth + 300);
+    QCOMPARE(world->size(), QSize(1002, 1002));
     QCOMPARE(world->rasterRect().size(), QSize(1000, 1000));
     moveOver(999, 0, 2);
   }

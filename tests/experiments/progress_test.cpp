@@ -1,0 +1,95 @@
+// A sweep's progress on standard error when it is not a terminal, against a
+// clock of the test's own: how often a line comes, what it says, and the
+// closing line.
+#include "experiments/progress.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace antraid::experiments {
+namespace {
+
+using Clock = Progress::Clock;
+
+struct TestClock {
+  Clock::time_point t{};
+  std::function<Clock::time_point()> Fn() {
+    return [this] { return t; };
+  }
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  return lines;
+}
+
+TEST(SweepProgress, ALineComesOncePerTwentiethOfTheRunsAndPerMinuteWhicheverIsRarer) {
+  {  // 100 runs of one second: a twentieth comes every 5 s, a minute is rarer
+    TestClock clock;
+    std::ostringstream err;
+    Progress p(err, 100, Progress::Shown::kLines, clock.Fn());
+    for (int k = 1; k <= 100; ++k) {
+      clock.t += std::chrono::seconds(1);
+      p.Done(k != 7);
+    }
+    // One line, at 60 runs after 60 s: 1 run/s, 40 runs left.
+    EXPECT_EQ(Lines(err.str()), std::vector<std::string>{"antraid-sweep: 60/100 runs (1 failed), 1 runs/s, 40 s left"});
+    EXPECT_EQ(p.Summary("out"), "antraid-sweep: 100 runs (1 failed) in 100 s; results in out");
+  }
+  {  // 40 runs of 45 s: a minute every 1.33 runs, a twentieth (2 runs) is rarer
+    TestClock clock;
+    std::ostringstream err;
+    Progress p(err, 40, Progress::Shown::kLines, clock.Fn());
+    for (int k = 1; k <= 40; ++k) {
+      clock.t += std::chrono::seconds(45);
+      p.Done(true);
+    }
+    const auto lines = Lines(err.str());
+    ASSERT_EQ(lines.size(), 20u);
+    // 2 runs in 90 s: 1/45 run/s, 38 runs left take 1710 s.
+    EXPECT_EQ(lines[0], "antraid-sweep: 2/40 runs, 0.02 runs/s, 28 min 30 s left");
+    EXPECT_EQ(lines[19].rfind("antraid-sweep: 40/40 runs, ", 0), 0u);
+    EXPECT_EQ(p.Summary("a/b"), "antraid-sweep: 40 runs (0 failed) in 1800 s; results in a/b");
+  }
+  {  // 4 runs of 10 minutes: every run is a twentieth and more than a minute
+    TestClock clock;
+    std::ostringstream err;
+    Progress p(err, 4, Progress::Shown::kLines, clock.Fn());
+    for (int k = 1; k <= 4; ++k) {
+      clock.t += std::chrono::minutes(10);
+      p.Done(true);
+    }
+    EXPECT_EQ(Lines(err.str()).size(), 4u);
+  }
+}
+
+TEST(SweepProgress, QuietShowsNothingButTheSummaryStillCounts) {
+  TestClock clock;
+  std::ostringstream err;
+  Progress p(err, 3, Progress::Shown::kNothing, clock.Fn());
+  for (int k = 1; k <= 3; ++k) {
+    clock.t += std::chrono::minutes(5);
+    p.Done(k == 2);
+  }
+  clock.t += std::chrono::milliseconds(200);
+  p.Finish();
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(p.done(), 3);
+  EXPECT_EQ(p.failed(), 2);
+  EXPECT_EQ(p.Summary("r"), "antraid-sweep: 3 runs (2 failed) in 900.2 s; results in r");
+  // Nothing to do (a sweep resumed after its last run): no progress at all.
+  Progress none(err, 0, Progress::Shown::kLines, clock.Fn());
+  none.Finish();
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(none.Summary("r"), "antraid-sweep: 0 runs (0 failed) in 0 s; results in r");
+}
+
+}  // namespace
+}  // namespace antraid::experiments

@@ -1,0 +1,252 @@
+// The window as a new user meets it: boxes that mark a value not in effect,
+// the help window's ways out, the panel at every size, the message log, the
+// picture at a chosen size, parameter files from the File menu.
+#include <QApplication>
+#include <QDebug>
+#include <QCheckBox>
+#include <QDir>
+#include <QDockWidget>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTextEdit>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/parameter_file.h"
+#include "app/session_recorder.h"
+#include "sim/test_form.h"
+#include "platform/qt/help_window.h"
+#include "platform/qt/message_log.h"
+#include "platform/qt/panel_area.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/window_fixture.h"
+
+using namespace antraid;
+using namespace antraid::testing;
+
+namespace {
+// A widget's rectangle in the window's coordinates.
+QRect InWindow(const QWidget* w, const QWidget* window) { return QRect(w->mapTo(window, QPoint(0, 0)), w->size()); }
+
+QColor BaseOf(QLineEdit* e) { return e->palette().color(QPalette::Base); }
+}  // namespace
+
+class UsabilityTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aBoxWhoseTextIsNotInEffectIsTintedAndSaysTheValueInEffect() {
+    Session s;
+    auto* step = s.Widget<QLineEdit>("txtModelTimeStep");
+    const QColor own = BaseOf(step);
+    QCOMPARE(own, ColorOf(s.form.panel.txtModelTimeStep.backColor()));
+    QCOMPARE(step->toolTip(), QString());
+    s.TypeKeys("txtModelTimeStep", "1e30");
+    s.window.SyncAll();
+    QCOMPARE(step->text(), QString("1e30"));
+    QVERIFY(BaseOf(step) != own);
+    QCOMPARE(step->toolTip(), QString("In effect: 1000 (the text in the box was not taken)"));
+    // The tint is the window's: the box's own colour, and the rules, are as before.
+    QCOMPARE(s.form.panel.txtModelTimeStep.backColor(), kWindowColor);
+    QCOMPARE(s.form.modelTimeStep, 1000.0f);
+    // Other boxes are not marked; a taken value clears the mark.
+    QCOMPARE(BaseOf(s.Widget<QLineEdit>("txtMaxVel")), ColorOf(s.form.panel.txtMaxVel.backColor()));
+    s.TypeKeys("txtModelTimeStep", "0.25");
+    s.window.SyncAll();
+    QCOMPARE(BaseOf(step), own);
+    QCOMPARE(step->toolTip(), QString());
+    // A speed out of step with a new time step reads back in cm/s.
+    s.TypeKeys("txtMaxVel", "x");
+    s.window.SyncAll();
+    QCOMPARE(s.Widget<QLineEdit>("txtMaxVel")->toolTip(), QString("In effect: 7 (the text in the box was not taken)"));
+  }
+
+  void theHelpWindowClosesByItsButtonAndByEscape() {
+    Session s;
+    s.Click("cmdViewHelp");
+    HelpWindow* help = s.host.helpWindow();
+    QVERIFY(help && help->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    // The button sits in the margin below the viewer, which keeps its size.
+    QPushButton* close = help->closeButton();
+    QVERIFY(close->isVisible() && close->height() > 10);
+    QVERIFY(close->geometry().top() > help->viewer()->geometry().bottom());
+    QVERIFY(close->geometry().bottom() < help->height());
+    QCOMPARE(help->viewer()->size(), QSize(HelpWindow::kInnerWidth - 13, HelpWindow::kInnerHeight - 33));
+    QTest::mouseClick(close, Qt::LeftButton);
+    QVERIFY(!help->isVisible() && !s.form.helpOpen);
+    s.Click("cmdViewHelp");
+    QVERIFY(help->isVisible() && s.form.helpOpen);
+    help->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help->viewer(), Qt::Key_Escape);
+    QVERIFY(!help->isVisible() && !s.form.helpOpen);
+    QCOMPARE(s.form.helpLoads, 2);
+  }
+
+  // At every size from the first to 2560 x 1440, wide or tall, the picture is
+  // the largest square that fits, the read-outs start 3 px under it and the
+  // controls 8 px beside it.
+  void thePanelKeepsItsPlaceNextToThePictureAtEverySize() {
+    Session s;
+    QWidget* world = s.window.worldView();
+    auto* readOuts = s.window.findChild<QGroupBox*>("readOuts");
+    QWidget* commands = nullptr;
+    for (auto* g : s.window.findChildren<QGroupBox*>())
+      if (g->title() == "Program Commands:") commands = g;
+    QVERIFY(readOuts && commands);
+    const QSize first = s.window.size();
+    QCOMPARE(world->size(), QSize(502, 502));
+    const QRect firstCommands = InWindow(commands, &s.window);
+    const std::vector<QSize> sizes = {first, {1280, 800}, {1400, 1050}, {1920, 1080}, {2560, 1440},
+                                      {1160, 1400}, {2560, 760}, first};
+    int lastSide = 0;
+    for (const QSize& size : sizes) {
+      s.window.resize(size);
+      QTRY_COMPARE(s.window.size(), size);
+      QApplication::processEvents();
+      const QRect pic = InWindow(world, &s.window), ro = InWindow(readOuts, &s.window),
+                  cmd = InWindow(commands, &s.window);
+      const QString at = QString("%1x%2").arg(size.width()).arg(size.height());
+      QVERIFY2(pic.width() == pic.height(), qPrintable(at));
+      QVERIFY2(ro.top() == pic.bottom() + 1 + PanelArea::kBelow && ro.left() == pic.left(), qPrintable(at));
+      QVERIFY2(cmd.left() == std::max(pic.right(), ro.right()) + 1 + PanelArea::kBeside, qPrintable(at));
+      QVERIFY2(cmd.top() == firstCommands.top(), qPrintable(at));
+      // The square is as large as the room allows: the controls (two
+      // columns of 190 px and 10 between) beside it, the read-outs under it.
+      const QSize room = s.window.centralWidget()->size();
+      const int side = std::min(room.width() - 4 - 8 - 390 - 6, room.height() - 4 - 3 - ro.height() - 4);
+      QVERIFY2(pic.width() == std::max(side, world->minimumSizeHint().width()), qPrintable(at));
+      if (size == QSize(2560, 1440)) QVERIFY(pic.width() > 1000);
+      lastSide = pic.width();
+    }
+    QCOMPARE(lastSide, 502);
+    QCOMPARE(InWindow(commands, &s.window), firstCommands);
+  }
+
+  void theLogCanBeTallListsNoBareLinesAndFiltersSavedFrames() {
+    Session s;
+    MessageLog* log = s.window.messageLog();
+    s.window.resize(2560, 1440);
+    QTRY_COMPARE(s.window.size(), QSize(2560, 1440));
+    s.Trigger("actionMessageLog");
+    // Shown, it takes a third of the window; dragged, more than half.
+    QTRY_VERIFY(log->height() >= 1440 / 3 - 20);
+    s.window.resizeDocks({log}, {800}, Qt::Vertical);
+    QTRY_VERIFY(log->height() >= 720);
+
+    // A bare number is named after the box it is about; an empty message is not listed.
+    s.TypeKeys("txtAntsPerPatch", "3");
+    s.form.Message("");
+    const QStringList after = log->view()->toPlainText().split('\n');
+    QVERIFY(after.last().endsWith(" s] Ants / patch: 3"));
+    QVERIFY(!after.last().endsWith("] ") && after.size() == 1);
+
+    // Frames: listed under their filter only, which is off at first. The
+    // run is started and paused first, so that the folder typed is the
+    // folder the frames go to.
+    QTemporaryDir dir;
+    QTimer::singleShot(0, &s.window, [&] { s.Click("cmdPause"); });
+    s.Click("cmdStartProgram");
+    s.TypeKeys("txtSaveFilePath", (dir.path() + "/").toUtf8().constData());
+    s.Click("chkSaveImages");
+    QVERIFY(s.form.saveImages);
+    s.host.freeSpace = uint64_t{1} << 40;
+    s.host.afterEvents = [&] {
+      if (s.form.frameNumber >= 3 || s.form.modelTime > 60) s.form.running = false;
+    };
+    s.Click("cmdPause");
+    s.host.afterEvents = nullptr;
+    QCheckBox* frames = log->framesFilter();
+    QVERIFY(!frames->isChecked());
+    QCOMPARE(frames->text(), QString("Saved frames (4)"));  // frames 0 to 3
+    QString text = log->view()->toPlainText();
+    QVERIFY(!text.contains("Frame saved"));
+    for (const QString& line : text.split('\n')) {
+      const QString said = line.mid(line.indexOf("] ") + 2);
+      bool number = false;
+      said.toDouble(&number);
+      QVERIFY2(!said.isEmpty() && !number && said != "True" && said != "False", qPrintable(line));
+    }
+    frames->click();
+    text = log->view()->toPlainText();
+    QCOMPARE(text.count("Frame saved: "), 4);
+    QVERIFY(text.contains("Frame saved: " + dir.path() + "/TrackAnts1.bmp"));
+    QVERIFY(text.indexOf("Ants / patch: 3") < text.indexOf("Frame saved"));
+    frames->click();
+    QVERIFY(!log->view()->toPlainText().contains("Frame saved"));
+  }
+
+  void thePictureIsSavedAtOneTwoOrFourTimesWithoutSmoothing() {
+    Session s;
+    QTemporaryDir dir;
+    s.form.pctWorld.PSet(10.0f, 10.0f, 0x0000FF);  // a pixel that is not the background
+    QString file;
+    std::optional<int> pick;
+    QStringList offered;
+    s.window.dialogs.saveFile = [&](auto&&...) { return file; };
+    s.window.dialogs.choice = [&](const QString&, const QString&, const QStringList& items) {
+      offered = items;
+      return pick;
+    };
+    const Canvas& c = s.form.pctWorld;
+    for (int k : {1, 2, 4}) {
+      file = dir.filePath(QString("world%1.png").arg(k));
+      pick = k == 1 ? 0 : k == 2 ? 1 : 2;
+      s.Trigger("actionSavePicture");
+      const QImage image(file);
+      QCOMPARE(image.size(), QSize(500 * k, 500 * k));
+      // Every raster pixel is a k x k square of its own colour.
+      for (int py = 0; py < 500; py += 7)
+        for (int px = 0; px < 500; px += 7)
+          for (int d : {0, k - 1})
+            QCOMPARE(image.pixel(px * k + d, py * k + d) & 0xFFFFFF, c.pixels()[py * 500 + px] & 0xFFFFFF);
+    }
+    QCOMPARE(offered, QStringList({"500 x 500 (1x)", "1000 x 1000 (2x)", "2000 x 2000 (4x)"}));
+    // Cancelled: nothing written.
+    file = dir.filePath("none.png");
+    pick.reset();
+    s.Trigger("actionSavePicture");
+    QVERIFY(!QFile::exists(file));
+  }
+
+  void parameterFilesFromTheFileMenu() {
+    QTemporaryDir dir;
+    Session s;
+    s.TypeKeys("txtNumAnts", "120");
+    s.Click("chkPlotFood");
+    s.window.dialogs.saveFile = [&](auto&&...) { return dir.filePath("mine"); };
+    s.Trigger("actionSaveParameters");
+    QVERIFY(QFile::exists(dir.filePath("mine.script")));
+
+    // Restore: every box back through the rules, heard as the user's lines.
+    HeardActions heard(s.form);
+    s.TypeKeys("txtPercentFood", "2");
+    heard.lines.clear();
+    s.Trigger("actionRestoreParameters");
+    QCOMPARE(s.form.numAnts, 900);
+    QCOMPARE(s.form.percentFood, 1.0f);
+    QCOMPARE(s.form.panel.chkPlotFood.value(), Panel().chkPlotFood.value());
+    QVERIFY(s.window.messageLog()->view()->toPlainText().endsWith(" s] Initial parameters restored"));
+    QVERIFY(std::find(heard.lines.begin(), heard.lines.end(), "type txtNumAnts 900") != heard.lines.end());
+    QVERIFY(std::find(heard.lines.begin(), heard.lines.end(), "click chkPlotFood") != heard.lines.end());
+    const std::string session = s.window.recorder().Script();
+    QVERIFY(session.find("\ntype txtNumAnts 900\n") != std::string::npos);
+
+    // Open the file by its name without the extension: all of it comes back.
+    s.window.dialogs.openFile = [&](auto&&...) { return dir.filePath("mine"); };
+    s.Trigger("actionOpenParameters");
+    QCOMPARE(s.form.numAnts, 120);
+    QCOMPARE(s.form.panel.chkPlotFood.value(), 1 - Panel().chkPlotFood.value());
+    QVERIFY(s.window.messageLog()->view()->toPlainText().contains("Parameters loaded from mine.script"));
+  }
+};
+
+QTEST_MAIN(UsabilityTest)
+#include "usability_test.moc"
