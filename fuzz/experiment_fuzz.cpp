@@ -4,12 +4,14 @@
 // traps when a file that was read breaks a promise of the plan.
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 
 #include "experiments/experiment.h"
 #include "experiments/run_plan.h"
 #include "experiments/run_script.h"
+#include "experiments/search.h"
 
 namespace {
 
@@ -51,6 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     return 0;  // a mistake in the file, reported with its place
   }
   Check(e.steps >= 1 && e.repetitions >= 1 && !e.measures.empty());
+  if (!e.search.algorithm.empty()) {
+    // A search has no fixed plan: its first generation is what --list shows.
+    if (e.search.population * static_cast<int64_t>(std::max<size_t>(1, e.search.ranges.size())) > kMostPoints) return 0;
+    std::ostringstream listing;
+    ListSearch(e, listing);
+    Check(listing.str().find('\n') != std::string::npos);
+    return 0;
+  }
   if (e.sampleCount * static_cast<int64_t>(std::max<size_t>(1, e.sample.size())) > kMostPoints) return 0;
   const RunPlan plan(e);
   Check(plan.runs() >= 1 && plan.runs() <= kMaxRuns);
