@@ -3,10 +3,13 @@
 // (steps a second or "fastest"; the window's default when not given), writes
 // the window's picture to OUTPUT.png and closes the window, which must end
 // the program. The random source has a fixed seed so the picture is
-// repeatable.
+// repeatable. The view shows the trails; the user's remembered window
+// settings are neither read nor changed (Qt's test-mode settings).
+#include <QAction>
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QString>
 #include <QTimer>
 #include <cstdio>
@@ -31,12 +34,16 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  QStandardPaths::setTestModeEnabled(true);
   antraid::WindowProgram program;
   program.form.rng.SetFixedSeed(1);
   program.window.SetSpeed(*speed);
   program.form.Form_Load();
   program.window.SyncAll();
   program.window.show();
+  if (auto* trails = program.window.findChild<QAction*>("actionTrails"); trails && !trails->isChecked()) {
+    trails->trigger();
+  }
 
   auto* start = program.window.findChild<QPushButton*>("cmdStartProgram");
   auto* pause = program.window.findChild<QPushButton*>("cmdPause");
