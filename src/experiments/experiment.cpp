@@ -375,6 +375,12 @@ class Reader {
         if (t.contains("every")) Fail(node->source(), "[pictures] has at or every, not both");
       } else if (k == "every") {
         p.every = Whole(*node, "every", 1, INT64_C(1'000'000'000'000));
+      } else if (k == "movie") {
+        auto b = node->value_exact<bool>();
+        if (!b) Fail(node->source(), "movie takes true or false");
+        p.movie = *b;
+      } else if (k == "movie_every") {
+        p.movieEvery = Whole(*node, "movie_every", 1, INT64_C(1'000'000'000'000));
       } else if (k == "layers") {
         const toml::array* list = node->as_array();
         if (!list || list->empty()) Fail(node->source(), "layers must be a list of \"ants\" and \"trails\"");
@@ -387,10 +393,15 @@ class Reader {
         }
         layers = true;
       } else {
-        Fail(key->source(), "unknown key \"" + k + "\" in [pictures] (at, every, layers)");
+        Fail(key->source(), "unknown key \"" + k + "\" in [pictures] (at, every, layers, movie, movie_every)");
       }
     }
-    if (!layers) p.ants = p.trails = true;
+    if (p.movieEvery > 0 && !p.movie) Fail(t.get("movie_every")->source(), "movie_every needs movie = true");
+    if (!layers) {
+      // A table with only the movie's keys asks for the movie alone.
+      const bool movieOnly = p.movie && !t.contains("at") && !t.contains("every");
+      p.ants = p.trails = !movieOnly;
+    }
   }
 
   Experiment Read(const toml::table& root) {

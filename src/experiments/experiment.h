@@ -50,6 +50,10 @@ struct Pictures {
   bool trails = false;  // the pheromone plot's picture of the layer
   int64_t every = 0;    // steps between pictures; 0: at the end of the run only
   bool any() const { return ants || trails; }
+  // A movie of the world picture, runs/NNNNN.mp4, one frame after every
+  // movieEvery-th step (0: about 600 frames over the run, 20 s at 30 a second).
+  bool movie = false;
+  int64_t movieEvery = 0;
 };
 
 // How [sample] draws its combinations.

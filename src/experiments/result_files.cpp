@@ -288,6 +288,8 @@ RunFiles InspectRun(const std::string& dir, const Experiment& e, const RunPlan& 
         if (const std::string picture = PictureFile(e, number, layer, step);
             !std::filesystem::exists(dir + "/" + picture, ec))
           return damaged(picture + " is missing");
+  if (f.status.ok && e.pictures.movie && !std::filesystem::exists(dir + "/" + MovieFile(number), ec))
+    return damaged(MovieFile(number) + " is missing");
   f.state = RunFiles::State::Complete;
   f.rows = std::move(rows);
   return f;

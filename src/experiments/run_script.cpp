@@ -55,6 +55,14 @@ std::string PictureFile(const Experiment& e, int64_t number, std::string_view la
   return name + ".png";
 }
 
+std::string MovieFile(int64_t number) { return "runs/" + RunName(number) + ".mp4"; }
+
+int64_t MovieEvery(const Experiment& e) {
+  constexpr int64_t kFrames = 600;  // 20 s at 30 frames a second
+  if (e.pictures.movieEvery > 0) return e.pictures.movieEvery;
+  return std::max<int64_t>(1, e.steps / kFrames);
+}
+
 RunScript MakeRunScript(const Experiment& e, const PlannedRun& run) {
   RunScript s;
   int line = 0;
@@ -84,6 +92,7 @@ RunScript MakeRunScript(const Experiment& e, const PlannedRun& run) {
     }
   }
   s.startLine = add("click cmdStartProgram");
+  if (e.pictures.movie) add("movie " + MovieFile(run.number) + " " + FormatInt(MovieEvery(e)));
   std::string print = "print modelTime";
   for (const std::string& m : e.measures) print += " " + m;
   s.rowSteps = RowSteps(e);
@@ -111,6 +120,7 @@ RunScript MakeRunScript(const Experiment& e, const PlannedRun& run) {
         add("picture " + std::string(layer) + " " + PictureFile(e, run.number, layer, step));
     at = step;
   }
+  if (e.pictures.movie) add("movie stop");
   return s;
 }
 

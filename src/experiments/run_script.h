@@ -36,6 +36,10 @@ std::vector<int64_t> PictureSteps(const Experiment& experiment);
 // saves its picture at the end only, else runs/NNNNN-LAYER-SSSSSS.png with
 // the step after Start.
 std::string PictureFile(const Experiment& experiment, int64_t number, std::string_view layer, int64_t step);
+// The movie of run `number` ([pictures] movie = true), relative to the
+// results folder, and the steps between its frames.
+std::string MovieFile(int64_t number);
+int64_t MovieEvery(const Experiment& experiment);
 // The layers the experiment saves: "ants", "trails" or both, in this order.
 std::vector<std::string_view> PictureLayers(const Experiment& experiment);
 

@@ -16,7 +16,10 @@ RunResult Failed(std::string message) {
   for (char& c : message)
     if (c == '\n' || c == '\r') c = ' ';
   while (!message.empty() && message.back() == ' ') message.pop_back();
-  return {false, std::move(message), {}};
+  RunResult r;
+  r.ok = false;
+  r.message = std::move(message);
+  return r;
 }
 
 constexpr std::string_view kStoppedAt = "stopped at step ";
@@ -62,7 +65,7 @@ RunResult PerformRun(const Experiment& e, const PlannedRun& run, const RunScript
     std::ostringstream out, err;
     ScriptOptions options;
     options.seed = run.seed;
-    options.picture = e.pictures.ants;  // nobody looks at the others
+    options.picture = e.pictures.ants || e.pictures.movie;  // nobody looks at the others
     options.fileFolder = folder;
     ScriptRunner* runner = nullptr;
     std::string offWorld;  // a measure the run's world does not hold

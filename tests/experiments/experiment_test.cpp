@@ -57,6 +57,9 @@ TEST(ExperimentFile, EachMistakeIsNamedWithItsLineAndColumn) {
       {std::string(kHead) + "[pictures]\nlayers = [\"ants\", \"ants\"]\n", "layer \"ants\" is named twice"},
       {std::string(kHead) + "[pictures]\nlayers = []\n", "layers must be a list"},
       {std::string(kHead) + "[pictures]\nsize = 3\n", "exp.toml:5:1: unknown key \"size\" in [pictures]"},
+      {std::string(kHead) + "[pictures]\nmovie = 1\n", "exp.toml:5:9: movie takes true or false"},
+      {std::string(kHead) + "[pictures]\nmovie_every = 4\n", "exp.toml:5:15: movie_every needs movie = true"},
+      {std::string(kHead) + "[pictures]\nmovie = true\nmovie_every = 0\n", "exp.toml:6:15: movie_every must be from 1 to"},
       {"[set]\ntxtNumAnts = 5\n", "the file needs an [experiment] table"},
   };
   for (const auto& c : cases) EXPECT_NE(Problem(c.text).find(c.message), std::string::npos) << c.text << "\ngave: " << Problem(c.text);

@@ -271,7 +271,7 @@ void ScriptRunner::DoMovie(Tokens& args) {
   if (!movie_) {
     movie_ = std::make_unique<MovieRecorder>(*form_, nullptr, [this](const std::string& why) { Print(why); });
   }
-  if (!movie_->Start(file, every)) Throw("cannot record a movie: " + movie_->error());
+  if (!movie_->Start(InFileFolder(file), every)) Throw("cannot record a movie: " + movie_->error());
 }
 
 void ScriptRunner::StopMovie() {
