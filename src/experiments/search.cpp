@@ -29,7 +29,7 @@ struct MissingRun {
   int64_t number;
 };
 
-OptimiserSpec Spec(const Experiment& e) {
+OptimiserSpec SettingsOf(const Experiment& e) {
   return {e.search.algorithm, e.search.ranges.size(), e.search.objectives.size(), e.search.population,
           e.search.generations, e.seed};
 }
@@ -206,7 +206,7 @@ int RunSearch(const Experiment& e, const SearchOptions& o, std::ostream& err) {
   try {
     Searcher searcher(e, o, err);
     Optimise(
-        Spec(e), [&](const auto& xs, int64_t g) { return searcher.Evaluate(xs, g); },
+        SettingsOf(e), [&](const auto& xs, int64_t g) { return searcher.Evaluate(xs, g); },
         [&](int64_t g) { searcher.GenerationDone(g); });
     searcher.Finish();
     if (searcher.failedRuns() == 0) return 0;
@@ -227,7 +227,7 @@ SearchTrace SearchModel(const Experiment& e, const CandidateModel& model) {
   const SearchOptions o;
   Searcher searcher(e, o, quiet, model);
   Optimise(
-      Spec(e), [&](const auto& xs, int64_t g) { return searcher.Evaluate(xs, g); },
+      SettingsOf(e), [&](const auto& xs, int64_t g) { return searcher.Evaluate(xs, g); },
       [&](int64_t g) { searcher.GenerationDone(g); });
   return std::move(searcher).Trace();
 }
@@ -238,7 +238,7 @@ void ListSearch(const Experiment& e, std::ostream& out) {
   out << '\n';
   std::map<std::vector<std::string>, int64_t> seen;
   int64_t candidate = 0;
-  for (const auto& x : FirstGeneration(Spec(e))) {
+  for (const auto& x : FirstGeneration(SettingsOf(e))) {
     const std::vector<std::string> values = Typed(e, x);
     if (!seen.emplace(values, candidate + 1).second) continue;
     ++candidate;

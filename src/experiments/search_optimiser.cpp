@@ -72,28 +72,28 @@ pagmo::algorithm MakeAlgorithm(const OptimiserSpec& s) {
 
 }  // namespace
 
-std::vector<std::vector<double>> FirstGeneration(const OptimiserSpec& spec) {
+std::vector<std::vector<double>> FirstGeneration(const OptimiserSpec& settings) {
   Random rng;
-  rng.SetFixedSeed(spec.seed);
-  std::vector<std::vector<double>> xs(static_cast<size_t>(spec.population), std::vector<double>(spec.dimensions));
+  rng.SetFixedSeed(settings.seed);
+  std::vector<std::vector<double>> xs(static_cast<size_t>(settings.population), std::vector<double>(settings.dimensions));
   for (auto& x : xs)
     for (double& v : x) v = rng.Next();
   return xs;
 }
 
-void Optimise(const OptimiserSpec& spec, const EvaluateBatch& evaluate, const std::function<void(int64_t)>& generationDone) {
+void Optimise(const OptimiserSpec& settings, const EvaluateBatch& evaluate, const std::function<void(int64_t)>& generationDone) {
   Known known;
-  known.objectives = spec.objectives;
-  pagmo::population pop(pagmo::problem(KnownProblem{&known, spec.dimensions}), 0u, static_cast<unsigned>(spec.seed));
-  const std::vector<std::vector<double>> first = FirstGeneration(spec);
+  known.objectives = settings.objectives;
+  pagmo::population pop(pagmo::problem(KnownProblem{&known, settings.dimensions}), 0u, static_cast<unsigned>(settings.seed));
+  const std::vector<std::vector<double>> first = FirstGeneration(settings);
   const std::vector<std::vector<double>> firstFitness = evaluate(first, 0);
   for (size_t i = 0; i < first.size(); ++i) {
     known.fitness.emplace(first[i], firstFitness[i]);
     pop.push_back(first[i], firstFitness[i]);
   }
   generationDone(0);
-  pagmo::algorithm algorithm = MakeAlgorithm(spec);
-  for (int64_t g = 1; g <= spec.generations; ++g) {
+  pagmo::algorithm algorithm = MakeAlgorithm(settings);
+  for (int64_t g = 1; g <= settings.generations; ++g) {
     for (;;) {
       known.asked.clear();
       pagmo::algorithm trial = algorithm;

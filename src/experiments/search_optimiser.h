@@ -44,10 +44,10 @@ inline constexpr double kWorstFitness = 1e300;
 
 // The first population: `population` points drawn uniformly from [0, 1]^k by
 // the program's random source seeded with `seed`.
-std::vector<std::vector<double>> FirstGeneration(const OptimiserSpec& spec);
+std::vector<std::vector<double>> FirstGeneration(const OptimiserSpec& settings);
 
 // Evaluates the first population, then evolves it `generations` times;
 // `generationDone(g)` is called after generation g's candidates are known.
-void Optimise(const OptimiserSpec& spec, const EvaluateBatch& evaluate, const std::function<void(int64_t)>& generationDone);
+void Optimise(const OptimiserSpec& settings, const EvaluateBatch& evaluate, const std::function<void(int64_t)>& generationDone);
 
 }  // namespace antraid::experiments

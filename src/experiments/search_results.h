@@ -14,7 +14,7 @@ namespace antraid::experiments {
 // One candidate: settings the optimiser proposed, and what its runs gave.
 struct Evaluation {
   int64_t number = 0;      // from 1, in the order first proposed; runs (number - 1) r + 1 .. number r
-  int64_t generation = 0;  // 0: the first population
+  int64_t generation = 0;  // counted from the first population, generation 0
   int64_t candidate = 0;   // from 1 within its generation
   std::vector<std::string> values;  // per range, as typed
   bool ok = false;                  // every run succeeded with numbers

@@ -31,7 +31,7 @@ class TrailChart : public QWidget {
   void SetSampling(bool on);
   bool sampling() const { return sampler_ != nullptr; }
   QSpinBox* distanceBox() const { return distance_; }
-  // 0: trailExtent, 1: trailWidth (cm, left axis), 2: trailCount (right axis).
+  // Curve i, in the order trailExtent, trailWidth (cm, left axis), trailCount (right axis).
   QLineSeries* curve(int i) const { return curves_[static_cast<size_t>(i)]; }
   QChartView* view() const { return view_; }
 
