@@ -97,7 +97,7 @@ class RaidTest : public QObject {
 
   void theRaidsEndPausesAsThePauseButtonAndReplaysExactly() {
     constexpr uint64_t kSeed = 3;
-    Session s(kSeed);
+    Session s(kSeed, /*pauseAtRaidEnd=*/true);
     QVERIFY(s.Action("actionPauseWhenRaidOver")->isChecked());  // on by default
     HeardActions heard(s.form);
     s.TypeKeys("txtNumAnts", "60");
@@ -117,7 +117,7 @@ class RaidTest : public QObject {
     ExpectExactReplay(s, kSeed);
 
     // Switched off, the run goes on after the raid's end, said once.
-    Session on(kSeed);
+    Session on(kSeed, /*pauseAtRaidEnd=*/true);
     on.Trigger("actionPauseWhenRaidOver");
     on.TypeKeys("txtNumAnts", "60");
     on.host.afterEvents = [&] {

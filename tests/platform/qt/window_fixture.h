@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTest>
 #include <cstdint>
@@ -26,12 +27,15 @@ inline QColor Rgb(int r, int g, int b) { return QColor(r, g, b); }
 // A freshly loaded program with its window on screen, its random source
 // fixed, running as fast as it can unless a test sets a speed.
 struct Session : WindowProgram {
-  // Runs go on until a test pauses or closes them: the raid-over pause is
-  // off (tests/platform/qt/raid_test.cpp covers it), in Qt's test-mode
-  // settings so that the user's own choice is left as it is.
-  explicit Session(uint64_t seed = 11) {
+  // Runs go on until a test pauses or closes them: unless a test asks for
+  // it, the raid-over pause is off in this window only (the remembered
+  // setting, in Qt's test-mode settings, is left as it is).
+  explicit Session(uint64_t seed = 11, bool pauseAtRaidEnd = false) {
     QStandardPaths::setTestModeEnabled(true);
-    if (auto* pause = window.findChild<QAction*>("actionPauseWhenRaidOver")) pause->setChecked(false);
+    if (auto* pause = window.findChild<QAction*>("actionPauseWhenRaidOver"); pause && !pauseAtRaidEnd) {
+      const QSignalBlocker quiet(pause);
+      pause->setChecked(false);
+    }
     window.SetSpeed(kFastest);
     window.FixSeedAtStart(seed);
     form.Form_Load();
