@@ -22,7 +22,7 @@ std::string Probe(const std::string& file) {
   const testing::CommandResult r = RunCommand(
       "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
       "stream=codec_name,width,height,nb_read_frames -of csv=p=0 '" + file + "'",
-      std::filesystem::temp_directory_path());
+      std::filesystem::path(file).parent_path());  // its own folder: the output files are per folder
   std::string out = r.out;
   while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
   return r.status == 0 ? out : "ffprobe failed: " + r.err;
