@@ -41,11 +41,11 @@ std::optional<std::string> FieldTextFor(const MainForm& f, const Binding& b, con
     case Stores::Single:
       return FormatSingle(static_cast<float>(n.value));
     case Stores::SingleTimesStep:
-      return FormatSingle(static_cast<float>(n.value * f.modelTimeStep));
+      return FormatSingle(static_cast<float>(n.value * f.params.modelTimeStep));
     case Stores::DoubleTimesStep:
-      return FormatDouble(n.value * f.modelTimeStep);
+      return FormatDouble(n.value * f.params.modelTimeStep);
     case Stores::DoublePerStep:
-      return FormatDouble(n.value / f.modelTimeStep);
+      return FormatDouble(n.value / f.params.modelTimeStep);
     default:
       return std::nullopt;
   }
@@ -66,10 +66,11 @@ std::optional<std::string> ValueInEffect(const MainForm& f, const TextBox& box) 
   switch (b->stores) {
     case Stores::SingleTimesStep:
     case Stores::DoubleTimesStep:
-      if (n.ok() && f.modelTimeStep != 0) return FormatSingle(static_cast<float>(n.value / f.modelTimeStep));
+      if (n.ok() && f.params.modelTimeStep != 0)
+        return FormatSingle(static_cast<float>(n.value / f.params.modelTimeStep));
       break;
     case Stores::DoublePerStep:
-      if (n.ok()) return FormatSingle(static_cast<float>(n.value * f.modelTimeStep));
+      if (n.ok()) return FormatSingle(static_cast<float>(n.value * f.params.modelTimeStep));
       break;
     default:
       break;

@@ -13,22 +13,22 @@ namespace antraid {
 // ---- Effort ------------------------------------------------------------------
 
 EffortCounter::EffortCounter(MainForm& form) : form_(form) {
-  foodAtStart_ = form_.colonyFood;
+  foodAtStart_ = form_.readouts.colonyFood;
   form_.Subscribe(*this);
 }
 
 EffortCounter::~EffortCounter() { form_.Unsubscribe(*this); }
 
-int64_t EffortCounter::delivered() const { return static_cast<int64_t>(form_.colonyFood) - foodAtStart_; }
+int64_t EffortCounter::delivered() const { return static_cast<int64_t>(form_.readouts.colonyFood) - foodAtStart_; }
 
 void EffortCounter::RunBuilt() {
   antSteps_ = 0;
-  foodAtStart_ = form_.colonyFood;
+  foodAtStart_ = form_.readouts.colonyFood;
 }
 
 void EffortCounter::StepDone() {
   int64_t active = 0;
-  const auto& ants = form_.ants;
+  const auto& ants = form_.run.ants;
   for (size_t k = 1; k < ants.size(); ++k)
     active += ants[k].state == AntState::kOutbound || ants[k].state == AntState::kReturning;
   antSteps_ += active;
@@ -71,7 +71,7 @@ std::optional<std::string> RowOffWorld(std::span<const int64_t> a, const WorldSi
 
 // The pheromone row the trail items read, or ItemError.
 std::span<const int32_t> Row(std::string_view name, const MainForm& f, std::span<const int64_t> a) {
-  const Layer<int32_t>& layer = f.pherGrid;
+  const Layer<int32_t>& layer = f.run.pherGrid;
   if (!layer.exists())
     throw ItemError(LabelOf(name, a) + ": the layer does not exist yet (the world is built by Start)");
   const std::optional<std::span<const int32_t>> row = TrailRowCells(f, a[0]);
@@ -95,10 +95,12 @@ const std::vector<ItemArgument> kDistance = {{"D", 1, kCoordMax}};
 
 }  // namespace
 
-int64_t TrailRow(const MainForm& form, int64_t distance) { return static_cast<int64_t>(form.homeYPos) - distance; }
+int64_t TrailRow(const MainForm& form, int64_t distance) {
+  return static_cast<int64_t>(form.params.homeYPos) - distance;
+}
 
 std::optional<std::span<const int32_t>> TrailRowCells(const MainForm& form, int64_t distance) {
-  const Layer<int32_t>& layer = form.pherGrid;
+  const Layer<int32_t>& layer = form.run.pherGrid;
   const int64_t y = TrailRow(form, distance);
   if (!layer.exists() || y < 1 || y > layer.height()) return std::nullopt;
   const size_t width = static_cast<size_t>(layer.width());
@@ -120,20 +122,20 @@ std::span<const MeasureItem> MeasureItems() {
       {"maxDistTraveled", {}, "farthest an ant has gone from the nest's row", "cm", false, FIELD(maxDistTraveled)},
       {"pherGrid", kPatch, "pheromone on patch (x, y)", "pheromone units", false,
        [](const MainForm& f, const EffortCounter*, std::span<const int64_t> a) {
-         CheckPatch("pherGrid", f.pherGrid, a);
-         return FormatInt(f.pherGrid.Get(a[0], a[1]));
+         CheckPatch("pherGrid", f.run.pherGrid, a);
+         return FormatInt(f.run.pherGrid.Get(a[0], a[1]));
        },
        PatchOffWorld},
       {"antCountGrid", kPatch, "ants on patch (x, y)", "ants", false,
        [](const MainForm& f, const EffortCounter*, std::span<const int64_t> a) {
-         CheckPatch("antCountGrid", f.antCountGrid, a);
-         return FormatInt(f.antCountGrid.Get(a[0], a[1]));
+         CheckPatch("antCountGrid", f.run.antCountGrid, a);
+         return FormatInt(f.run.antCountGrid.Get(a[0], a[1]));
        },
        PatchOffWorld},
       {"foodGrid", kPatch, "food on patch (x, y)", "food units", false,
        [](const MainForm& f, const EffortCounter*, std::span<const int64_t> a) {
-         CheckPatch("foodGrid", f.foodGrid, a);
-         return FormatInt(f.foodGrid.Get(a[0], a[1]));
+         CheckPatch("foodGrid", f.run.foodGrid, a);
+         return FormatInt(f.run.foodGrid.Get(a[0], a[1]));
        },
        PatchOffWorld},
       {"trailExtent", kDistance,
@@ -160,8 +162,8 @@ std::span<const MeasureItem> MeasureItems() {
       {"searchSpread", {}, "95th minus 5th percentile of the x positions of the ants searching outward", "cm", false,
        [](const MainForm& f, const EffortCounter*, std::span<const int64_t>) {
          std::vector<float> xs;
-         for (size_t k = 1; k < f.ants.size(); ++k)
-           if (f.ants[k].state == AntState::kOutbound) xs.push_back(f.ants[k].xPos);
+         for (size_t k = 1; k < f.run.ants.size(); ++k)
+           if (f.run.ants[k].state == AntState::kOutbound) xs.push_back(f.run.ants[k].xPos);
          return FormatSingle(SearchSpread(xs));
        }},
       {"antSteps", {}, "ants out or returning at the end of each step since Start, summed: the colony's effort",

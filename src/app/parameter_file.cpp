@@ -111,7 +111,8 @@ std::string ParameterText(const MainForm& form, std::string_view date) {
       if (box == &panel.txtWorldYinM) {
         const auto v = Value(*box);
         const auto held = v ? ToInt32(*v) : std::nullopt;
-        if (held != form.worldYinM) text += "type " + box->name() + " " + FormatInt(form.worldYinM) + "\n";
+        if (held != form.params.worldYinM)
+          text += "type " + box->name() + " " + FormatInt(form.params.worldYinM) + "\n";
       }
       text += "type " + box->name() + " " + OneLine(box->text()) + "\n";
     } else if (auto* bar = dynamic_cast<const ScrollBar*>(c)) {

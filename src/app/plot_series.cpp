@@ -10,12 +10,12 @@ namespace antraid {
 
 std::span<const PlotFigure, kPlotFigureCount> PlotFigures() {
   static constexpr PlotFigure kFigures[kPlotFigureCount] = {
-      {"colonyFood", true, [](const MainForm& f) { return static_cast<double>(f.colonyFood); }},
-      {"foodOnGround", true, [](const MainForm& f) { return static_cast<double>(f.foodOnGround); }},
-      {"antsOut", true, [](const MainForm& f) { return static_cast<double>(f.antsOut); }},
+      {"colonyFood", true, [](const MainForm& f) { return static_cast<double>(f.readouts.colonyFood); }},
+      {"foodOnGround", true, [](const MainForm& f) { return static_cast<double>(f.readouts.foodOnGround); }},
+      {"antsOut", true, [](const MainForm& f) { return static_cast<double>(f.readouts.antsOut); }},
       {"antsReturning", true, [](const MainForm& f) { return static_cast<double>(f.AntsReturning()); }},
-      {"lastSwarmWidth", false, [](const MainForm& f) { return static_cast<double>(f.lastSwarmWidth); }},
-      {"maxDistTraveled", false, [](const MainForm& f) { return static_cast<double>(f.maxDistTraveled); }},
+      {"lastSwarmWidth", false, [](const MainForm& f) { return static_cast<double>(f.readouts.lastSwarmWidth); }},
+      {"maxDistTraveled", false, [](const MainForm& f) { return static_cast<double>(f.readouts.maxDistTraveled); }},
   };
   return std::span<const PlotFigure, kPlotFigureCount>(kFigures);
 }
@@ -43,7 +43,7 @@ void PlotSeries::StepDone() {
     Thin();
     if (steps_ % interval_ != 0) return;
   }
-  times_.push_back(form_.modelTime);
+  times_.push_back(form_.run.modelTime);
   const auto figures = PlotFigures();
   for (size_t i = 0; i < kPlotFigureCount; ++i) values_[i].push_back(figures[i].read(form_));
   ++version_;

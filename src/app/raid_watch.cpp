@@ -12,7 +12,7 @@ namespace antraid {
 RaidWatch::RaidWatch(MainForm& form, std::function<void()> onOver) : form_(form), onOver_(std::move(onOver)) {
   form_.Subscribe(*this);
   // A watch created in the middle of a run starts from what it sees now.
-  if (form_.antsCreated) TakeFirstLook();
+  if (form_.run.antsCreated) TakeFirstLook();
 }
 
 RaidWatch::~RaidWatch() { form_.Unsubscribe(*this); }
@@ -20,12 +20,12 @@ RaidWatch::~RaidWatch() { form_.Unsubscribe(*this); }
 void RaidWatch::RunBuilt() { TakeFirstLook(); }
 
 void RaidWatch::TakeFirstLook() {
-  const size_t n = form_.ants.size();
+  const size_t n = form_.run.ants.size();
   last_.resize(n);
   left_.assign(n, 0);
   stillAtHome_ = 0;
   for (size_t k = 1; k < n; ++k) {
-    const AntRecord& a = form_.ants[k];
+    const AntRecord& a = form_.run.ants[k];
     last_[k] = {a.xPos, a.yPos, static_cast<int16_t>(a.state)};
     left_[k] = a.state != AntState::kAtHome;
     stillAtHome_ += !left_[k];
@@ -40,14 +40,14 @@ void RaidWatch::StepDone() {
   if (!watching_ || over_) return;
   // The ants are rebuilt only with a new run; a population that changed size
   // otherwise is looked at afresh rather than compared.
-  if (form_.ants.size() != last_.size()) {
+  if (form_.run.ants.size() != last_.size()) {
     TakeFirstLook();
     return;
   }
   bool changed = false;
   const size_t n = last_.size();
   for (size_t k = 1; k < n; ++k) {
-    const AntRecord& a = form_.ants[k];
+    const AntRecord& a = form_.run.ants[k];
     Seen& s = last_[k];
     const auto state = static_cast<int16_t>(a.state);
     // Positions are compared bit for bit: a NaN that stays a NaN is no move.
@@ -64,8 +64,8 @@ void RaidWatch::StepDone() {
   still_ = changed ? 0 : still_ + 1;
   if (stillAtHome_ == 0 && still_ >= kStillSteps) {
     over_ = true;
-    overAt_ = form_.modelTime;
-    stillSeconds_ = static_cast<float>(kStillSteps) * form_.modelTimeStep;
+    overAt_ = form_.run.modelTime;
+    stillSeconds_ = static_cast<float>(kStillSteps) * form_.params.modelTimeStep;
     if (onOver_) onOver_();
   }
 }

@@ -83,7 +83,7 @@ std::optional<std::string> MeasureOffWorld(const std::string& measure, const Wor
 }
 
 WorldSize WorldOf(const MainForm& form) {
-  return WorldSize{form.pherGrid.width(), form.pherGrid.height(), form.homeYPos};
+  return WorldSize{form.run.pherGrid.width(), form.run.pherGrid.height(), form.params.homeYPos};
 }
 
 }  // namespace antraid::experiments

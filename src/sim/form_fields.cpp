@@ -18,22 +18,30 @@ std::string Txt(bool v) { return FormatBool(v); }
 std::string Txt(const std::string& v) { return v; }
 
 const std::map<std::string, Getter, std::less<>>& Fields() {
-#define F(name) {#name, [](const MainForm& f) { return Txt(f.name); }}
-#define I(name) {#name, [](const MainForm& f) { return Txt(static_cast<int64_t>(f.name)); }}
+#define F(group, name) {#name, [](const MainForm& f) { return Txt(f.group.name); }}
+#define I(group, name) {#name, [](const MainForm& f) { return Txt(static_cast<int64_t>(f.group.name)); }}
   static const std::map<std::string, Getter, std::less<>> fields = {
-      I(numAnts), I(antsPerPatch), I(emptyNodeWeightOut), I(emptyNodeWeightIn), I(colonyWidth),
-      I(leaveInterval), I(pathColorOut), I(pathColorIn), I(pherToDropOut), F(pherToDropIn),
-      F(removePher), I(fiftyPercProb), F(modelTimeStep), I(worldXinM), I(worldYinM), F(useVel),
-      F(maxVel), F(minVel), I(maxPherToSat), F(usePm), F(trackAnt), I(antNumber), F(showAnts),
-      F(plotFood), F(percentFood), I(foodQuality), F(saveImages), F(saveInterval), F(saveFilePath),
-      F(imageName), I(cmPerM), I(worldXinCm), I(worldYinCm), I(homeXPos), I(homeYPos), F(velSlope),
-      F(curVel), I(pherThresholdOut), I(pherThresholdIn), I(drawWidth), F(zoomEnabled), F(zoomFactor),
-      F(zoomSelecting), F(worldAspect), F(running), F(programStarted), F(antsCreated), F(foodMade),
-      F(modelTime), F(videoFrameNumber), I(antsOut), I(colonyFood), I(totalFood), I(numFoodItems),
-      I(foodOnGround), F(maxDistTraveled), F(swarmPass), F(swarmMinX), F(swarmMaxX), F(swarmWidth),
-      F(lastSwarmWidth), F(frameNumber),
-      I(antNum), F(antXPos), F(antYPos), F(boxStartX), F(boxStartY), F(boxEndX), F(boxEndY),
-      I(savedDrawMode), F(helpPath),
+      I(params, numAnts), I(params, antsPerPatch), I(params, emptyNodeWeightOut), I(params, emptyNodeWeightIn),
+      I(params, colonyWidth), I(params, leaveInterval), I(params, pathColorOut), I(params, pathColorIn),
+      I(params, pherToDropOut), F(params, pherToDropIn), F(params, removePher), I(params, fiftyPercProb),
+      F(params, modelTimeStep), I(params, worldXinM), I(params, worldYinM), F(params, useVel), F(params, maxVel),
+      F(params, minVel), I(params, maxPherToSat), F(params, usePm), F(params, trackAnt), I(params, antNumber),
+      F(params, showAnts), F(params, plotFood), F(params, percentFood), I(params, foodQuality),
+      F(params, saveImages), F(params, saveInterval), F(params, saveFilePath), F(params, imageName),
+      I(params, cmPerM), I(params, worldXinCm), I(params, worldYinCm), I(params, homeXPos), I(params, homeYPos),
+      F(params, velSlope), I(params, pherThresholdOut), I(params, pherThresholdIn),
+      F(run, running), F(run, programStarted), F(run, antsCreated), F(run, foodMade), F(run, modelTime),
+      F(run, videoFrameNumber), F(run, frameNumber), F(run, curVel),
+      // The values handed between procedures keep the names scripts know.
+      {"antNum", [](const MainForm& f) { return Txt(static_cast<int64_t>(f.run.antInTurn)); }},
+      {"antXPos", [](const MainForm& f) { return Txt(f.run.lastMoveFromX); }},
+      {"antYPos", [](const MainForm& f) { return Txt(f.run.lastMoveFromY); }},
+      I(readouts, antsOut), I(readouts, colonyFood), I(readouts, totalFood), I(readouts, numFoodItems),
+      I(readouts, foodOnGround), F(readouts, maxDistTraveled), F(readouts, swarmPass), F(readouts, swarmMinX),
+      F(readouts, swarmMaxX), F(readouts, swarmWidth), F(readouts, lastSwarmWidth),
+      I(drawing, drawWidth), F(drawing, zoomEnabled), F(drawing, zoomFactor), F(drawing, zoomSelecting),
+      F(drawing, worldAspect), F(drawing, boxStartX), F(drawing, boxStartY), F(drawing, boxEndX),
+      F(drawing, boxEndY), I(drawing, savedDrawMode), F(help, helpPath),
       // Figures derived from the state, computed when read.
       {"antsReturning", [](const MainForm& f) { return Txt(static_cast<int64_t>(f.AntsReturning())); }},
   };
@@ -58,7 +66,7 @@ std::optional<std::string> MainForm::FieldText(std::string_view name) const {
 
 int32_t MainForm::AntsReturning() const {
   int32_t n = 0;
-  for (size_t k = 1; k < ants.size(); ++k) n += ants[k].state == AntState::kReturning;
+  for (size_t k = 1; k < run.ants.size(); ++k) n += run.ants[k].state == AntState::kReturning;
   return n;
 }
 

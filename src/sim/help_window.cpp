@@ -4,16 +4,16 @@
 namespace antraid {
 
 void MainForm::cmdViewHelp_Click() {
-  if (helpOpen) {  // shown already: no second window, no second load
-    host.ShowHelp(NativePath(helpPath), false);
+  if (help.helpOpen) {  // shown already: no second window, no second load
+    host.ShowHelp(NativePath(help.helpPath), false);
     return;
   }
-  helpOpen = true;
-  helpPath = host.AppPath() + "\\help.rtf";
-  ++helpLoads;
-  host.ShowHelp(NativePath(helpPath), true);
+  help.helpOpen = true;
+  help.helpPath = host.AppPath() + "\\help.rtf";
+  ++help.helpLoads;
+  host.ShowHelp(NativePath(help.helpPath), true);
 }
 
-void MainForm::frmHelpScreen_Closed() { helpOpen = false; }
+void MainForm::frmHelpScreen_Closed() { help.helpOpen = false; }
 
 }  // namespace antraid

@@ -4,23 +4,23 @@
 namespace antraid {
 
 void MainForm::chkSaveImages_Click() {
-  if (saveFilePath.empty() || imageName.empty()) {
+  if (params.saveFilePath.empty() || params.imageName.empty()) {
     host.Beep();
     Message("Please fill in a File Name and Directory");
     panel.chkSaveImages.SetValue(0);
     // The box now reads unchecked, so no frame may follow, also when this
     // click was meant to switch saving off.
-    saveImages = false;
+    params.saveImages = false;
     return;
   }
   Message("");
   // Checking the box creates the folder; whether that worked shows only when
   // a frame is written.
   if (panel.chkSaveImages.checked()) {
-    saveImages = true;
-    MakeFolder(saveFilePath);
+    params.saveImages = true;
+    MakeFolder(params.saveFilePath);
   } else {
-    saveImages = false;
+    params.saveImages = false;
   }
 }
 
@@ -54,16 +54,17 @@ void MainForm::SaveFrame() {
   // The swarm caption shows the width of the last measuring step: the
   // current width is always 0 by the time a frame is saved.
   {
-    const double shown = RoundHalfEven(lastSwarmWidth);
+    const double shown = RoundHalfEven(readouts.lastSwarmWidth);
     panel.txtSwarmWidth.SetText(FormatInt(static_cast<long long>(shown)) + " cm");
   }
   // Folder, base name, number and ".bmp", joined as they stand: a folder
   // typed without a separator puts the frames beside it.
-  const std::string name = saveFilePath + imageName + FormatSingle(frameNumber) + ".bmp";
+  const std::string name = params.saveFilePath + params.imageName + FormatSingle(run.frameNumber) + ".bmp";
   std::string problem;
-  if (saveFilePath.empty())
+  if (params.saveFilePath.empty())
     problem = "the file path is empty";
-  else if (imageName.find_first_of("/\\") != std::string::npos || imageName.find('\0') != std::string::npos)
+  else if (params.imageName.find_first_of("/\\") != std::string::npos ||
+           params.imageName.find('\0') != std::string::npos)
     problem = "the base filename may not contain a folder separator";
   else if (auto full = DiskNearlyFull(host, NativePath(name)))
     problem = *full;
@@ -71,7 +72,7 @@ void MainForm::SaveFrame() {
     problem = "the file could not be written";
   if (!problem.empty()) {
     // The run goes on without the series.
-    saveImages = false;
+    params.saveImages = false;
     panel.chkSaveImages.SetValue(0);
     constexpr size_t kShownChars = 200;  // of a long file name, in the message
     std::string shown = name.size() > kShownChars ? name.substr(0, kShownChars) + "..." : name;
@@ -81,10 +82,10 @@ void MainForm::SaveFrame() {
   // Handlers may run after each frame, before its number is counted: they
   // see the whole step, and a nested run steps before the count goes up.
   NotifyFrameSaved(NativePath(name));
-  Message(FormatSingle(modelTime));
+  Message(FormatSingle(run.modelTime));
   host.DoEvents();
   if (unloaded) return;
-  frameNumber = frameNumber + 1;
+  run.frameNumber = run.frameNumber + 1;
 }
 
 }  // namespace antraid

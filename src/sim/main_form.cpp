@@ -35,7 +35,7 @@ void MainForm::Note(std::string_view text) {
 }
 
 void MainForm::Form_Load() {
-  programStarted = false;
+  run.programStarted = false;
   SetVariables();
 }
 
@@ -45,7 +45,7 @@ void MainForm::Form_Unload() {
   // Every loop tests this flag right after its event processing and returns
   // at once: no further step, no file written.
   unloaded = true;
-  running = false;
+  run.running = false;
   host.EndProgram();
 }
 
@@ -120,7 +120,7 @@ std::optional<float> MainForm::ReadSingle(const TextBox& box) {
 }
 
 void MainForm::SetPherToDropIn(std::string_view text) {
-  pherToDropIn.assign(text);
+  params.pherToDropIn.assign(text);
   ParsedNumber n = ParseNumber(text);
   pherToDropInIsNumber_ = n.ok();
   pherToDropInValue_ = n.ok() ? n.value : 0.0;

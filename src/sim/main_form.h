@@ -5,7 +5,7 @@
 //   model/    world, food, ants, model step, movement rules, run loop
 //   params/   parameter load, response curve, edit rules
 //   display/  nest, food and pheromone drawing, redraw commands, zoom view
-//   app/      run control, image series, help window logic
+//   (here)    run control, image series, help window logic
 // Event handlers run only between model steps: inside Host::DoEvents.
 #pragma once
 
@@ -56,85 +56,114 @@ class MainForm {
   // The user's actions on this form; the window and scripts act through it.
   UserActions actions{*this};
 
-  // ---- Parameter set --------------------------------------------------------
-  int32_t numAnts = 0;             // ants
-  int16_t antsPerPatch = 0;        // ants; a candidate holding this many is closed
-  int16_t emptyNodeWeightOut = 0;  // pheromone units added to each weight
-  int16_t emptyNodeWeightIn = 0;   // pheromone units (shown only)
-  int16_t colonyWidth = 0;         // cm
-  int16_t leaveInterval = 0;       // min
+  // The form's fields, grouped as the procedures use them; a script reads
+  // each by its own name (FieldText), whatever its group.
+
+  // What the panel's boxes hold once read, and the world figures derived
+  // from them when a run is built.
+  struct Parameters {
+    int32_t numAnts = 0;             // ants
+    int16_t antsPerPatch = 0;        // ants; a candidate holding this many is closed
+    int16_t emptyNodeWeightOut = 0;  // pheromone units added to each weight
+    int16_t emptyNodeWeightIn = 0;   // pheromone units (shown only)
+    int16_t colonyWidth = 0;         // cm
+    int16_t leaveInterval = 0;       // min
+    int16_t pathColorOut = 0;        // red 0..255
+    int16_t pathColorIn = 0;         // green 0..255
+    int16_t pherToDropOut = 0;       // pheromone units per outbound move
+    std::string pherToDropIn;        // text; its numeric value is laid per homing move
+    bool removePher = false;
+    int16_t fiftyPercProb = 0;             // pheromone units at which the response is 1/2
+    float modelTimeStep = 0;               // s per step
+    int32_t worldXinM = 0, worldYinM = 0;  // m
+    bool useVel = false;
+    float maxVel = 0;          // cm per step
+    double minVel = 0;         // cm per step
+    int16_t maxPherToSat = 0;  // pheromone units
+    bool usePm = false;
+    bool trackAnt = false;
+    int16_t antNumber = 0;  // index of the tracked ant
+    bool showAnts = false;
+    bool plotFood = false;
+    float percentFood = 0;    // % of patches
+    int16_t foodQuality = 0;  // food units per item
+    bool saveImages = false;
+    double saveInterval = 0;   // model steps between frames
+    std::string saveFilePath;  // folder of the frames, as the panel writes it
+    std::string imageName;     // base name of the frames
+
+    // Derived when the run is built.
+    int16_t cmPerM = 100;
+    int32_t worldXinCm = 0, worldYinCm = 0;             // cm
+    int32_t homeXPos = 0, homeYPos = 0;                 // cm, nest centre and nest row
+    float velSlope = 0;                                 // cm per step per pheromone unit
+    int16_t pherThresholdOut = 0, pherThresholdIn = 0;  // pheromone units
+  };
   static constexpr int kSecondsPerMinute = 60;
-  int16_t pathColorOut = 0;        // red 0..255
-  int16_t pathColorIn = 0;         // green 0..255
-  int16_t pherToDropOut = 0;       // pheromone units per outbound move
-  std::string pherToDropIn;        // text; its numeric value is laid per homing move
-  bool removePher = false;
-  int16_t fiftyPercProb = 0;  // pheromone units at which the response is 1/2
-  float modelTimeStep = 0;    // s per step
-  int32_t worldXinM = 0, worldYinM = 0;  // m
-  bool useVel = false;
-  float maxVel = 0;           // cm per step
-  double minVel = 0;          // cm per step
-  int16_t maxPherToSat = 0;   // pheromone units
-  bool usePm = false;
-  bool trackAnt = false;
-  int16_t antNumber = 0;      // index of the tracked ant
-  bool showAnts = false;
-  bool plotFood = false;
-  float percentFood = 0;      // % of patches
-  int16_t foodQuality = 0;    // food units per item
-  bool saveImages = false;
-  double saveInterval = 0;    // model steps between frames
-  std::string saveFilePath;   // folder of the frames, as the panel writes it
-  std::string imageName;      // base name of the frames
 
-  // ---- Derived values and constants -----------------------------------------
-  int16_t cmPerM = 100;
-  int32_t worldXinCm = 0, worldYinCm = 0;  // cm
-  int32_t homeXPos = 0, homeYPos = 0;      // cm, nest centre and nest row
-  float velSlope = 0;                      // cm per step per pheromone unit
-  float curVel = 0;                        // cm, step length of the moving ant
-  int16_t pherThresholdOut = 0, pherThresholdIn = 0;  // pheromone units
-  int16_t drawWidth = 1;                   // pixels
-  bool zoomEnabled = false;
-  float zoomFactor = 0;
-  bool zoomSelecting = false;
-  float worldAspect = 0;                   // height / width of the whole view
+  // The world, the ants and the run's clock and flags.
+  struct RunState {
+    Layer<int32_t> pherGrid;      // pheromone units per patch
+    Layer<int32_t> antCountGrid;  // ants per patch
+    Layer<int16_t> foodGrid;      // food units per patch
+    std::vector<AntRecord> ants;  // ants[0] unused: ants are numbered from 1
 
-  // ---- Simulation state -----------------------------------------------------
-  Layer<int32_t> pherGrid;      // pheromone units per patch
-  Layer<int32_t> antCountGrid;  // ants per patch
-  Layer<int16_t> foodGrid;      // food units per patch
-  std::vector<AntRecord> ants;  // ants[0] unused: ants are numbered from 1
+    bool running = false;
+    bool programStarted = false;
+    bool antsCreated = false;
+    bool foodMade = false;
+    float modelTime = 0;         // s
+    float videoFrameNumber = 0;  // modelTime x 30
+    float frameNumber = 0;       // number of the next saved frame
+    float curVel = 0;            // cm, step length of the moving ant; kept from step to step
 
-  bool running = false;
-  bool programStarted = false;
-  bool antsCreated = false;
-  bool foodMade = false;
-  float modelTime = 0;          // s
-  float videoFrameNumber = 0;   // modelTime x 30
-  int32_t antsOut = 0;
-  int32_t colonyFood = 0;       // food units delivered
-  int32_t totalFood = 0;        // food units left, as the food rules count them
-  int32_t numFoodItems = 0;
-  int64_t foodOnGround = 0;     // food units lying in foodGrid
-  float maxDistTraveled = 0;    // cm
-  bool swarmPass = false;
-  double swarmMinX = 0, swarmMaxX = 0;  // cm
-  float swarmWidth = 0;                 // cm
-  float lastSwarmWidth = 0;             // cm, width of the last measuring step
-  float frameNumber = 0;        // number of the next saved frame
-  int16_t antNum = 0;           // index of the ant being handled
-  float antXPos = 0, antYPos = 0;  // cm, position of the last moved ant before its move
+    // Values one procedure hands to the next within a step.
+    // The ant whose turn the ant pass is taking: the pass's loop counter,
+    // kept on the form (a script reads it as antNum).
+    int16_t antInTurn = 0;
+    // Where the last moved ant stood before its move (cm): set by the
+    // outbound and homing moves, read by the tracked ant's mark, which
+    // erases the old mark there (a script reads them as antXPos, antYPos).
+    float lastMoveFromX = 0, lastMoveFromY = 0;
+  };
 
-  // ---- Zoom rectangle --------------------------------------------------------
-  float boxStartX = 0, boxStartY = 0, boxEndX = 0, boxEndY = 0;
-  int16_t savedDrawMode = kDrawCopyPen;
+  // The figures the read-outs show, kept as the rules count them.
+  struct ReadOutState {
+    int32_t antsOut = 0;
+    int32_t colonyFood = 0;  // food units delivered
+    int32_t totalFood = 0;   // food units left, as the food rules count them
+    int32_t numFoodItems = 0;
+    int64_t foodOnGround = 0;   // food units lying in foodGrid
+    float maxDistTraveled = 0;  // cm
+    bool swarmPass = false;
+    double swarmMinX = 0, swarmMaxX = 0;  // cm
+    float swarmWidth = 0;                 // cm
+    float lastSwarmWidth = 0;             // cm, width of the last measuring step
+  };
 
-  // ---- Help window -----------------------------------------------------------
-  bool helpOpen = false;      // the help window exists
-  int helpLoads = 0;          // times the document was loaded
-  std::string helpPath;       // the document shown
+  // How the world is drawn: pen, zoom and the zoom rectangle.
+  struct DrawingState {
+    int16_t drawWidth = 1;  // pixels
+    bool zoomEnabled = false;
+    float zoomFactor = 0;
+    bool zoomSelecting = false;
+    float worldAspect = 0;  // height / width of the whole view
+    float boxStartX = 0, boxStartY = 0, boxEndX = 0, boxEndY = 0;
+    int16_t savedDrawMode = kDrawCopyPen;
+  };
+
+  // The help window.
+  struct HelpWindowState {
+    bool helpOpen = false;  // the help window exists
+    int helpLoads = 0;      // times the document was loaded
+    std::string helpPath;   // the document shown
+  };
+
+  Parameters params;
+  RunState run;
+  ReadOutState readouts;
+  DrawingState drawing;
+  HelpWindowState help;
 
   // Characters of a user's text quoted in a message; a longer text is cut.
   static constexpr size_t kQuotedChars = 24;
@@ -221,7 +250,7 @@ class MainForm {
   void cmdPause_Click();
   // One iteration of the run loop (event processing, run captions, removal
   // when due, one model step) while a built run is paused; nothing otherwise.
-  bool CanStep() const { return programStarted && antsCreated && !running && !unloaded; }
+  bool CanStep() const { return run.programStarted && run.antsCreated && !run.running && !unloaded; }
   void Step();
   // Stops the run where it stands: every run loop open now returns right
   // after its event processing, with no further step, and the run is paused

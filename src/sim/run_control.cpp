@@ -5,13 +5,13 @@ namespace antraid {
 
 void MainForm::cmdStartProgram_Click() {
   if (unloaded) return;
-  if (!programStarted) {  // first start
+  if (!run.programStarted) {  // first start
     if (!BuildRun()) {
-      programStarted = false;  // nothing was built: the next Start is a first start again
+      run.programStarted = false;  // nothing was built: the next Start is a first start again
       return;
     }
     panel.cmdPause.SetEnabled(true);
-    running = true;
+    run.running = true;
     panel.txtNumAnts.SetEnabled(false);
     panel.txtWorldXinM.SetEnabled(false);
     panel.txtWorldYinM.SetEnabled(false);
@@ -22,7 +22,7 @@ void MainForm::cmdStartProgram_Click() {
   if (unloaded) return;
   if (yes) {
     if (!BuildRun()) return;
-    running = true;
+    run.running = true;
     TestForAntCreation();
   } else {
     cmdPause_Click();
@@ -34,7 +34,7 @@ bool MainForm::BuildRun() {
     rng.SetFixedSeed(*seedForNextRun_);
     seedForNextRun_.reset();
   }
-  programStarted = true;
+  run.programStarted = true;
   SetVariables();
   if (!CreateWorld()) return false;
   MakeFood();
@@ -46,11 +46,11 @@ bool MainForm::BuildRun() {
 
 void MainForm::cmdPause_Click() {
   if (unloaded) return;
-  if (running) {
-    running = false;
+  if (run.running) {
+    run.running = false;
     panel.cmdPause.SetCaption("Go");
   } else {
-    running = true;
+    run.running = true;
     panel.cmdPause.SetCaption("Pause");
   }
   panel.txtNumAnts.SetEnabled(true);
@@ -65,10 +65,10 @@ void MainForm::Step() {
 }
 
 void MainForm::Halt() {
-  if (unloaded || !programStarted) return;
+  if (unloaded || !run.programStarted) return;
   // Loops opened later (a Go in the same pass) run as usual.
   haltDepth_ = runLoopDepth_;
-  running = false;
+  run.running = false;
   panel.cmdPause.SetCaption("Go");
   panel.txtNumAnts.SetEnabled(true);
 }

@@ -145,7 +145,7 @@ void UserActions::Step() {
 }
 
 void UserActions::Halt() {
-  if (form_.unloaded || !form_.programStarted) return;
+  if (form_.unloaded || !form_.run.programStarted) return;
   Perform({.kind = UserAction::Kind::kHalt}, [&] { form_.Halt(); });
 }
 

@@ -40,7 +40,7 @@ double MedianStepSeconds(const std::function<void(MainForm&)>& setUp, bool watch
     Clock::time_point now = Clock::now();
     if (host.passes > kFirstTimedStep) steps.push_back(std::chrono::duration<double>(now - last).count());
     last = now;
-    if (host.passes == kLastTimedStep + 1) form.running = false;
+    if (host.passes == kLastTimedStep + 1) form.run.running = false;
   };
   form.panel.cmdStartProgram.Click();
   std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());

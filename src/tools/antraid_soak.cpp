@@ -67,22 +67,24 @@ bool Parse(int argc, char** argv, Options& o) {
 // Food units left, delivered and carried.
 int64_t FoodAccounted(const MainForm& f) {
   int64_t carried = 0;
-  for (size_t k = 1; k < f.ants.size(); ++k) carried += f.ants[k].hasFood;
-  return static_cast<int64_t>(f.totalFood) + f.colonyFood + carried;
+  for (size_t k = 1; k < f.run.ants.size(); ++k) carried += f.run.ants[k].hasFood;
+  return static_cast<int64_t>(f.readouts.totalFood) + f.readouts.colonyFood + carried;
 }
 
 // The balances of a run, or an empty text.
 std::string CheckBalances(const MainForm& f, int64_t foodAtStart) {
   int64_t carried = 0, out = 0;
-  for (size_t k = 1; k < f.ants.size(); ++k) {
-    const AntRecord& a = f.ants[k];
+  for (size_t k = 1; k < f.run.ants.size(); ++k) {
+    const AntRecord& a = f.run.ants[k];
     carried += a.hasFood;
     out += a.state != AntState::kAtHome && !a.justLeft;
   }
   if (FoodAccounted(f) != foodAtStart)
-    return "food left " + std::to_string(f.totalFood) + " + delivered " + std::to_string(f.colonyFood) +
-           " + carried " + std::to_string(carried) + " != " + std::to_string(foodAtStart) + " laid";
-  if (out != f.antsOut) return "antsOut is " + std::to_string(f.antsOut) + " with " + std::to_string(out) + " ants out";
+    return "food left " + std::to_string(f.readouts.totalFood) + " + delivered " +
+           std::to_string(f.readouts.colonyFood) + " + carried " + std::to_string(carried) +
+           " != " + std::to_string(foodAtStart) + " laid";
+  if (out != f.readouts.antsOut)
+    return "antsOut is " + std::to_string(f.readouts.antsOut) + " with " + std::to_string(out) + " ants out";
   return {};
 }
 
@@ -117,7 +119,8 @@ int Soak(const Options& o) {
     if (steps % (o.checkEvery * 100) == 0 || seconds() > lastPrint + 60 || !problem.empty()) {
       lastPrint = seconds();
       std::printf("step %lld  %.0f s  VmRSS %ld kB  food left %d  delivered %d  ants out %d  %s\n", steps, seconds(),
-                  rss, form.totalFood, form.colonyFood, form.antsOut, problem.empty() ? "ok" : problem.c_str());
+                  rss, form.readouts.totalFood, form.readouts.colonyFood, form.readouts.antsOut,
+                  problem.empty() ? "ok" : problem.c_str());
     }
     if (!problem.empty() && failure.empty()) failure = problem;
     std::fflush(stdout);
@@ -130,8 +133,8 @@ int Soak(const Options& o) {
       form.panel.cmdPause.Click();  // two more steps, then the loop ends
     }
   };
-  std::printf("antraid-soak: %d ants, %lld steps at most, %.4g min at most (0: no limit), seed %llu\n", form.numAnts,
-              o.steps, o.minutes, static_cast<unsigned long long>(o.seed));
+  std::printf("antraid-soak: %d ants, %lld steps at most, %.4g min at most (0: no limit), seed %llu\n",
+              form.params.numAnts, o.steps, o.minutes, static_cast<unsigned long long>(o.seed));
   form.panel.cmdStartProgram.Click();
   std::string last = CheckInvariants(form);
   if (last.empty()) last = CheckBalances(form, foodAtStart);
@@ -143,7 +146,7 @@ int Soak(const Options& o) {
   std::printf("VmRSS first check %ld kB, last check %ld kB, highest %ld kB (growth %ld kB)\n", rssFirst, rssLast,
               rssMax, rssLast - rssFirst);
   std::printf("food laid %lld, left %d, delivered %d; ants out %d of %d\n", static_cast<long long>(foodAtStart),
-              form.totalFood, form.colonyFood, form.antsOut, form.numAnts);
+              form.readouts.totalFood, form.readouts.colonyFood, form.readouts.antsOut, form.params.numAnts);
   return failure.empty() ? 0 : 1;
 }
 

@@ -38,7 +38,7 @@ TEST(BoxFields, ARefusedOrClampedTextShowsTheValueInEffectInTheBoxsUnits) {
   // Out of range: the time step stays 0.5 s while the box keeps 1e30.
   a.Type(t.p.txtModelTimeStep, "1e30");
   EXPECT_EQ(t.p.txtModelTimeStep.text(), "1e30");
-  EXPECT_EQ(t.form.modelTimeStep, 0.5f);
+  EXPECT_EQ(t.form.params.modelTimeStep, 0.5f);
   EXPECT_EQ(ValueInEffect(t.form, t.p.txtModelTimeStep), std::optional<std::string>("0.5"));
   // A new time step leaves the frames' period at 2 steps: 0.5 s of 0.25 s
   // each are in effect where the box still says 1 s.
@@ -52,7 +52,7 @@ TEST(BoxFields, ARefusedOrClampedTextShowsTheValueInEffectInTheBoxsUnits) {
   EXPECT_EQ(ValueInEffect(t.form, t.p.txtNumAnts), std::optional<std::string>("900"));
   // A speed held per step is said per second: 7 cm/s is 3.5 cm a 0.5 s step.
   a.Type(t.p.txtMaxVel, "fast");
-  EXPECT_EQ(t.form.maxVel, 3.5f);
+  EXPECT_EQ(t.form.params.maxVel, 3.5f);
   EXPECT_EQ(ValueInEffect(t.form, t.p.txtMaxVel), std::optional<std::string>("7"));
   // A box that only Start reads has no value in effect before it.
   a.Type(t.p.txtEmptyNodeWeightIn, "nothing");

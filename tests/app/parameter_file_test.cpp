@@ -129,7 +129,7 @@ struct PanelUser : testing::RandomUser {
   PanelUser(unsigned seed, const std::string& appPath) : RandomUser(seed), t(appPath) {
     t.host.onAsk = [this](std::string_view) { return Pick(2) == 0; };
     t.host.onDoEvents = [this] {
-      if (!t.form.running || ++seen < 4) return;
+      if (!t.form.run.running || ++seen < 4) return;
       if (saveInside) Save();
       t.form.actions.Click(t.p.cmdPause);
       seen = Pick(4);
@@ -182,7 +182,7 @@ TEST(ParameterFile, AFileWithABadLineAnywhereChangesNothingAndNamesTheLine) {
     t.form.actions.Click(t.p.chkPlotFood);  // not as in a fresh window
     t.p.txtDebugMsg.SetText("before");
     const std::string before = testing::FormState(t.form, true);
-    const float food = t.form.percentFood;
+    const float food = t.form.params.percentFood;
     HeardMessages heard(t.form);
     EXPECT_EQ(PerformParameters(t.form, text, "p.txt"), line == 0) << text;
     if (line == 0) {
@@ -197,7 +197,7 @@ TEST(ParameterFile, AFileWithABadLineAnywhereChangesNothingAndNamesTheLine) {
     // Nothing before the bad line was performed, no check box went back.
     t.p.txtDebugMsg.SetText("before");
     EXPECT_EQ(testing::FormState(t.form, true), before);
-    EXPECT_EQ(t.form.percentFood, food);
+    EXPECT_EQ(t.form.params.percentFood, food);
     EXPECT_EQ(t.p.chkPlotFood.value(), 1 - Panel().chkPlotFood.value());
     EXPECT_EQ(t.p.chkShowAnts.value(), Panel().chkShowAnts.value());
   }
@@ -228,8 +228,8 @@ TEST(ParameterFile, OpeningAFileRestoresEveryControlWhateverThePanelShowed) {
   ASSERT_TRUE(PerformParameters(other.form, text, "p.script"));
   other.form.actions.Unsubscribe(heard);
   EXPECT_EQ(Inputs(other.p), Inputs(saved.p));
-  EXPECT_EQ(other.form.percentFood, 3.0f);
-  EXPECT_EQ(other.form.foodQuality, 1);
+  EXPECT_EQ(other.form.params.percentFood, 3.0f);
+  EXPECT_EQ(other.form.params.foodQuality, 1);
   // The check boxes went back before the file's lines; chkShowAnts was not
   // clicked (it showed what the file wants).
   ASSERT_GE(heard.lines.size(), 2u);
@@ -259,9 +259,9 @@ TEST(ParameterFile, RestoringTheInitialParametersEditsThePanelBackThroughItsRule
   HeardMessages messages(t.form);
   ASSERT_TRUE(RestoreInitialParameters(t.form));
   EXPECT_EQ(Inputs(t.p), initial);
-  EXPECT_EQ(t.form.numAnts, 900);
-  EXPECT_EQ(t.form.worldYinM, 7);
-  EXPECT_EQ(t.form.modelTimeStep, 0.5f);
+  EXPECT_EQ(t.form.params.numAnts, 900);
+  EXPECT_EQ(t.form.params.worldYinM, 7);
+  EXPECT_EQ(t.form.params.modelTimeStep, 0.5f);
   EXPECT_EQ(messages.Last(), "Initial parameters restored");
   // Restoring a fresh panel performs no rule at all.
   struct Counted : ActionListener {
@@ -292,7 +292,7 @@ TEST(ParameterFile, ANameWithoutExtensionIsSavedAndOpenedAsAScript) {
   LoadedForm other(dir.str());
   HeardMessages messages(other.form);
   ASSERT_TRUE(OpenParameters(other.form, dir / "mine"));
-  EXPECT_EQ(other.form.leaveInterval, 4);
+  EXPECT_EQ(other.form.params.leaveInterval, 4);
   EXPECT_EQ(messages.Last(), "Parameters loaded from mine.script");
 }
 
@@ -310,7 +310,7 @@ TEST(ParameterFile, FilesThatCannotBeReadOrWrittenAreReportedInTheMessagesBox) {
   ASSERT_TRUE(SaveParameters(t.form, file));
   LoadedForm fresh(dir.str());
   EXPECT_TRUE(OpenParameters(fresh.form, file));
-  EXPECT_EQ(fresh.form.leaveInterval, 3);
+  EXPECT_EQ(fresh.form.params.leaveInterval, 3);
   EXPECT_EQ(testing::ReadFile(file).rfind("# antraid " + std::string(kVersion) + " parameters, saved 20", 0), 0u);
 }
 

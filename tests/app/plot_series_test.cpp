@@ -58,7 +58,7 @@ TEST(PlotSeries, KeepsEveryStepThenTheStepsOfADoublingIntervalWithTheFiguresReco
         expected += rows[static_cast<size_t>(s - 1)];
       EXPECT_EQ(series.Csv(AllFigures()), expected) << "after " << c.steps << " steps";
     }
-    if (next == std::size(checkpoints)) t.form.running = false;  // one more step, then the run ends
+    if (next == std::size(checkpoints)) t.form.run.running = false;  // one more step, then the run ends
   };
   t.p.cmdStartProgram.Click();
   EXPECT_EQ(next, std::size(checkpoints));
@@ -117,14 +117,14 @@ TEST(PlotSeries, FoodOnTheGroundStaysWhenTheFoodShareIsEditedDuringARun) {
   t.p.txtNumAnts.SetText("300");
   t.host.onDoEvents = [&] {
     if (t.host.passes != 400) return;
-    const int64_t lying = t.form.foodOnGround;
+    const int64_t lying = t.form.readouts.foodOnGround;
     t.p.txtPercentFood.SetText("2");
-    EXPECT_EQ(t.form.totalFood, 2 * 4900);
-    EXPECT_EQ(t.form.foodOnGround, lying);
-    t.form.running = false;
+    EXPECT_EQ(t.form.readouts.totalFood, 2 * 4900);
+    EXPECT_EQ(t.form.readouts.foodOnGround, lying);
+    t.form.run.running = false;
   };
   t.p.cmdStartProgram.Click();
-  EXPECT_LT(t.form.foodOnGround, 4900);  // food was taken
+  EXPECT_LT(t.form.readouts.foodOnGround, 4900);  // food was taken
   EXPECT_EQ(CheckInvariants(t.form), "");
 }
 

@@ -19,8 +19,8 @@ class RaidEnd : public BuiltWorld {
   // matter of counting steps. The default time step is 0.5 s.
   void StoppedAnts(int n) {
     for (int k = 0; k < n; ++k) t.AddAnt(100.0f + static_cast<float>(10 * k), 5.0f, AntState::kStopped);
-    f.antsCreated = true;
-    f.modelTime = 0;
+    f.run.antsCreated = true;
+    f.run.modelTime = 0;
   }
   void Steps(int n) {
     for (int k = 0; k < n; ++k) f.RunAnts();
@@ -64,7 +64,8 @@ TEST_F(RaidEnd, AnAntThatMovesOrChangesStateStartsTheCountAgain) {
 
 TEST_F(RaidEnd, WaitsForEveryAntToHaveLeftTheNestOnce) {
   StoppedAnts(2);
-  const int16_t home = t.AddAnt(static_cast<float>(f.homeXPos), static_cast<float>(f.homeYPos), AntState::kAtHome);
+  const int16_t home =
+      t.AddAnt(static_cast<float>(f.params.homeXPos), static_cast<float>(f.params.homeYPos), AntState::kAtHome);
   t.Ant(home).leaveTime = 1000000;
   RaidWatch watch(f, [&] { ++heard; });
   Steps(60);
@@ -89,15 +90,15 @@ TEST_F(RaidEnd, ANewRunIsWatchedAfreshAndTheTimeStepSetsTheStillSpan) {
   Steps(25);
   ASSERT_TRUE(watch.over());
   ASSERT_TRUE(f.BuildRun());  // the panel's ants, all at home until their leave time
-  f.modelTimeStep = 6;
+  f.params.modelTimeStep = 6;
   EXPECT_FALSE(watch.over());
   EXPECT_EQ(watch.stillSteps(), 0);
   // The default colony: stop every ant where it stands once all are out.
-  for (int k = 0; k < 2000 && f.antsOut < f.numAnts; ++k) f.RunAnts();
-  ASSERT_EQ(f.antsOut, f.numAnts);
+  for (int k = 0; k < 2000 && f.readouts.antsOut < f.params.numAnts; ++k) f.RunAnts();
+  ASSERT_EQ(f.readouts.antsOut, f.params.numAnts);
   f.RunAnts();  // the last ants released make their first move
-  for (size_t k = 1; k < f.ants.size(); ++k) f.ants[k].state = AntState::kStopped;
-  const float clock = f.modelTime;
+  for (size_t k = 1; k < f.run.ants.size(); ++k) f.run.ants[k].state = AntState::kStopped;
+  const float clock = f.run.modelTime;
   Steps(21);
   ASSERT_TRUE(watch.over());
   EXPECT_EQ(heard, 2);

@@ -38,7 +38,8 @@ TEST(MovieSweep, TheScriptRecordsAFrameEveryNStepsAndStopsAtTheEnd) {
   // A movie alone: no picture files, 1800 / 600 = a frame every 3 steps.
   EXPECT_FALSE(e.pictures.any());
   EXPECT_EQ(MovieEvery(e), 3);
-  const RunScript s = MakeRunScript(e, PlannedRun{.number = 7, .combination = 1, .repetition = 1, .seed = 1});
+  const PlannedRun run{.number = 7, .combination = 1, .repetition = 1, .seed = 1, .settings = {}, .columns = {}};
+  const RunScript s = MakeRunScript(e, run);
   EXPECT_NE(s.text.find("click cmdStartProgram\nmovie runs/00007.mp4 3\nwait 1800\n"), std::string::npos) << s.text;
   EXPECT_EQ(s.text.substr(s.text.size() - 11), "movie stop\n");
   const Experiment shortRun = ParseExperiment(

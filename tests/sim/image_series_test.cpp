@@ -52,7 +52,7 @@ class ImageSeries : public ::testing::Test {
     t.p.txtImageName.SetText(name);
     t.form.SetVariables();
     t.p.chkSaveImages.Click();
-    ASSERT_TRUE(t.form.saveImages) << t.p.txtDebugMsg.text();
+    ASSERT_TRUE(t.form.params.saveImages) << t.p.txtDebugMsg.text();
     steps = offAtStep = 0;
     message.clear();
     int pass = 0;
@@ -67,7 +67,7 @@ class ImageSeries : public ::testing::Test {
 
   // Saving ended with a short message, and the run kept stepping after it.
   void ExpectSwitchedOff() {
-    EXPECT_FALSE(t.form.saveImages);
+    EXPECT_FALSE(t.form.params.saveImages);
     EXPECT_FALSE(t.p.chkSaveImages.checked());
     EXPECT_EQ(message.rfind("Image saving switched off: ", 0), 0u) << message;
     EXPECT_LE(message.size(), 300u) << "the message stays readable";
@@ -81,7 +81,7 @@ class ImageSeries : public ::testing::Test {
   std::string message;  // txtDebugMsg when saving was switched off
   StepListener stepWatch{t.form, [this] {
                            ++steps;
-                           if (!t.form.saveImages && offAtStep == 0) {
+                           if (!t.form.params.saveImages && offAtStep == 0) {
                              offAtStep = steps;
                              message = t.p.txtDebugMsg.text();  // the next step writes its own
                            }
@@ -91,13 +91,13 @@ class ImageSeries : public ::testing::Test {
 TEST_F(ImageSeries, FramesAreNumberedFromZeroAndShowTheCanvas) {
   bool paused = false;
   Run("\\results\\", "TrackAnts", -1, [&](int) {
-    if (!paused && t.form.modelTime == 7.0f) {
+    if (!paused && t.form.run.modelTime == 7.0f) {
       paused = true;
       t.p.cmdPause.Click();
     }
   });
-  ASSERT_EQ(t.form.modelTime, 8.0f);  // steps end at 1.5 ... 8.0; the rounded clock is even on eleven
-  ASSERT_EQ(t.form.frameNumber, 11);
+  ASSERT_EQ(t.form.run.modelTime, 8.0f);  // steps end at 1.5 ... 8.0; the rounded clock is even on eleven
+  ASSERT_EQ(t.form.run.frameNumber, 11);
   ASSERT_EQ(FilesBelow(app()).size(), 11u);
   for (int n = 0; n <= 10; ++n) EXPECT_TRUE(fs::exists(app() / "results" / ("TrackAnts" + std::to_string(n) + ".bmp")));
   EXPECT_EQ(t.p.txtDebugMsg.text(), "8");  // the clock of the last frame
@@ -113,10 +113,10 @@ TEST_F(ImageSeries, FramesAreNumberedFromZeroAndShowTheCanvas) {
   t.p.cmdStartProgram.Click();
   EXPECT_EQ(FilesBelow(app()), (std::vector<std::string>{"results/TrackAnts0.bmp", "results/TrackAnts1.bmp"}));
   t.p.chkSaveImages.Click();
-  EXPECT_FALSE(t.form.saveImages);
+  EXPECT_FALSE(t.form.params.saveImages);
   t.PauseOnPass(1);
   t.p.cmdPause.Click();
-  EXPECT_EQ(t.form.frameNumber, 2);
+  EXPECT_EQ(t.form.run.frameNumber, 2);
 }
 
 TEST_F(ImageSeries, APathWithoutATrailingSeparatorGivesNamesBesideTheFolder) {
@@ -135,7 +135,7 @@ TEST_F(ImageSeries, AFolderEmptiedMidRun) {
   ExpectSwitchedOff();
   EXPECT_NE(message.find("the file path is empty"), std::string::npos) << message;
   for (const std::string& f : FilesBelow(root.path())) EXPECT_EQ(f.rfind("app/frames/run", 0), 0u) << f;
-  EXPECT_FALSE(fs::exists("run" + FormatSingle(t.form.frameNumber) + ".bmp"));
+  EXPECT_FALSE(fs::exists("run" + FormatSingle(t.form.run.frameNumber) + ".bmp"));
 }
 
 // Folders and base names no frame can be written to or under ("plain.txt"
@@ -154,7 +154,7 @@ TEST_F(ImageSeries, FoldersAndNamesThatCannotBeWritten) {
   for (const auto& [folder, name] : kCases) {
     SCOPED_TRACE(folder.substr(0, 20) + " " + name.substr(0, 20));
     Run(folder, name, 8);
-    EXPECT_EQ(t.form.frameNumber, 0);
+    EXPECT_EQ(t.form.run.frameNumber, 0);
     ExpectSwitchedOff();
   }
   EXPECT_EQ(FilesBelow(root.path()), std::vector<std::string>{"app/plain.txt"});
@@ -167,18 +167,18 @@ TEST_F(ImageSeries, AFolderThatVanishesMidRunAndComesBack) {
   Run("\\frames\\", "run", 12, [&](int pass) {
     if (pass == 3) fs::remove_all(frames);
   });
-  EXPECT_GE(t.form.frameNumber, 1);
+  EXPECT_GE(t.form.run.frameNumber, 1);
   ExpectSwitchedOff();
   EXPECT_EQ(message, "Image saving switched off: the file could not be written (" + app().string() + "\\frames\\run" +
-                         FormatSingle(t.form.frameNumber) + ".bmp)");
+                         FormatSingle(t.form.run.frameNumber) + ".bmp)");
   EXPECT_TRUE(FilesBelow(root.path()).empty());
   t.p.chkSaveImages.Click();
   EXPECT_TRUE(fs::is_directory(frames));
-  const float numberBefore = t.form.frameNumber;
+  const float numberBefore = t.form.run.frameNumber;
   t.PauseOnPass(8);
   t.p.cmdPause.Click();
-  EXPECT_TRUE(t.form.saveImages);
-  EXPECT_GT(t.form.frameNumber, numberBefore);
+  EXPECT_TRUE(t.form.params.saveImages);
+  EXPECT_GT(t.form.run.frameNumber, numberBefore);
   for (const std::string& f : FilesBelow(root.path())) EXPECT_EQ(f.rfind("app/frames/run", 0), 0u) << f;
 }
 
@@ -196,9 +196,9 @@ TEST_F(ImageSeries, SavingStopsBeforeTheDiskFills) {
 
   t.host.freeSpace = kGiB;
   Run("\\frames\\", "run", 8);
-  EXPECT_TRUE(t.form.saveImages);
-  EXPECT_EQ(FilesBelow(app() / "frames").size(), static_cast<size_t>(t.form.frameNumber));
-  EXPECT_GT(t.form.frameNumber, 0);
+  EXPECT_TRUE(t.form.params.saveImages);
+  EXPECT_EQ(FilesBelow(app() / "frames").size(), static_cast<size_t>(t.form.run.frameNumber));
+  EXPECT_GT(t.form.run.frameNumber, 0);
 }
 
 TEST(Host, FreeSpaceIsThatOfTheNearestFolderThatExists) {

@@ -15,7 +15,7 @@ namespace {
 using testing::LoadedForm;
 
 // Model steps done since the parameters were last read.
-int Steps(const MainForm& f) { return static_cast<int>((f.modelTime - 1.0f) / f.modelTimeStep + 0.5f); }
+int Steps(const MainForm& f) { return static_cast<int>((f.run.modelTime - 1.0f) / f.params.modelTimeStep + 0.5f); }
 
 TEST(RunControl, ClosingTheWindowEndsTheRunWithoutAnotherStep) {
   LoadedForm t;
@@ -25,7 +25,7 @@ TEST(RunControl, ClosingTheWindowEndsTheRunWithoutAnotherStep) {
   };
   t.p.cmdStartProgram.Click();
   EXPECT_TRUE(t.host.ended);
-  EXPECT_FALSE(f.running);
+  EXPECT_FALSE(f.run.running);
   EXPECT_EQ(Steps(f), 2);
 
   LoadedForm nested;  // also from inside the loop of a Pause click
@@ -67,14 +67,14 @@ TEST(RunControl, TwentyThousandRestartsDuringARunNeitherExhaustTheStackNorStopTh
   EXPECT_EQ(restarts, kRestarts + 1);
   EXPECT_LE(deepest, MainForm::kMaxRunLoopDepth + 1);
   EXPECT_GE(steps, kRestarts) << "the innermost loop stepped every restarted model";
-  EXPECT_FALSE(t.form.running);
+  EXPECT_FALSE(t.form.run.running);
   EXPECT_EQ(t.p.cmdPause.caption(), "Go");
   EXPECT_EQ(CheckInvariants(t.form), "");
 
   // Go resumes as usual.
   t.PauseOnPass(5);
   t.p.cmdPause.Click();
-  EXPECT_FALSE(t.form.running);
+  EXPECT_FALSE(t.form.run.running);
   EXPECT_EQ(CheckInvariants(t.form), "");
 }
 

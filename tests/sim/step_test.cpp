@@ -22,21 +22,21 @@ TEST(Step, OnlyAPausedBuiltRunStepsAndEachStepIsOneIterationOfTheLoop) {
   LoadedForm t;
   Heard heard;
   t.form.actions.Subscribe(heard);
-  const float loaded = t.form.modelTime;
+  const float loaded = t.form.run.modelTime;
   t.form.actions.Step();  // before the first start: nothing, unheard
-  EXPECT_EQ(t.form.modelTime, loaded);
+  EXPECT_EQ(t.form.run.modelTime, loaded);
   EXPECT_EQ(t.host.passes, 0);
   EXPECT_TRUE(heard.lines.empty());
 
   t.StartAndRun(4);  // a run's clock starts at 1 s
-  ASSERT_FALSE(t.form.running);
-  EXPECT_EQ(t.form.modelTime, 3.0f);  // 4 steps of 0.5 s
+  ASSERT_FALSE(t.form.run.running);
+  EXPECT_EQ(t.form.run.modelTime, 3.0f);  // 4 steps of 0.5 s
   const int passes = t.host.passes;
   t.form.actions.Step();
   t.form.actions.Step();
-  EXPECT_EQ(t.form.modelTime, 4.0f);
+  EXPECT_EQ(t.form.run.modelTime, 4.0f);
   EXPECT_EQ(t.host.passes, passes + 2);  // one event-processing pass each
-  EXPECT_FALSE(t.form.running);
+  EXPECT_FALSE(t.form.run.running);
   EXPECT_EQ(t.p.cmdPause.caption(), "Go");
   EXPECT_EQ(t.p.txtDebugMsg.text(), "Framenumber = 120");
   EXPECT_EQ(heard.lines, (std::vector<std::string>{"step", "step"}));

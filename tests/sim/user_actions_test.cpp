@@ -42,9 +42,9 @@ TEST(UserActions, ListenersHearEachActionAsItsScriptLineAroundItsRun) {
                            "type txtPercentFood 2.5", "/", "click chkUseVel", "/", "scroll scrColWidth 20", "/",
                            "mouse down 1 4 350.25 0.1", "/", "mouse up 1 4 350.25 0.1", "/", "click Form", "/",
                            "seed 18446744073709551615", "/"}));
-  EXPECT_EQ(t.form.percentFood, 2.5f);
-  EXPECT_FALSE(t.form.useVel);
-  EXPECT_EQ(t.form.colonyWidth, 20);
+  EXPECT_EQ(t.form.params.percentFood, 2.5f);
+  EXPECT_FALSE(t.form.params.useVel);
+  EXPECT_EQ(t.form.params.colonyWidth, 20);
   t.form.actions.Unsubscribe(log);
 }
 
@@ -54,9 +54,9 @@ TEST(UserActions, ThumbRunsTheScrollRuleWhileHeldAndTheChangeRuleOnceWhenLetGoEl
   // moves, the nest is redrawn once at the new place when it is let go.
   t.form.actions.Drag(t.p.scrColonyYPos, 400);
   EXPECT_EQ(t.p.scrColonyYPos.value(), 400);
-  EXPECT_EQ(t.form.homeYPos, 695);
+  EXPECT_EQ(t.form.params.homeYPos, 695);
   t.form.actions.Release(t.p.scrColonyYPos);
-  EXPECT_EQ(t.form.homeYPos, 400);
+  EXPECT_EQ(t.form.params.homeYPos, 400);
   // Dragged away and back: no change when let go.
   t.form.actions.Drag(t.p.scrColonyYPos, 300);
   t.form.actions.Drag(t.p.scrColonyYPos, 400);
@@ -65,7 +65,7 @@ TEST(UserActions, ThumbRunsTheScrollRuleWhileHeldAndTheChangeRuleOnceWhenLetGoEl
   EXPECT_EQ(t.p.lblHomeYPos.caption(), "");
   // The path colours run their rule for every position of the thumb.
   t.form.actions.Drag(t.p.scrPathColorOut, 17);
-  EXPECT_EQ(t.form.pathColorOut, 17);
+  EXPECT_EQ(t.form.params.pathColorOut, 17);
   EXPECT_EQ(t.p.txtDebugMsg.text(), "17");
 }
 

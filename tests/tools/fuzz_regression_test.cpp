@@ -63,18 +63,18 @@ TEST(InvariantCheck, NoticesEachKindOfDamage) {
   const std::pair<const char*, std::function<void(MainForm&)>> kDamage[] = {
       {"a miscounted patch",
        [](MainForm& f) {
-         f.antCountGrid.Add(MainForm::PatchOf(f.ants[7].xPos), MainForm::PatchOf(f.ants[7].yPos), 1);
+         f.run.antCountGrid.Add(MainForm::PatchOf(f.run.ants[7].xPos), MainForm::PatchOf(f.run.ants[7].yPos), 1);
        }},
       {"a count where no ant stands",
        [](MainForm& f) {
-         f.antCountGrid.Add(1, 1, -1);
-         f.antCountGrid.Add(2, 1, 1);
+         f.run.antCountGrid.Add(1, 1, -1);
+         f.run.antCountGrid.Add(2, 1, 1);
        }},
-      {"an ant off the lattice", [](MainForm& f) { f.ants[3].yPos = static_cast<float>(f.worldYinCm) + 1; }},
-      {"ants out drifted", [](MainForm& f) { ++f.antsOut; }},
-      {"negative total food", [](MainForm& f) { f.totalFood = -1; }},
-      {"negative food on a patch", [](MainForm& f) { f.foodGrid.Set(3, 3, -1); }},
-      {"food on the ground drifted", [](MainForm& f) { ++f.foodOnGround; }},
+      {"an ant off the lattice", [](MainForm& f) { f.run.ants[3].yPos = static_cast<float>(f.params.worldYinCm) + 1; }},
+      {"ants out drifted", [](MainForm& f) { ++f.readouts.antsOut; }},
+      {"negative total food", [](MainForm& f) { f.readouts.totalFood = -1; }},
+      {"negative food on a patch", [](MainForm& f) { f.run.foodGrid.Set(3, 3, -1); }},
+      {"food on the ground drifted", [](MainForm& f) { ++f.readouts.foodOnGround; }},
       {"a scale that is not a number",
        [](MainForm& f) { f.pctWorld.SetScaleLeft(std::numeric_limits<float>::quiet_NaN()); }},
       {"a caption that is not a number",
@@ -84,7 +84,7 @@ TEST(InvariantCheck, NoticesEachKindOfDamage) {
     testing::LoadedForm t;
     t.p.txtNumAnts.SetText("40");
     t.StartAndRun(30);
-    ASSERT_EQ(t.form.ants.size(), 41u);
+    ASSERT_EQ(t.form.run.ants.size(), 41u);
     ASSERT_EQ(CheckInvariants(t.form), "") << what;
     damage(t.form);
     EXPECT_NE(CheckInvariants(t.form), "") << what;

@@ -72,15 +72,15 @@ ANTRAID_PLAIN_SCAN inline int64_t Sum(const int16_t* cells, size_t n) {
 //   least 1 pixel wide;
 // - no read-out or message of the program shows a number that is not finite.
 ANTRAID_NOT_COVERED inline std::string CheckInvariants(const MainForm& f) {
-  const Layer<int32_t>& counts = f.antCountGrid;
+  const Layer<int32_t>& counts = f.run.antCountGrid;
   if (counts.exists()) {
-    if (f.pherGrid.width() != counts.width() || f.pherGrid.height() != counts.height())
+    if (f.run.pherGrid.width() != counts.width() || f.run.pherGrid.height() != counts.height())
       return "pherGrid and antCountGrid differ in size";
     // Patch index of every ant, sorted: equal runs are the ants of a patch.
     std::vector<int64_t> at;
-    at.reserve(f.ants.size());
-    for (size_t k = 1; k < f.ants.size(); ++k) {
-      const AntRecord& a = f.ants[k];
+    at.reserve(f.run.ants.size());
+    for (size_t k = 1; k < f.run.ants.size(); ++k) {
+      const AntRecord& a = f.run.ants[k];
       const int64_t x = MainForm::PatchOf(a.xPos), y = MainForm::PatchOf(a.yPos);
       if (!counts.Contains(x, y))
         return "ant " + std::to_string(k) + " at (" + FormatSingle(a.xPos) + ", " + FormatSingle(a.yPos) +
@@ -112,20 +112,24 @@ ANTRAID_NOT_COVERED inline std::string CheckInvariants(const MainForm& f) {
   // "Ants out" counts the ants that have left the nest, made their first
   // move and not come back.
   int64_t out = 0;
-  for (size_t k = 1; k < f.ants.size(); ++k) out += f.ants[k].state != AntState::kAtHome && !f.ants[k].justLeft;
-  if (out != f.antsOut) return "antsOut is " + std::to_string(f.antsOut) + " with " + std::to_string(out) + " ants out";
-  if (f.totalFood < 0) return "totalFood is " + std::to_string(f.totalFood);
-  if (const int16_t least = invariants_detail::Least(f.foodGrid.cells().data(), f.foodGrid.cells().size()); least < 0)
+  for (size_t k = 1; k < f.run.ants.size(); ++k)
+    out += f.run.ants[k].state != AntState::kAtHome && !f.run.ants[k].justLeft;
+  if (out != f.readouts.antsOut)
+    return "antsOut is " + std::to_string(f.readouts.antsOut) + " with " + std::to_string(out) + " ants out";
+  if (f.readouts.totalFood < 0) return "totalFood is " + std::to_string(f.readouts.totalFood);
+  if (const int16_t least = invariants_detail::Least(f.run.foodGrid.cells().data(), f.run.foodGrid.cells().size());
+      least < 0)
     return "foodGrid holds " + std::to_string(least) + " on a patch";
-  if (const int64_t held = invariants_detail::Sum(f.foodGrid.cells().data(), f.foodGrid.cells().size());
-      held != f.foodOnGround)
-    return "foodOnGround is " + std::to_string(f.foodOnGround) + " with " + std::to_string(held) + " units in foodGrid";
+  if (const int64_t held = invariants_detail::Sum(f.run.foodGrid.cells().data(), f.run.foodGrid.cells().size());
+      held != f.readouts.foodOnGround)
+    return "foodOnGround is " + std::to_string(f.readouts.foodOnGround) + " with " + std::to_string(held) +
+           " units in foodGrid";
   const Canvas& c = f.pctWorld;
   if (!(c.ScaleWidth() > 0) || !(c.ScaleHeight() > 0) || !std::isfinite(c.ScaleWidth()) ||
       !std::isfinite(c.ScaleHeight()) || !std::isfinite(c.ScaleLeft()) || !std::isfinite(c.ScaleTop()))
     return "canvas scale " + FormatSingle(c.ScaleLeft()) + ", " + FormatSingle(c.ScaleTop()) + ", " +
            FormatSingle(c.ScaleWidth()) + " x " + FormatSingle(c.ScaleHeight());
-  if (c.DrawWidth() < 1 || f.drawWidth < 1) return "pen width " + std::to_string(f.drawWidth);
+  if (c.DrawWidth() < 1 || f.drawing.drawWidth < 1) return "pen width " + std::to_string(f.drawing.drawWidth);
   // Read-outs the program writes; the user cannot type into them.
   const Panel& p = f.panel;
   const TextControl* readOuts[] = {&p.txtRunTimeMin,  &p.txtAntsOut,        &p.txtSwarmWidth,   &p.txtlColonyFoodAmt,

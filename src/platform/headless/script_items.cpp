@@ -34,16 +34,16 @@ void CheckCell(const Cell& c, const Layer<T>& layer) {
 
 void WriteCell(MainForm& f, const Cell& c, std::string_view value) {
   if (c.grid == "pherGrid") {
-    CheckCell(c, f.pherGrid);
-    f.pherGrid.Set(c.x, c.y, static_cast<int32_t>(Whole(value, INT32_MIN, INT32_MAX)));
+    CheckCell(c, f.run.pherGrid);
+    f.run.pherGrid.Set(c.x, c.y, static_cast<int32_t>(Whole(value, INT32_MIN, INT32_MAX)));
   } else if (c.grid == "antCountGrid") {
-    CheckCell(c, f.antCountGrid);
-    f.antCountGrid.Set(c.x, c.y, static_cast<int32_t>(Whole(value, INT32_MIN, INT32_MAX)));
+    CheckCell(c, f.run.antCountGrid);
+    f.run.antCountGrid.Set(c.x, c.y, static_cast<int32_t>(Whole(value, INT32_MIN, INT32_MAX)));
   } else {
-    CheckCell(c, f.foodGrid);
+    CheckCell(c, f.run.foodGrid);
     const auto units = static_cast<int16_t>(Whole(value, INT16_MIN, INT16_MAX));
-    f.foodOnGround += units - f.foodGrid.Get(c.x, c.y);  // the count follows the layer
-    f.foodGrid.Set(c.x, c.y, units);
+    f.readouts.foodOnGround += units - f.run.foodGrid.Get(c.x, c.y);  // the count follows the layer
+    f.run.foodGrid.Set(c.x, c.y, units);
   }
 }
 
@@ -72,10 +72,10 @@ ScriptRunner::Probe ScriptRunner::ItemProbe(const MeasureItem& item, Tokens& arg
 
 namespace {
 AntRecord& AntAt(MainForm& f, int64_t n) {
-  const int64_t count = static_cast<int64_t>(f.ants.size()) - 1;
+  const int64_t count = static_cast<int64_t>(f.run.ants.size()) - 1;
   if (n < 1 || n > count)
     Throw("ant " + FormatInt(n) + " does not exist (" + (count > 0 ? "ants 1 to " + FormatInt(count) : "no ants yet") + ")");
-  return f.ants[static_cast<size_t>(n)];
+  return f.run.ants[static_cast<size_t>(n)];
 }
 }  // namespace
 

@@ -87,7 +87,7 @@ StepTimes TimeWindowRun(bool plots, bool trails = false) {
     }
     lastWall = nowWall;
     lastCpu = nowCpu;
-    if (passes == kLastWindowStep + 1) program.form.running = false;
+    if (passes == kLastWindowStep + 1) program.form.run.running = false;
   };
   program.window.findChild<QPushButton*>("cmdStartProgram")->click();
   program.host.afterEvents = nullptr;

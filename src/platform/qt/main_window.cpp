@@ -119,8 +119,8 @@ void MainWindow::SyncAll() {
 
 void MainWindow::ShowStatus() {
   StatusFacts f;
-  f.modelTime = form_.modelTime;
-  if (form_.running) f.achieved = host_.MeasuredRate();
+  f.modelTime = form_.run.modelTime;
+  if (form_.run.running) f.achieved = host_.MeasuredRate();
   f.speed = host_.speed();
   if (form_.seedForNextRun()) {
     f.seed = *form_.seedForNextRun();
@@ -128,7 +128,7 @@ void MainWindow::ShowStatus() {
   } else if (seed_ && form_.rng.fixed()) {
     f.seed = seed_;
   }
-  if (form_.saveImages) f.frames = NativePath(form_.saveFilePath) + form_.imageName + "*.bmp";
+  if (form_.params.saveImages) f.frames = NativePath(form_.params.saveFilePath) + form_.params.imageName + "*.bmp";
   status_->Show(f);
 }
 

@@ -82,7 +82,7 @@ void MessageLog::FrameSaved(std::string_view file) {
 
 void MessageLog::Add(std::deque<Line>& lines, const std::string& text, bool shown) {
   std::string line(1, '[');
-  line += FormatSingle(form_.modelTime);
+  line += FormatSingle(form_.run.modelTime);
   line += " s] ";
   line += text;
   // One message, one line.

@@ -86,7 +86,7 @@ void RaidControls::OpenRun(const QString& path) {
   const std::string text{std::istreambuf_iterator<char>(in), {}};
   // A script starts from a window as it opens: a window used already hands
   // the run to a new one.
-  if (form.programStarted || window_.recorder().HasActions()) {
+  if (form.run.programStarted || window_.recorder().HasActions()) {
     const int speed = window_.host().speed();
     const QStringList args{"--speed", speed == kFastest ? QString("fastest") : QString::number(speed), "--open-run",
                            path};

@@ -67,7 +67,7 @@ void QtHost::WaitForNextStep() {
   // window's close ends the wait at once.
   if (!window_ || pacer_.speed() == kFastest || !pacer_.PassBegins(clock_.now())) return;
   const MainForm& form = window_->form();
-  while (form.running && !form.unloaded) {
+  while (form.run.running && !form.unloaded) {
     const auto next = pacer_.NextStart();
     if (!next) return;
     const int64_t now = clock_.now();

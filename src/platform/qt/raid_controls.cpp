@@ -73,7 +73,7 @@ RaidControls::RaidControls(MainWindow& window) : QObject(&window), window_(windo
   stopMovie_->setEnabled(false);
   file->insertActions(before, {recordMovie_, stopMovie_});
   connect(recordMovie_, &QAction::triggered, this, [this] {
-    if (auto choice = askMovie(MovieRecorder::DefaultEvery(window_.form().modelTimeStep))) StartMovie(*choice);
+    if (auto choice = askMovie(MovieRecorder::DefaultEvery(window_.form().params.modelTimeStep))) StartMovie(*choice);
   });
   connect(stopMovie_, &QAction::triggered, this, [this] { StopMovie(); });
   QAction* openRun = new QAction("Open r&un...", file);
@@ -152,9 +152,8 @@ void RaidControls::StopMovie() {
 void RaidControls::Step() {
   MainForm& form = window_.form();
   if (!form.CanStep()) {
-    window_.statusBar()->showMessage(form.programStarted && form.running ? "Step: pause the run first"
-                                                                         : "Step: start a run first",
-                                     5000);
+    window_.statusBar()->showMessage(
+        form.run.programStarted && form.run.running ? "Step: pause the run first" : "Step: start a run first", 5000);
     return;
   }
   window_.RunHandler([&form] { form.actions.Step(); });
@@ -167,7 +166,7 @@ void RaidControls::RaidOver() {
   window_.statusBar()->showMessage(QtText(text));
   window_.messageLog()->MessageShown(text);
   // Exactly what the Pause button does, heard as its click.
-  if (pauseWhenOver_->isChecked() && form.running && form.panel.cmdPause.enabled()) {
+  if (pauseWhenOver_->isChecked() && form.run.running && form.panel.cmdPause.enabled()) {
     window_.RunHandler([&form] { form.actions.Click(form.panel.cmdPause); });
     StopMovie();
   }

@@ -46,7 +46,7 @@ struct TrailChart::Sampler final : FormObserver {
       halve(times);
       for (auto& v : values) halve(v);
     }
-    times.push_back(form.modelTime);
+    times.push_back(form.run.modelTime);
     values[0].push_back(static_cast<double>(TrailExtent(*row)));
     values[1].push_back(TrailWidth(*row));
     values[2].push_back(static_cast<double>(TrailCount(*row)));

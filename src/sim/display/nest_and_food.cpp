@@ -10,27 +10,27 @@ constexpr uint32_t kNestColor = RGB(150, 0, 0);
 
 void MainForm::PlotHome() {
   pctWorld.Cls();
-  panel.lblHomeYPos.SetCaption("Home Y Position = " + FormatInt(homeYPos));
+  panel.lblHomeYPos.SetCaption("Home Y Position = " + FormatInt(params.homeYPos));
   DrawNestDot();
 }
 
 void MainForm::DrawNestDot() {
   pctWorld.SetDrawWidth(kNestDotWidth);
-  pctWorld.PSet(static_cast<float>(homeXPos), static_cast<float>(homeYPos), kNestColor);
-  pctWorld.SetDrawWidth(drawWidth);
+  pctWorld.PSet(static_cast<float>(params.homeXPos), static_cast<float>(params.homeYPos), kNestColor);
+  pctWorld.SetDrawWidth(drawing.drawWidth);
 }
 
 void MainForm::PlotFood() { PaintFood(pctWorld); }
 
 void MainForm::PaintFood(Canvas& target) const {
-  target.SetDrawWidth(drawWidth);
+  target.SetDrawWidth(drawing.drawWidth);
   target.Cls();
   // Patches beyond the food layer (none yet, or an older, smaller world)
   // hold no food. All dots share one colour, so the scan order is free.
-  const int32_t W = std::min(worldXinCm, foodGrid.width());
-  const int32_t H = std::min(worldYinCm, foodGrid.height());
-  const int32_t stride = foodGrid.width();
-  const int16_t* cells = foodGrid.cells().data();
+  const int32_t W = std::min(params.worldXinCm, run.foodGrid.width());
+  const int32_t H = std::min(params.worldYinCm, run.foodGrid.height());
+  const int32_t stride = run.foodGrid.width();
+  const int16_t* cells = run.foodGrid.cells().data();
   for (int32_t y = 1; y <= H; ++y) {
     const int16_t* rowCells = cells + static_cast<size_t>(y - 1) * stride;
     for (int32_t x = 1; x <= W; ++x)
@@ -40,29 +40,29 @@ void MainForm::PaintFood(Canvas& target) const {
 
 void MainForm::cmdClearScreen_Click() {
   pctWorld.Cls();
-  if (foodMade && plotFood) PlotFood();
+  if (run.foodMade && params.plotFood) PlotFood();
 }
 
 void MainForm::chkShowAnts_Click() {
   if (!panel.chkShowAnts.checked()) {
-    showAnts = false;
-    if (programStarted) {
+    params.showAnts = false;
+    if (run.programStarted) {
       pctWorld.Cls();
-      if (plotFood) PlotFood();
+      if (params.plotFood) PlotFood();
     }
   } else {
-    showAnts = true;
+    params.showAnts = true;
   }
 }
 
 void MainForm::chkPlotFood_Click() {
   if (!panel.chkPlotFood.checked()) {
-    plotFood = false;
+    params.plotFood = false;
     pctWorld.Cls();
   } else {
-    plotFood = true;
+    params.plotFood = true;
   }
-  if (foodMade && plotFood) PlotFood();
+  if (run.foodMade && params.plotFood) PlotFood();
 }
 
 }  // namespace antraid

@@ -31,12 +31,12 @@ const std::vector<uint32_t>& TrailLayer::Compose(const MainForm& form) {
   const int n = c.width();
   const size_t size = static_cast<size_t>(n) * static_cast<size_t>(c.height());
   picture_.assign(c.pixels(), c.pixels() + size);
-  if (!form.antsCreated || form.pherGrid.cells().empty()) return picture_;
+  if (!form.run.antsCreated || form.run.pherGrid.cells().empty()) return picture_;
   strongest_.assign(size, 0);
 
   const double w = c.ScaleWidth(), h = c.ScaleHeight();
   if (!(std::fabs(w) > 0) || !(std::fabs(h) > 0) || !std::isfinite(w) || !std::isfinite(h)) return picture_;
-  const int32_t xs = form.worldXinCm, ys = form.worldYinCm;
+  const int32_t xs = form.params.worldXinCm, ys = form.params.worldYinCm;
   if (std::fabs(w) >= n && std::fabs(h) >= c.height()) {
     // A patch or more per pixel: each visible patch into the pixel that holds it.
     int32_t x0, x1, y0, y1;
@@ -52,7 +52,7 @@ const std::vector<uint32_t>& TrailLayer::Compose(const MainForm& form) {
       if (py < 0 || py >= c.height()) continue;
       int32_t* row = strongest_.data() + static_cast<size_t>(py) * static_cast<size_t>(n);
       for (int32_t x = x0; x <= x1; ++x) {
-        const int32_t v = form.pherGrid.Get(x, y);
+        const int32_t v = form.run.pherGrid.Get(x, y);
         const int32_t px = columns_[static_cast<size_t>(x - x0)];
         if (v <= 0 || px < 0) continue;
         row[px] = std::max(row[px], v);
@@ -65,14 +65,14 @@ const std::vector<uint32_t>& TrailLayer::Compose(const MainForm& form) {
       for (int px = 0; px < n; ++px) {
         const int64_t x = MainForm::PatchOf(c.ToWorldX(px + 0.5));
         strongest_[static_cast<size_t>(py) * static_cast<size_t>(n) + static_cast<size_t>(px)] =
-            form.pherGrid.Get(x, y);
+            form.run.pherGrid.Get(x, y);
       }
     }
   }
 
   const uint32_t background = ToArgb(c.BackColor());
   for (size_t i = 0; i < size; ++i)
-    if (strongest_[i] > 0 && picture_[i] == background) picture_[i] = Colour(strongest_[i], form.numAnts);
+    if (strongest_[i] > 0 && picture_[i] == background) picture_[i] = Colour(strongest_[i], form.params.numAnts);
   return picture_;
 }
 

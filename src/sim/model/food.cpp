@@ -8,7 +8,7 @@
 namespace antraid {
 
 void MainForm::MakeFood() {
-  const int32_t W = worldXinCm, H = worldYinCm;
+  const int32_t W = params.worldXinCm, H = params.worldYinCm;
   // The percentage comes from the box itself, not from the parameter load. A
   // text that is not a usable number, or a percentage above 100, leaves the
   // percentage as it was, and the closing message says so. A negative
@@ -16,37 +16,37 @@ void MainForm::MakeFood() {
   std::string refused;
   if (auto v = ReadSingle(panel.txtPercentFood)) {
     if (*v < 0)
-      percentFood = 0;
+      params.percentFood = 0;
     else if (auto problem = PercentFoodProblem(*v))
-      refused = *problem + "; used " + FormatSingle(percentFood) + " %";
+      refused = *problem + "; used " + FormatSingle(params.percentFood) + " %";
     else
-      percentFood = *v;
+      params.percentFood = *v;
   } else if (!panel.txtPercentFood.text().empty()) {
-    refused = panel.txtDebugMsg.text() + "; used " + FormatSingle(percentFood) + " %";
+    refused = panel.txtDebugMsg.text() + "; used " + FormatSingle(params.percentFood) + " %";
   }
   // Without food to place only the total and its caption change: the item
   // count, its caption and the grid (with foodOnGround) keep what they held.
-  const int32_t itemsHeld = numFoodItems;
+  const int32_t itemsHeld = readouts.numFoodItems;
   const std::string itemsCaption = panel.lblTotalFoodItems.caption();
   WriteFoodTotals();
-  if (percentFood <= 0) {
-    numFoodItems = itemsHeld;
+  if (params.percentFood <= 0) {
+    readouts.numFoodItems = itemsHeld;
     panel.lblTotalFoodItems.SetCaption(itemsCaption);
-    foodMade = true;
+    run.foodMade = true;
     return;
   }
   // A new layout on an empty grid of the world's size. Even with no item to
   // place the grid is emptied, and made to the world's size when it is not.
   try {
-    if (numFoodItems >= 1 || foodGrid.width() != W || foodGrid.height() != H)
-      foodGrid.Allocate(W, H);
+    if (readouts.numFoodItems >= 1 || run.foodGrid.width() != W || run.foodGrid.height() != H)
+      run.foodGrid.Allocate(W, H);
     else
-      foodGrid.Zero();
+      run.foodGrid.Zero();
   } catch (const std::bad_alloc&) {
-    foodGrid.Release();
-    foodOnGround = 0;
+    run.foodGrid.Release();
+    readouts.foodOnGround = 0;
     Message("Food refused: the food layer does not fit in memory");
-    foodMade = true;
+    run.foodMade = true;
     return;
   }
   // Every call makes a different layout. A draw that rounds to 0 or onto the
@@ -54,13 +54,13 @@ void MainForm::MakeFood() {
   // other patches. Items on one patch add up.
   rng.ReseedFromClock();
   int64_t lost = 0;  // units beyond what one patch can hold
-  for (int32_t item = 0; item < numFoodItems; ++item) {
+  for (int32_t item = 0; item < readouts.numFoodItems; ++item) {
     for (;;) {
       int64_t x = PatchOf(rng.Next() * W);
       int64_t y = PatchOf(rng.Next() * H);
       if (x >= 1 && x <= W - 1 && y >= 1 && y <= H - 1) {
-        int16_t* cell = foodGrid.At(x, y);
-        int32_t sum = *cell + foodQuality;
+        int16_t* cell = run.foodGrid.At(x, y);
+        int32_t sum = *cell + params.foodQuality;
         if (sum > INT16_MAX) {
           lost += sum - INT16_MAX;
           sum = INT16_MAX;
@@ -70,35 +70,35 @@ void MainForm::MakeFood() {
       }
     }
   }
-  foodOnGround = static_cast<int64_t>(numFoodItems) * foodQuality - lost;
+  readouts.foodOnGround = static_cast<int64_t>(readouts.numFoodItems) * params.foodQuality - lost;
   std::string done = "Food Done.";
   if (!refused.empty()) done.append(" ").append(refused);
   if (lost > 0) {
     // A patch holds at most 32767 units; the total counts only what was laid.
-    totalFood = static_cast<int32_t>(totalFood - lost < 0 ? 0 : totalFood - lost);
-    panel.lblTotalFood.SetCaption("TotalFood: " + FormatInt(totalFood));
+    readouts.totalFood = static_cast<int32_t>(readouts.totalFood - lost < 0 ? 0 : readouts.totalFood - lost);
+    panel.lblTotalFood.SetCaption("TotalFood: " + FormatInt(readouts.totalFood));
     done.append(" ").append(FormatInt(lost)).append(" units did not fit on their patches (32767 at most)");
   }
   Message(done);
-  if (plotFood) PlotFood();
-  foodMade = true;
+  if (params.plotFood) PlotFood();
+  run.foodMade = true;
 }
 
 void MainForm::LookForFood(int16_t num, float myAntXPos, float myAntYPos) {
   // Only the patch under the given position is searched, and not at all once
   // the world's food is used up (whatever the grid still holds).
-  if (totalFood <= 0) return;
-  int16_t* food = foodGrid.At(PatchOf(myAntXPos), PatchOf(myAntYPos));
+  if (readouts.totalFood <= 0) return;
+  int16_t* food = run.foodGrid.At(PatchOf(myAntXPos), PatchOf(myAntYPos));
   if (food == nullptr || *food <= 0) return;
-  AntRecord& ant = ants[static_cast<size_t>(num)];
+  AntRecord& ant = run.ants[static_cast<size_t>(num)];
   --*food;
-  --foodOnGround;
-  --totalFood;
+  --readouts.foodOnGround;
+  --readouts.totalFood;
   ant.hasFood = true;
-  panel.lblTotalFood.SetCachedInt("TotalFood: ", totalFood, "");
+  panel.lblTotalFood.SetCachedInt("TotalFood: ", readouts.totalFood, "");
   if (*food == 0) {
-    --numFoodItems;
-    panel.lblTotalFoodItems.SetText("Food Items: " + FormatInt(numFoodItems));
+    --readouts.numFoodItems;
+    panel.lblTotalFoodItems.SetText("Food Items: " + FormatInt(readouts.numFoodItems));
   }
   ant.state = AntState::kReturning;
   // A pick-up draws no marker: nothing places one where the food was.

@@ -11,28 +11,30 @@ constexpr int kBorderBand = 2;       // cm; a returning ant this close to a bord
 }  // namespace
 
 void MainForm::ReturningAnt(int16_t num) {
-  AntRecord& ant = ants[static_cast<size_t>(num)];
-  antXPos = ant.xPos;
-  antYPos = ant.yPos;
-  const double x = antXPos, y = antYPos;
+  AntRecord& ant = run.ants[static_cast<size_t>(num)];
+  run.lastMoveFromX = ant.xPos;
+  run.lastMoveFromY = ant.yPos;
+  const double x = run.lastMoveFromX, y = run.lastMoveFromY;
   // Home within the nest band (both limits strict): the ant keeps its place
   // and its food, which counts when it leaves again.
-  if (std::fabs(x - homeXPos) < colonyWidth && std::fabs(y - homeYPos) < kHomeRowReach) {
+  if (std::fabs(x - params.homeXPos) < params.colonyWidth && std::fabs(y - params.homeYPos) < kHomeRowReach) {
     ant.state = AntState::kAtHome;
-    ant.leaveTime = ToInt32(modelTime).value_or(INT32_MAX);
-    --antsOut;
-    panel.txtAntsOut.SetCachedInt("Ants out: ", antsOut, "");
+    ant.leaveTime = ToInt32(run.modelTime).value_or(INT32_MAX);
+    --readouts.antsOut;
+    panel.txtAntsOut.SetCachedInt("Ants out: ", readouts.antsOut, "");
     return;
   }
   // In the border band it waits, still returning, and is tested again next step.
-  if (x <= kBorderBand || x >= worldXinCm - kBorderBand || y <= kBorderBand || y >= worldYinCm - kBorderBand) return;
+  if (x <= kBorderBand || x >= params.worldXinCm - kBorderBand || y <= kBorderBand ||
+      y >= params.worldYinCm - kBorderBand)
+    return;
 
   // One row down, towards the most pheromone of the three patches below;
   // ties are drawn at random.
   const int64_t row = PatchOf(y + 1);
-  const int32_t A = pherGrid.Get(PatchOf(x - 1), row);
-  const int32_t B = pherGrid.Get(PatchOf(x), row);
-  const int32_t C = pherGrid.Get(PatchOf(x + 1), row);
+  const int32_t A = run.pherGrid.Get(PatchOf(x - 1), row);
+  const int32_t B = run.pherGrid.Get(PatchOf(x), row);
+  const int32_t C = run.pherGrid.Get(PatchOf(x + 1), row);
 
   if (A > B && A > C) {
     MoveDownLeft(num);
@@ -58,27 +60,28 @@ void MainForm::ReturningAnt(int16_t num) {
 }
 
 void MainForm::MoveDownBy(int16_t num, int dx) {
-  AntRecord& ant = ants[static_cast<size_t>(num)];
-  antCountGrid.Add(PatchOf(antXPos), PatchOf(antYPos), -1);
-  if (showAnts) pctWorld.PSet(antXPos, antYPos, pctWorld.BackColor());
+  AntRecord& ant = run.ants[static_cast<size_t>(num)];
+  run.antCountGrid.Add(PatchOf(run.lastMoveFromX), PatchOf(run.lastMoveFromY), -1);
+  if (params.showAnts) pctWorld.PSet(run.lastMoveFromX, run.lastMoveFromY, pctWorld.BackColor());
   // The trail goes on the patch the ant leaves: its record still holds the
   // old position.
   DropPherIn(num);
-  ant.xPos = antXPos + static_cast<float>(dx);
-  ant.yPos = antYPos + 1.0f;
-  antCountGrid.Add(PatchOf(ant.xPos), PatchOf(ant.yPos), 1);
-  if (showAnts) pctWorld.PSet(ant.xPos, ant.yPos, RGB(0, pathColorIn, 0));
+  ant.xPos = run.lastMoveFromX + static_cast<float>(dx);
+  ant.yPos = run.lastMoveFromY + 1.0f;
+  run.antCountGrid.Add(PatchOf(ant.xPos), PatchOf(ant.yPos), 1);
+  if (params.showAnts) pctWorld.PSet(ant.xPos, ant.yPos, RGB(0, params.pathColorIn, 0));
 }
 
 void MainForm::DropPherIn(int16_t num) {
-  const AntRecord& ant = ants[static_cast<size_t>(num)];
-  int32_t* cell = pherGrid.At(PatchOf(ant.xPos), PatchOf(ant.yPos));
+  const AntRecord& ant = run.ants[static_cast<size_t>(num)];
+  int32_t* cell = run.pherGrid.At(PatchOf(ant.xPos), PatchOf(ant.yPos));
   if (cell == nullptr) return;
   // Nothing on the nest row itself. The threshold is tested before the
   // deposit, so a patch may end up to one deposit above it.
-  if (*cell >= pherThresholdIn || ant.yPos == static_cast<float>(homeYPos)) return;
+  if (*cell >= params.pherThresholdIn || ant.yPos == static_cast<float>(params.homeYPos)) return;
   if (!pherToDropInIsNumber_) {
-    Message("Pher. to drop - In: \"" + pherToDropIn.substr(0, kQuotedChars) + "\" is not a number; no inbound trail is laid");
+    Message("Pher. to drop - In: \"" + params.pherToDropIn.substr(0, kQuotedChars) +
+            "\" is not a number; no inbound trail is laid");
     return;
   }
   // The amount may be fractional: the sum is rounded half to even.

@@ -24,22 +24,22 @@ void MainForm::ShowError(std::string_view msg) {
 }
 
 void MainForm::DeneubourghMove(int16_t num) {
-  AntRecord& ant = ants[static_cast<size_t>(num)];
+  AntRecord& ant = run.ants[static_cast<size_t>(num)];
   // A released ant counts as out from its first outbound turn.
   if (ant.justLeft) {
-    ++antsOut;
+    ++readouts.antsOut;
     ant.justLeft = false;
   }
   // The turn works from the position the ant had at its start; the food
   // search and the tracked-ant mark read it afterwards.
-  antXPos = ant.xPos;
-  antYPos = ant.yPos;
-  const float x = antXPos, y = antYPos;
+  run.lastMoveFromX = ant.xPos;
+  run.lastMoveFromY = ant.yPos;
+  const float x = run.lastMoveFromX, y = run.lastMoveFromY;
 
   // Stopped near the border, yet this turn still moves and searches (a
   // pick-up turns the ant into a returning one). Only the distance to the
   // bottom edge is rounded.
-  const double W = worldXinCm, H = worldYinCm;
+  const double W = params.worldXinCm, H = params.worldYinCm;
   if (std::fabs(x - W) < kBorderBand || x < kBorderBand || y < kBorderBand ||
       RoundHalfEven(std::fabs(y - H)) < kBorderBand)
     ant.state = AntState::kStopped;
@@ -52,15 +52,15 @@ void MainForm::DeneubourghMove(int16_t num) {
   int32_t P[3];
   bool onLattice[3];
   for (int c = 0; c < 3; ++c) {
-    onLattice[c] = pherGrid.Contains(col[c], row);
-    P[c] = onLattice[c] ? pherGrid.Get(col[c], row) : 0;
+    onLattice[c] = run.pherGrid.Contains(col[c], row);
+    P[c] = onLattice[c] ? run.pherGrid.Get(col[c], row) : 0;
   }
 
   // The move gate. The response is taken at a pheromone level of 0, so a
   // gated ant moves with a fixed probability of about 0.12. An ant's first
   // turn after the ants were created moves whatever it draws.
-  if (usePm) {
-    const double Pm = ResponseP(0.0, fiftyPercProb);
+  if (params.usePm) {
+    const double Pm = ResponseP(0.0, params.fiftyPercProb);
     rng.ReseedFromClock();
     if (rng.Next() < Pm) ant.movesThisStep = true;
   } else {
@@ -70,7 +70,7 @@ void MainForm::DeneubourghMove(int16_t num) {
   if (ant.movesThisStep) {
     // Weight (k + P)^2 per candidate; a candidate holding antsPerPatch ants
     // is closed. With k + P = 0 on all three the weights are taken as equal.
-    const double k = emptyNodeWeightOut;
+    const double k = params.emptyNodeWeightOut;
     double w[3];
     for (int c = 0; c < 3; ++c) w[c] = (k + P[c]) * (k + P[c]);
     double Wsum = w[0] + w[1] + w[2];
@@ -80,7 +80,7 @@ void MainForm::DeneubourghMove(int16_t num) {
     }
     double p[3];
     for (int c = 0; c < 3; ++c) {
-      const bool closed = !onLattice[c] || antCountGrid.Get(col[c], row) >= antsPerPatch;
+      const bool closed = !onLattice[c] || run.antCountGrid.Get(col[c], row) >= params.antsPerPatch;
       p[c] = closed ? 0.0 : w[c] / Wsum;
     }
     const double sumOfProbs = p[0] + p[1] + p[2];
@@ -101,17 +101,17 @@ void MainForm::DeneubourghMove(int16_t num) {
         ShowError("sumOfProbs is wacked");
       } else {
         // The step length of this move.
-        float v = curVel;
-        if (useVel) {
+        float v = run.curVel;
+        if (params.useVel) {
           // Capped in double: a huge Min. Vel. or slope times a strong trail
           // would become an infinite float step.
-          double d = minVel + static_cast<double>(velSlope) * P[choice];
-          if (!(d <= maxVel)) d = maxVel;
+          double d = params.minVel + static_cast<double>(params.velSlope) * P[choice];
+          if (!(d <= params.maxVel)) d = params.maxVel;
           v = static_cast<float>(std::max(d, -static_cast<double>(std::numeric_limits<float>::max())));
         }
         const float dx = choice == 0 ? -v : (choice == 1 ? 0.0f : v);
         const float nx = x + dx, ny = y - v;
-        if (!antCountGrid.Contains(PatchOf(nx), PatchOf(ny))) {
+        if (!run.antCountGrid.Contains(PatchOf(nx), PatchOf(ny))) {
           // A step this long would carry the ant off the lattice: it stops
           // where it stands, like an ant at the border.
           ant.state = AntState::kStopped;
@@ -120,43 +120,44 @@ void MainForm::DeneubourghMove(int16_t num) {
           // The deposit goes on the patch the ant leaves: its record still
           // holds the old position. Without velocity, curVel keeps the last
           // length it was given.
-          antCountGrid.Add(PatchOf(x), PatchOf(y), -1);
-          if (showAnts) pctWorld.PSet(x, y, pctWorld.BackColor());
+          run.antCountGrid.Add(PatchOf(x), PatchOf(y), -1);
+          if (params.showAnts) pctWorld.PSet(x, y, pctWorld.BackColor());
           DropPherOut(num);
-          if (useVel) curVel = v;
+          if (params.useVel) run.curVel = v;
           ant.xPos = nx;
           ant.yPos = ny;
-          antCountGrid.Add(PatchOf(nx), PatchOf(ny), 1);
-          if (showAnts) pctWorld.PSet(nx, ny, RGB(pathColorOut, 0, 0));
+          run.antCountGrid.Add(PatchOf(nx), PatchOf(ny), 1);
+          if (params.showAnts) pctWorld.PSet(nx, ny, RGB(params.pathColorOut, 0, 0));
         }
       }
     }
     // Food is looked for where the ant stood at the start of the turn,
     // whether it moved or not.
-    LookForFood(num, antXPos, antYPos);
+    LookForFood(num, run.lastMoveFromX, run.lastMoveFromY);
   }
   ant.movesThisStep = false;
 
   // The raid front, from the position at the start of the turn; it runs
   // also when the gate kept the ant still.
-  const double d = std::fabs(static_cast<double>(homeYPos) - y);
-  if (d > maxDistTraveled) maxDistTraveled = static_cast<float>(d);
+  const double d = std::fabs(static_cast<double>(params.homeYPos) - y);
+  if (d > readouts.maxDistTraveled) readouts.maxDistTraveled = static_cast<float>(d);
 
   // Raid front captions, formatted only when their figures change.
-  const float vel = maxDistTraveled / modelTime;
+  const float vel = readouts.maxDistTraveled / run.modelTime;
   const double velShown = RoundDecimals(vel, 1);
   panel.lblTravelVel.SetCachedDouble("Travel Vel.: ", velShown, "cm/sec");
-  panel.lblDistTraveled.SetCachedInt("Dist. Traveled: ", static_cast<long long>(RoundHalfEven(maxDistTraveled)), "cm");
+  panel.lblDistTraveled.SetCachedInt(
+      "Dist. Traveled: ", static_cast<long long>(RoundHalfEven(readouts.maxDistTraveled)), "cm");
 }
 
 void MainForm::DropPherOut(int16_t num) {
-  const AntRecord& ant = ants[static_cast<size_t>(num)];
-  int32_t* cell = pherGrid.At(PatchOf(ant.xPos), PatchOf(ant.yPos));
+  const AntRecord& ant = run.ants[static_cast<size_t>(num)];
+  int32_t* cell = run.pherGrid.At(PatchOf(ant.xPos), PatchOf(ant.yPos));
   if (cell == nullptr) return;
   // Nothing on the nest row itself. The threshold is tested before the
   // deposit, so a patch may end up to one deposit above it.
-  if (ant.yPos == static_cast<float>(homeYPos) || *cell >= pherThresholdOut) return;
-  *cell = Layer<int32_t>::Saturate(static_cast<int64_t>(*cell) + pherToDropOut);
+  if (ant.yPos == static_cast<float>(params.homeYPos) || *cell >= params.pherThresholdOut) return;
+  *cell = Layer<int32_t>::Saturate(static_cast<int64_t>(*cell) + params.pherToDropOut);
 }
 
 }  // namespace antraid

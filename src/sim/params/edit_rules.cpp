@@ -25,7 +25,7 @@ void MainForm::txtNumAnts_Change() {
   }
   // An equal number does nothing: writing numAnts back into the box (after a
   // No, or from CreateAnts) ends here.
-  if (n.value == numAnts) return;
+  if (n.value == params.numAnts) return;
   if (n.value > 0) {
     auto v = ToInt32(n.value);
     if (!v || AntCountProblem(*v)) {
@@ -35,16 +35,16 @@ void MainForm::txtNumAnts_Change() {
   }
   // Once ants exist a new number restarts the run, after the user agrees;
   // the new loop runs inside this rule until it is paused.
-  if (antsCreated) {
+  if (run.antsCreated) {
     bool yes = host.AskYesNo(
         "Changing the number of ants will reset the program are you sure you want to do this? Reset program? ");
     if (unloaded) return;
     if (!yes) {
-      box.SetText(FormatInt(numAnts));
+      box.SetText(FormatInt(params.numAnts));
       return;
     }
     if (!BuildRun()) return;
-    running = true;
+    run.running = true;
     TestForAntCreation();
     if (unloaded) return;
   }
@@ -52,7 +52,7 @@ void MainForm::txtNumAnts_Change() {
   ParsedNumber now = ParseNumber(box.text());
   if (now.ok() && now.value > 0) {
     auto v = ToInt32(now.value);
-    if (v && !AntCountProblem(*v)) numAnts = *v;
+    if (v && !AntCountProblem(*v)) params.numAnts = *v;
   }
   // Rewritten also when the number was refused.
   if (NonEmpty(box)) WriteAntsPerSecondCaption();
@@ -61,9 +61,10 @@ void MainForm::txtNumAnts_Change() {
 // Ants leaving per second over the stagger interval, rounded half to even;
 // without a positive interval the number of ants itself.
 void MainForm::WriteAntsPerSecondCaption() {
-  long long n = numAnts;
-  if (leaveInterval >= 1)
-    n = static_cast<long long>(RoundHalfEven(static_cast<double>(numAnts) / leaveInterval / kSecondsPerMinute));
+  long long n = params.numAnts;
+  if (params.leaveInterval >= 1)
+    n = static_cast<long long>(
+        RoundHalfEven(static_cast<double>(params.numAnts) / params.leaveInterval / kSecondsPerMinute));
   std::string c = "(";
   c += FormatInt(n);
   c += " ants/sec)";
@@ -72,7 +73,7 @@ void MainForm::WriteAntsPerSecondCaption() {
 
 void MainForm::txtLeaveInterval_Change() {
   if (auto v = ReadInt16(panel.txtLeaveInterval)) {
-    leaveInterval = *v;
+    params.leaveInterval = *v;
     WriteAntsPerSecondCaption();
   }
 }
@@ -81,8 +82,8 @@ void MainForm::txtAntsPerPatch_Change() {
   auto raw = ReadValue(panel.txtAntsPerPatch);
   if (!raw || !(*raw > 0)) return;
   if (auto v = ReadInt16(panel.txtAntsPerPatch)) {
-    antsPerPatch = *v;
-    Message(FormatInt(antsPerPatch));
+    params.antsPerPatch = *v;
+    Message(FormatInt(params.antsPerPatch));
   }
 }
 
@@ -90,8 +91,8 @@ void MainForm::txtEmptyNodeWeightOut_Change() {
   auto raw = ReadValue(panel.txtEmptyNodeWeightOut);
   if (!raw || !(*raw > 0)) return;
   if (auto v = ReadInt16(panel.txtEmptyNodeWeightOut)) {
-    emptyNodeWeightOut = *v;
-    Message(FormatInt(emptyNodeWeightOut));
+    params.emptyNodeWeightOut = *v;
+    Message(FormatInt(params.emptyNodeWeightOut));
   }
 }
 
@@ -99,44 +100,44 @@ void MainForm::txtAntNumber_Change() {
   TextBox& box = panel.txtAntNumber;
   auto raw = ReadValue(box);
   if (!raw || *raw == 0) return;
-  if (*raw > numAnts) {
-    box.SetText(FormatInt(numAnts));
+  if (*raw > params.numAnts) {
+    box.SetText(FormatInt(params.numAnts));
     return;
   }
   if (auto v = ReadInt16(box)) {
-    antNumber = *v;
-    Message("Selected Ant = " + FormatInt(antNumber));
+    params.antNumber = *v;
+    Message("Selected Ant = " + FormatInt(params.antNumber));
   }
 }
 
 void MainForm::scrColonyYPos_Change() {
-  homeYPos = panel.scrColonyYPos.value();
-  panel.lblHomeYPos.SetCaption("Home Y Position = " + FormatInt(homeYPos));
+  params.homeYPos = panel.scrColonyYPos.value();
+  panel.lblHomeYPos.SetCaption("Home Y Position = " + FormatInt(params.homeYPos));
   PlotHome();
 }
 
 void MainForm::scrColWidth_Change() {
-  colonyWidth = static_cast<int16_t>(panel.scrColWidth.value());
-  panel.txtColonyWidth.SetText(FormatInt(colonyWidth));
+  params.colonyWidth = static_cast<int16_t>(panel.scrColWidth.value());
+  panel.txtColonyWidth.SetText(FormatInt(params.colonyWidth));
 }
 
 void MainForm::scrPathColorOut_Change() {
-  pathColorOut = static_cast<int16_t>(panel.scrPathColorOut.value());
-  panel.txtPathColorOut.SetBackColor(RGB(pathColorOut, 0, 0));
-  Message(FormatInt(pathColorOut));
+  params.pathColorOut = static_cast<int16_t>(panel.scrPathColorOut.value());
+  panel.txtPathColorOut.SetBackColor(RGB(params.pathColorOut, 0, 0));
+  Message(FormatInt(params.pathColorOut));
 }
 
 void MainForm::scrPathColorIn_Change() {
-  pathColorIn = static_cast<int16_t>(panel.scrPathColorIn.value());
-  panel.txtPathColorIn.SetBackColor(RGB(0, pathColorIn, 0));
+  params.pathColorIn = static_cast<int16_t>(panel.scrPathColorIn.value());
+  panel.txtPathColorIn.SetBackColor(RGB(0, params.pathColorIn, 0));
 }
 
 // ---- Pheromone --------------------------------------------------------------------
 
 void MainForm::txtPherToDropOut_Change() {
   if (auto v = ReadInt16(panel.txtPherToDropOut)) {
-    pherToDropOut = *v;
-    Message("Drop out = " + FormatInt(pherToDropOut));
+    params.pherToDropOut = *v;
+    Message("Drop out = " + FormatInt(params.pherToDropOut));
   }
 }
 
@@ -152,7 +153,7 @@ void MainForm::txtFiftyPercProb_Change() {
   auto raw = ReadValue(panel.txtFiftyPercProb);
   if (!raw || !(*raw > 0)) return;
   if (auto v = ReadInt16(panel.txtFiftyPercProb)) {
-    fiftyPercProb = *v;
+    params.fiftyPercProb = *v;
     formSurface.Cls();
     PlotResponseCurve();
   }
@@ -172,27 +173,27 @@ void MainForm::txtModelTimeStep_Change() {
     Message(*problem);
     return;
   }
-  modelTimeStep = *v;
-  if (auto m = ParseNumber(panel.txtMinVel.text()); m.ok()) minVel = m.value * modelTimeStep;
+  params.modelTimeStep = *v;
+  if (auto m = ParseNumber(panel.txtMinVel.text()); m.ok()) params.minVel = m.value * params.modelTimeStep;
   if (auto m = ParseNumber(panel.txtMaxVel.text()); m.ok()) {
-    float f = static_cast<float>(m.value * modelTimeStep);
-    if (std::isfinite(f)) maxVel = f;
+    float f = static_cast<float>(m.value * params.modelTimeStep);
+    if (std::isfinite(f)) params.maxVel = f;
   }
 }
 
 void MainForm::txtMaxVel_Change() {
   auto v = ReadValue(panel.txtMaxVel);
   if (!v) return;
-  float f = static_cast<float>(*v * modelTimeStep);
+  float f = static_cast<float>(*v * params.modelTimeStep);
   if (!std::isfinite(f)) {
     Refuse(panel.txtMaxVel, "too large");
     return;
   }
-  maxVel = f;
+  params.maxVel = f;
 }
 
 void MainForm::txtMinVel_Change() {
-  if (auto v = ReadValue(panel.txtMinVel)) minVel = *v * modelTimeStep;
+  if (auto v = ReadValue(panel.txtMinVel)) params.minVel = *v * params.modelTimeStep;
 }
 
 void MainForm::txtMaxPherToSat_Change() {
@@ -201,10 +202,10 @@ void MainForm::txtMaxPherToSat_Change() {
   auto raw = ReadValue(box);
   if (!raw) return;
   if (*raw > kMostAntsToSaturation) {
-    box.SetText(FormatInt(maxPherToSat));
+    box.SetText(FormatInt(params.maxPherToSat));
     return;
   }
-  if (auto v = ReadInt16(box)) maxPherToSat = *v;
+  if (auto v = ReadInt16(box)) params.maxPherToSat = *v;
 }
 
 // ---- World size ---------------------------------------------------------------------
@@ -218,7 +219,7 @@ std::optional<int32_t> MainForm::ReadWorldSide(const TextBox& box, bool width) {
   if (!raw || !(*raw > 0)) return std::nullopt;
   auto v = ReadInt32(box);
   if (!v) return std::nullopt;
-  if (auto problem = width ? WorldSizeProblem(*v, worldYinM) : WorldSizeProblem(worldXinM, *v)) {
+  if (auto problem = width ? WorldSizeProblem(*v, params.worldYinM) : WorldSizeProblem(params.worldXinM, *v)) {
     Message(*problem);
     return std::nullopt;
   }
@@ -228,11 +229,11 @@ std::optional<int32_t> MainForm::ReadWorldSide(const TextBox& box, bool width) {
 void MainForm::txtWorldXinM_Change() {
   auto v = ReadWorldSide(panel.txtWorldXinM, true);
   if (!v) return;
-  worldXinM = *v;
-  worldXinCm = cmPerM * worldXinM;
+  params.worldXinM = *v;
+  params.worldXinCm = params.cmPerM * params.worldXinM;
   WriteWorldSizeCaption();
-  pctWorld.SetScaleWidth(static_cast<float>(worldXinCm));
-  homeXPos = NestXOf(worldXinCm);
+  pctWorld.SetScaleWidth(static_cast<float>(params.worldXinCm));
+  params.homeXPos = NestXOf(params.worldXinCm);
   PlotHome();
 }
 
@@ -241,25 +242,25 @@ void MainForm::txtWorldYinM_Change() {
   constexpr int32_t kTallestBarWorld = 32000;  // cm
   auto v = ReadWorldSide(panel.txtWorldYinM, false);
   if (!v) return;
-  worldYinM = *v;
-  worldYinCm = cmPerM * worldYinM;
+  params.worldYinM = *v;
+  params.worldYinCm = params.cmPerM * params.worldYinM;
   WriteWorldSizeCaption();
-  pctWorld.SetScaleHeight(static_cast<float>(worldYinCm));
-  if (worldYinCm < kTallestBarWorld) panel.scrColonyYPos.SetMax(NestRowOf(worldYinCm));
-  homeYPos = NestRowOf(worldYinCm);
+  pctWorld.SetScaleHeight(static_cast<float>(params.worldYinCm));
+  if (params.worldYinCm < kTallestBarWorld) panel.scrColonyYPos.SetMax(NestRowOf(params.worldYinCm));
+  params.homeYPos = NestRowOf(params.worldYinCm);
   PlotHome();
 }
 
 // ---- Food ---------------------------------------------------------------------------------
 
 void MainForm::WriteFoodTotals() {
-  const double area = static_cast<double>(static_cast<int64_t>(worldXinCm) * worldYinCm);
-  const double items = static_cast<double>(percentFood) / 100.0 * area;
-  const double units = items * foodQuality;
-  totalFood = ToInt32(units).value_or(units > 0 ? INT32_MAX : 0);
-  numFoodItems = ToInt32(items).value_or(items > 0 ? INT32_MAX : 0);
-  panel.lblTotalFood.SetCaption("TotalFood: " + FormatInt(totalFood));
-  panel.lblTotalFoodItems.SetCaption("Food Items: " + FormatInt(numFoodItems));
+  const double area = static_cast<double>(static_cast<int64_t>(params.worldXinCm) * params.worldYinCm);
+  const double items = static_cast<double>(params.percentFood) / 100.0 * area;
+  const double units = items * params.foodQuality;
+  readouts.totalFood = ToInt32(units).value_or(units > 0 ? INT32_MAX : 0);
+  readouts.numFoodItems = ToInt32(items).value_or(items > 0 ? INT32_MAX : 0);
+  panel.lblTotalFood.SetCaption("TotalFood: " + FormatInt(readouts.totalFood));
+  panel.lblTotalFoodItems.SetCaption("Food Items: " + FormatInt(readouts.numFoodItems));
 }
 
 namespace {
@@ -279,11 +280,11 @@ void MainForm::txtPercentFood_Change() {
     Message(*problem);
     return;
   }
-  if (!FoodTotalsFit(*v, foodQuality, worldXinCm, worldYinCm)) {
+  if (!FoodTotalsFit(*v, params.foodQuality, params.worldXinCm, params.worldYinCm)) {
     Refuse(panel.txtPercentFood, "the food totals would not fit");
     return;
   }
-  percentFood = *v;
+  params.percentFood = *v;
   WriteFoodTotals();
 }
 
@@ -294,59 +295,59 @@ void MainForm::txtFoodQuality_Change() {
     Refuse(panel.txtFoodQuality, "food cannot be negative");
     return;
   }
-  if (!FoodTotalsFit(percentFood, *v, worldXinCm, worldYinCm)) {
+  if (!FoodTotalsFit(params.percentFood, *v, params.worldXinCm, params.worldYinCm)) {
     Refuse(panel.txtFoodQuality, "the food totals would not fit");
     return;
   }
-  foodQuality = *v;
+  params.foodQuality = *v;
   WriteFoodTotals();
 }
 
 // ---- Movement and tracking check boxes ------------------------------------------------------------
 
 void MainForm::chkUseVel_Click() {
-  useVel = panel.chkUseVel.checked();
-  Message(FormatBool(useVel));
+  params.useVel = panel.chkUseVel.checked();
+  Message(FormatBool(params.useVel));
 }
 
 void MainForm::chkRemovePher_Click() {
-  removePher = panel.chkRemovePher.checked();
-  Message(FormatBool(removePher));
+  params.removePher = panel.chkRemovePher.checked();
+  Message(FormatBool(params.removePher));
 }
 
 void MainForm::chkTrackAnt_Click() {
-  trackAnt = panel.chkTrackAnt.checked();
-  Message(FormatBool(trackAnt));
+  params.trackAnt = panel.chkTrackAnt.checked();
+  Message(FormatBool(params.trackAnt));
 }
 
 void MainForm::chkUsePm_Click() {
-  usePm = panel.chkUsePm.checked();
-  curVel = 1.0f;
+  params.usePm = panel.chkUsePm.checked();
+  run.curVel = 1.0f;
 }
 
 // ---- Images --------------------------------------------------------------------------------------
 
 void MainForm::txtSaveTime_Change() {
-  if (!(saveInterval > 0)) return;
+  if (!(params.saveInterval > 0)) return;
   TextBox& box = panel.txtSaveTime;
   auto v = ReadValue(box);
   if (!v) return;
   if (*v <= 0) {
-    box.SetText(FormatDouble(saveInterval * modelTimeStep));
+    box.SetText(FormatDouble(params.saveInterval * params.modelTimeStep));
     return;
   }
-  double steps = *v / modelTimeStep;
+  double steps = *v / params.modelTimeStep;
   if (auto problem = SaveIntervalProblem(steps)) {
     Message(*problem);
     return;
   }
-  saveInterval = steps;
+  params.saveInterval = steps;
 }
 
-void MainForm::txtSaveFilePath_Change() { saveFilePath = panel.txtSaveFilePath.text(); }
+void MainForm::txtSaveFilePath_Change() { params.saveFilePath = panel.txtSaveFilePath.text(); }
 
 void MainForm::txtImageName_Change() {
-  if (!panel.txtImageName.text().empty()) imageName = panel.txtImageName.text();
+  if (!panel.txtImageName.text().empty()) params.imageName = panel.txtImageName.text();
 }
 
 }  // namespace antraid

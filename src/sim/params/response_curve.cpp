@@ -26,16 +26,16 @@ void MainForm::PlotResponseCurve() {
   ParsedNumber maxText = ParseNumber(panel.txtMaxPherValue.text());
   if (auto f = ToInt16(ParseNumber(panel.txtFiftyPercProb.text()).value);
       f && ParseNumber(panel.txtFiftyPercProb.text()).ok())
-    fiftyPercProb = *f;
+    params.fiftyPercProb = *f;
   // Nothing to draw for a range that is not a positive number or a scale of 0.
-  if (!maxText.ok() || !(maxText.value > 0) || fiftyPercProb == 0) return;
+  if (!maxText.ok() || !(maxText.value > 0) || params.fiftyPercProb == 0) return;
   const double M = maxText.value;
   const double xStep = kXAxisWidth / M;
   const double N = RoundHalfEven(M);
   const int64_t count = N > 2e9 ? int64_t{2000000000} : static_cast<int64_t>(N);
   const int64_t stride = std::max<int64_t>(1, count / kMostPointsDrawn);
   for (int64_t n = stride; n <= count; n += stride) {
-    double P = ResponseP(static_cast<double>(n), fiftyPercProb);
+    double P = ResponseP(static_cast<double>(n), params.fiftyPercProb);
     double x = kXAxisLeft + xStep * static_cast<double>(n);
     double y = kXAxisTop - kUnitHeight * P;
     formSurface.PSet(static_cast<float>(x), static_cast<float>(y), RGB(100, 100, 100));

@@ -34,9 +34,9 @@ RunState RunSession(bool picture, uint32_t& cornerPixel) {
   testing::ScriptSession<> session(script, options);
   EXPECT_EQ(session.rc, 0) << session.err.str();
   const MainForm& f = session.form();
-  RunState s{session.out.str(), testing::FormState(f, false), f.pherGrid.cells(), f.antCountGrid.cells(),
-             f.foodGrid.cells(), {}};
-  for (const AntRecord& a : f.ants)
+  RunState s{session.out.str(),          testing::FormState(f, false), f.run.pherGrid.cells(),
+             f.run.antCountGrid.cells(), f.run.foodGrid.cells(),       {}};
+  for (const AntRecord& a : f.run.ants)
     s.ants.push_back(FormatSingle(a.xPos) + " " + FormatSingle(a.yPos) + " " + FormatInt(static_cast<int>(a.state)) + " " +
                      FormatInt(a.leaveTime) + " " + FormatBool(a.hasFood));
   cornerPixel = f.pctWorld.Pixel(250, 450);

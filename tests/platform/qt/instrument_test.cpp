@@ -43,7 +43,7 @@ class InstrumentTest : public QObject {
     QCOMPARE(messages->text(), refusal);
     QCOMPARE(messages->cursorPosition(), 0);
     QCOMPARE(messages->toolTip(), refusal);
-    const QString refusedAt = QString::fromStdString(FormatSingle(s.form.modelTime));
+    const QString refusedAt = QString::fromStdString(FormatSingle(s.form.run.modelTime));
     // The frame counter written on every step is not listed; messages keep
     // the model time they were written at.
     QTimer::singleShot(0, &s.window, [&] { s.Click("cmdPause"); });
@@ -57,7 +57,7 @@ class InstrumentTest : public QObject {
     for (int i = 0; i < MessageLog::kMaxLines + 5; ++i) log->MessageShown("line " + std::to_string(i));
     QCOMPARE(log->view()->document()->blockCount(), MessageLog::kMaxLines);
     QCOMPARE(log->view()->document()->firstBlock().text(),
-             "[" + QString::fromStdString(FormatSingle(s.form.modelTime)) + " s] line 5");
+             "[" + QString::fromStdString(FormatSingle(s.form.run.modelTime)) + " s] line 5");
   }
 
   void menuItemsClickTheirButtonsAndFollowTheirState() {
@@ -89,7 +89,7 @@ class InstrumentTest : public QObject {
     // The status bar tells the speed and the model time.
     QCOMPARE(s.window.statusBar()->findChild<QLabel*>("statusSpeed")->text(), QString("Speed fastest"));
     QCOMPARE(s.window.statusBar()->findChild<QLabel*>("statusTime")->text(),
-             "Model time " + QString::fromStdString(FormatSingle(s.form.modelTime)) + " s");
+             "Model time " + QString::fromStdString(FormatSingle(s.form.run.modelTime)) + " s");
   }
 
   void keysStartPauseAndChangeTheSpeed() {
@@ -108,7 +108,7 @@ class InstrumentTest : public QObject {
     };
     s.host.afterEvents = pressSpaceOnce("chkShowAnts");
     QTest::keyClick(&s.window, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(!s.form.running && s.form.showAnts);
+    QVERIFY(!s.form.run.running && s.form.params.showAnts);
     s.host.afterEvents = pressSpaceOnce("cmdPause");
     QTest::keyClick(&s.window, Qt::Key_Space, Qt::ControlModifier);
     s.host.afterEvents = nullptr;
@@ -145,7 +145,7 @@ class InstrumentTest : public QObject {
       std::vector<int64_t> starts;
       StepListener steps(s.form, [&] { starts.push_back(clock.now); });
       clock.duringWait = [&] {
-        if (starts.size() == 12 && s.form.running) s.Click("cmdPause");
+        if (starts.size() == 12 && s.form.run.running) s.Click("cmdPause");
       };
       s.Click("cmdStartProgram");
       // Pausing runs a step and the run loop one more.

@@ -44,7 +44,7 @@ struct DockSession {
   void Run(int steps) {
     const int last = t.host.passes + steps;
     t.host.onDoEvents = [this, last] {
-      if (t.host.passes == last) t.form.running = false;
+      if (t.host.passes == last) t.form.run.running = false;
     };
     t.p.cmdStartProgram.Click();
   }
@@ -61,7 +61,7 @@ class PlotDockTest : public QObject {
     std::vector<std::vector<QPointF>> expected(kPlotFigureCount);
     StepListener each(s.t.form, [&] {
       for (size_t f = 0; f < kPlotFigureCount; ++f)
-        expected[f].emplace_back(s.t.form.modelTime / 60.0, PlotFigures()[f].read(s.t.form));
+        expected[f].emplace_back(s.t.form.run.modelTime / 60.0, PlotFigures()[f].read(s.t.form));
     });
     s.Run(300);
     // The dock's own timer copies them while it is shown.
@@ -145,7 +145,7 @@ class PlotDockTest : public QObject {
     int steps = 0;
     StepListener prepare(s.t.form, [&] {
       if (++steps != 3) return;
-      for (auto [x, p] : {std::pair{10, 5}, {11, 10}, {15, 1}, {16, 2}}) s.t.form.pherGrid.Set(x, 395, p);
+      for (auto [x, p] : {std::pair{10, 5}, {11, 10}, {15, 1}, {16, 2}}) s.t.form.run.pherGrid.Set(x, 395, p);
     });
     s.t.host.answers = {true};
     s.Run(5);  // a new run: 5 samples, the prepared row from the 4th on
@@ -224,7 +224,7 @@ class PlotDockTest : public QObject {
     QVERIFY(dock->isVisible());
 
     program.host.afterEvents = [&] {
-      if (program.form.modelTime >= 30) program.form.running = false;
+      if (program.form.run.modelTime >= 30) program.form.run.running = false;
     };
     program.Trigger("actionStart");
     testing::TempFolder folder;

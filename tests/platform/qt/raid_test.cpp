@@ -68,7 +68,7 @@ class RaidTest : public QObject {
     for (Session* s : {&plain, &trails}) {
       s->TypeKeys("txtNumAnts", "300");
       s->host.afterEvents = [s] {
-        if (s->form.modelTime >= 100 && s->form.running) s->Click("cmdPause");
+        if (s->form.run.modelTime >= 100 && s->form.run.running) s->Click("cmdPause");
       };
       s->Click("cmdStartProgram");
     }
@@ -102,13 +102,13 @@ class RaidTest : public QObject {
     HeardActions heard(s.form);
     s.TypeKeys("txtNumAnts", "60");
     s.Click("cmdStartProgram");  // returns when the raid's end pauses the run
-    QVERIFY(!s.form.running);
+    QVERIFY(!s.form.run.running);
     const RaidWatch& watch = s.window.raid().watch();
     QVERIFY(watch.over());
     QCOMPARE(heard.lines.back(), std::string("click cmdPause"));
     // The raid ended at the end of a step; Pause came in the next pass, as a
     // click does: its own iteration's step, then the one of the loop it paused.
-    QCOMPARE(s.form.modelTime, watch.overAt() + 2 * s.form.modelTimeStep);
+    QCOMPARE(s.form.run.modelTime, watch.overAt() + 2 * s.form.params.modelTimeStep);
     const QString said = QString::fromStdString(watch.Message());
     QVERIFY2(said.startsWith("Raid over at ") && said.endsWith(": no ant has moved for 10 s"), qPrintable(said));
     QCOMPARE(s.window.statusBar()->currentMessage(), said);
@@ -121,12 +121,12 @@ class RaidTest : public QObject {
     on.Trigger("actionPauseWhenRaidOver");
     on.TypeKeys("txtNumAnts", "60");
     on.host.afterEvents = [&] {
-      if (on.form.running && on.window.raid().watch().over() &&
-          on.form.modelTime >= on.window.raid().watch().overAt() + 20)
+      if (on.form.run.running && on.window.raid().watch().over() &&
+          on.form.run.modelTime >= on.window.raid().watch().overAt() + 20)
         on.Click("cmdPause");
     };
     on.Click("cmdStartProgram");
-    QCOMPARE(on.form.modelTime, on.window.raid().watch().overAt() + 21.0f);
+    QCOMPARE(on.form.run.modelTime, on.window.raid().watch().overAt() + 21.0f);
     QCOMPARE(on.window.messageLog()->view()->toPlainText().count("Raid over"), 1);
     on.Trigger("actionPauseWhenRaidOver");  // leaves the setting as it was
   }
@@ -134,9 +134,9 @@ class RaidTest : public QObject {
   void stepsOfAPausedRunReplayExactly() {
     constexpr uint64_t kSeed = 9;
     Session s(kSeed);
-    const float loaded = s.form.modelTime;
+    const float loaded = s.form.run.modelTime;
     s.Trigger("actionStep");  // nothing to step yet
-    QCOMPARE(s.form.modelTime, loaded);
+    QCOMPARE(s.form.run.modelTime, loaded);
     QCOMPARE(s.window.statusBar()->currentMessage(), QString("Step: start a run first"));
     s.TypeKeys("txtNumAnts", "200");
     int passes = 0;
@@ -145,11 +145,11 @@ class RaidTest : public QObject {
     };
     s.Click("cmdStartProgram");
     s.host.afterEvents = nullptr;
-    const float paused = s.form.modelTime;
+    const float paused = s.form.run.modelTime;
     s.Trigger("actionStep");
     QTest::keyClick(&s.window, Qt::Key_T, Qt::ControlModifier);
-    QCOMPARE(s.form.modelTime, paused + 2 * s.form.modelTimeStep);
-    QVERIFY(!s.form.running);
+    QCOMPARE(s.form.run.modelTime, paused + 2 * s.form.params.modelTimeStep);
+    QVERIFY(!s.form.run.running);
     ExpectExactReplay(s, kSeed);
   }
 
@@ -230,7 +230,7 @@ class RaidTest : public QObject {
     }
     QVERIFY(Snapshot(s.form.pctWorld) == Snapshot(headless.form().pctWorld));
     // Paused there, ready to go on; the session so far replays exactly.
-    QVERIFY(!s.form.running);
+    QVERIFY(!s.form.run.running);
     QCOMPARE(s.Text("cmdPause"), QString("Go"));
     QVERIFY(s.window.recorder().Script().find("\nseed 77\n") != std::string::npos);
     QVERIFY(s.window.recorder().Script().find("\nhalt\n") != std::string::npos);
@@ -238,9 +238,9 @@ class RaidTest : public QObject {
     s.host.afterEvents = [&] {
       if (++passes == 5) s.Click("cmdPause");
     };
-    const float end = s.form.modelTime;
+    const float end = s.form.run.modelTime;
     s.Click("cmdPause");
-    QCOMPARE(s.form.modelTime, end + 6 * s.form.modelTimeStep);
+    QCOMPARE(s.form.run.modelTime, end + 6 * s.form.params.modelTimeStep);
     ExpectExactReplay(s, 11);
   }
 };

@@ -78,7 +78,7 @@ class SessionTest : public QObject {
     ++done;
     s.Click("cmdPause");  // Go, paused again at step 20
     QCOMPARE(done, 4);
-    QVERIFY(!s.form.running);
+    QVERIFY(!s.form.run.running);
 
     QTemporaryDir dir;
     const QString path = dir.filePath("session.script");
@@ -128,11 +128,11 @@ class SessionTest : public QObject {
     s.Click("chkSaveImages");
     s.host.freeSpace = (uint64_t{1} << 30) - 1;
     s.host.afterEvents = [&] {
-      if (s.form.modelTime >= 10) s.Click("cmdPause");
+      if (s.form.run.modelTime >= 10) s.Click("cmdPause");
     };
     s.Click("cmdStartProgram");
     QVERIFY(QDir(frames.path()).isEmpty(QDir::Files));
-    QVERIFY(!s.form.saveImages && !s.Widget<QCheckBox>("chkSaveImages")->isChecked());
+    QVERIFY(!s.form.params.saveImages && !s.Widget<QCheckBox>("chkSaveImages")->isChecked());
     QVERIFY(s.window.messageLog()->view()->toPlainText().contains(
         "Image saving switched off: less than 1 GiB free on " + frames.path() + "/"));
   }

@@ -54,7 +54,7 @@ class UsabilityTest : public QObject {
     QCOMPARE(step->toolTip(), QString("In effect: 1000 (the text in the box was not taken)"));
     // The tint is the window's: the box's own colour, and the rules, are as before.
     QCOMPARE(s.form.panel.txtModelTimeStep.backColor(), kWindowColor);
-    QCOMPARE(s.form.modelTimeStep, 1000.0f);
+    QCOMPARE(s.form.params.modelTimeStep, 1000.0f);
     // Other boxes are not marked; a taken value clears the mark.
     QCOMPARE(BaseOf(s.Widget<QLineEdit>("txtMaxVel")), ColorOf(s.form.panel.txtMaxVel.backColor()));
     s.TypeKeys("txtModelTimeStep", "0.25");
@@ -80,14 +80,14 @@ class UsabilityTest : public QObject {
     QVERIFY(close->geometry().bottom() < help->height());
     QCOMPARE(help->viewer()->size(), QSize(HelpWindow::kInnerWidth - 13, HelpWindow::kInnerHeight - 33));
     QTest::mouseClick(close, Qt::LeftButton);
-    QVERIFY(!help->isVisible() && !s.form.helpOpen);
+    QVERIFY(!help->isVisible() && !s.form.help.helpOpen);
     s.Click("cmdViewHelp");
-    QVERIFY(help->isVisible() && s.form.helpOpen);
+    QVERIFY(help->isVisible() && s.form.help.helpOpen);
     help->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(help));
     QTest::keyClick(help->viewer(), Qt::Key_Escape);
-    QVERIFY(!help->isVisible() && !s.form.helpOpen);
-    QCOMPARE(s.form.helpLoads, 2);
+    QVERIFY(!help->isVisible() && !s.form.help.helpOpen);
+    QCOMPARE(s.form.help.helpLoads, 2);
   }
 
   // At every size from the first to 2560 x 1440, wide or tall, the picture is
@@ -156,10 +156,10 @@ class UsabilityTest : public QObject {
     s.Click("cmdStartProgram");
     s.TypeKeys("txtSaveFilePath", (dir.path() + "/").toUtf8().constData());
     s.Click("chkSaveImages");
-    QVERIFY(s.form.saveImages);
+    QVERIFY(s.form.params.saveImages);
     s.host.freeSpace = uint64_t{1} << 40;
     s.host.afterEvents = [&] {
-      if (s.form.frameNumber >= 3 || s.form.modelTime > 60) s.form.running = false;
+      if (s.form.run.frameNumber >= 3 || s.form.run.modelTime > 60) s.form.run.running = false;
     };
     s.Click("cmdPause");
     s.host.afterEvents = nullptr;
@@ -230,8 +230,8 @@ class UsabilityTest : public QObject {
     s.TypeKeys("txtPercentFood", "2");
     heard.lines.clear();
     s.Trigger("actionRestoreParameters");
-    QCOMPARE(s.form.numAnts, 900);
-    QCOMPARE(s.form.percentFood, 1.0f);
+    QCOMPARE(s.form.params.numAnts, 900);
+    QCOMPARE(s.form.params.percentFood, 1.0f);
     QCOMPARE(s.form.panel.chkPlotFood.value(), Panel().chkPlotFood.value());
     QVERIFY(s.window.messageLog()->view()->toPlainText().endsWith(" s] Initial parameters restored"));
     QVERIFY(std::find(heard.lines.begin(), heard.lines.end(), "type txtNumAnts 900") != heard.lines.end());
@@ -242,7 +242,7 @@ class UsabilityTest : public QObject {
     // Open the file by its name without the extension: all of it comes back.
     s.window.dialogs.openFile = [&](auto&&...) { return dir.filePath("mine"); };
     s.Trigger("actionOpenParameters");
-    QCOMPARE(s.form.numAnts, 120);
+    QCOMPARE(s.form.params.numAnts, 120);
     QCOMPARE(s.form.panel.chkPlotFood.value(), 1 - Panel().chkPlotFood.value());
     QVERIFY(s.window.messageLog()->view()->toPlainText().contains("Parameters loaded from mine.script"));
   }

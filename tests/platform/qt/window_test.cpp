@@ -83,7 +83,7 @@ class WindowTest : public QObject {
     QTest::keyClicks(edit, "7");
     s.window.SyncAll();
     QCOMPARE(runs, 1);
-    QCOMPARE(s.form.antsPerPatch, int16_t{57});
+    QCOMPARE(s.form.params.antsPerPatch, int16_t{57});
     // A write of the program runs the rule once and reaches the widget.
     box.SetText(FormatInt(8));
     s.window.SyncAll();
@@ -92,7 +92,7 @@ class WindowTest : public QObject {
     // A refused text stays in the box; the field keeps its value.
     QTest::keyClicks(edit, "x");
     QCOMPARE(runs, 3);
-    QCOMPARE(s.form.antsPerPatch, int16_t{8});
+    QCOMPARE(s.form.params.antsPerPatch, int16_t{8});
     QCOMPARE(edit->text(), QString("8x"));
     // A rule that rewrites its own box shows the rewritten text.
     s.TypeKeys("txtAntNumber", "5000");
@@ -102,11 +102,11 @@ class WindowTest : public QObject {
     QCOMPARE(s.form.panel.txtAntsOut.text(), std::string("Ants out:"));
     // A check box shows its handler's verdict: without a folder it stays clear.
     s.Click("chkPlotFood");
-    QVERIFY(s.form.plotFood && s.Widget<QCheckBox>("chkPlotFood")->isChecked());
+    QVERIFY(s.form.params.plotFood && s.Widget<QCheckBox>("chkPlotFood")->isChecked());
     s.Widget<QLineEdit>("txtSaveFilePath")->selectAll();
     QTest::keyClick(s.Widget<QLineEdit>("txtSaveFilePath"), Qt::Key_Backspace);
     s.Click("chkSaveImages");
-    QVERIFY(!s.form.saveImages && !s.Widget<QCheckBox>("chkSaveImages")->isChecked());
+    QVERIFY(!s.form.params.saveImages && !s.Widget<QCheckBox>("chkSaveImages")->isChecked());
   }
 
   void scrollBarsFollowKeysAndDrags() {
@@ -142,14 +142,14 @@ class WindowTest : public QObject {
     });
     s.Click("cmdStartProgram");  // returns when the run loop has stopped
     QCOMPARE(captionWhileRunning, QString("Pause"));
-    QVERIFY(!antsBoxEnabledWhileRunning && !s.form.running && passes > 10);
+    QVERIFY(!antsBoxEnabledWhileRunning && !s.form.run.running && passes > 10);
     QCOMPARE(s.Text("cmdPause"), QString("Go"));
     QVERIFY(s.Widget<QLineEdit>("txtNumAnts")->isEnabled());
     // Go resumes the same run; Pause stops it again.
-    const float paused = s.form.modelTime;
+    const float paused = s.form.run.modelTime;
     QTimer::singleShot(100, &s.window, [&] { s.Click("cmdPause"); });
     s.Click("cmdPause");
-    QVERIFY(s.form.modelTime > paused);
+    QVERIFY(s.form.run.modelTime > paused);
     QCOMPARE(s.Text("cmdPause"), QString("Go"));
   }
 
@@ -178,7 +178,7 @@ class WindowTest : public QObject {
     s.Click("cmdStartProgram");
     QCOMPARE(question, QString("788.348: Reset program? (clicking 'No' will pause)"));
     QCOMPARE(pauseRuns, 0);
-    QVERIFY(!s.form.running);
+    QVERIFY(!s.form.run.running);
     QCOMPARE(s.Text("cmdPause"), QString("Go"));
   }
 
@@ -257,7 +257,7 @@ class WindowTest : public QObject {
     s.Widget<QWidget>("cmdStartProgram")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     s.host.afterEvents = nullptr;
-    QVERIFY(stepped && s.form.programStarted && !s.form.running);
+    QVERIFY(stepped && s.form.run.programStarted && !s.form.run.running);
   }
 
   void altDragDrawsAndRemovesTheRectangle() {
@@ -270,7 +270,7 @@ class WindowTest : public QObject {
     QTest::mouseMove(world, s.OverPixel(160, 130));
     QCOMPARE(s.Canvas().pixelColor(160, 150), inverted);
     QTest::mouseRelease(world, Qt::LeftButton, Qt::AltModifier, s.OverPixel(160, 130));
-    QVERIFY(!s.form.zoomSelecting);
+    QVERIFY(!s.form.drawing.zoomSelecting);
     QCOMPARE(s.Canvas(), before);
     // A Shift click only shows the mask. (Rectangles that stay after the
     // release and follow the pointer: the zoom tests and zoom.script; moves
@@ -283,7 +283,7 @@ class WindowTest : public QObject {
     Session s;
     s.Click("cmdViewHelp");
     s.Click("cmdViewHelp");
-    QCOMPARE(s.form.helpLoads, 1);
+    QCOMPARE(s.form.help.helpLoads, 1);
     int shown = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) shown += w->objectName() == "frmHelpScreen" && w->isVisible();
     QCOMPARE(shown, 1);
@@ -293,9 +293,9 @@ class WindowTest : public QObject {
     QVERIFY(doc && !doc->paragraphs.empty() && !doc->paragraphs.front().runs.empty());
     QVERIFY(help->viewer()->toPlainText().startsWith(QString::fromStdString(doc->paragraphs.front().runs.front().text)));
     help->close();
-    QVERIFY(!s.form.helpOpen);
+    QVERIFY(!s.form.help.helpOpen);
     s.Click("cmdViewHelp");
-    QCOMPARE(s.form.helpLoads, 2);
+    QCOMPARE(s.form.help.helpLoads, 2);
     QVERIFY(help->isVisible() && s.host.helpWindow() == help);
   }
 
@@ -338,7 +338,7 @@ class WindowTest : public QObject {
     QTimer::singleShot(0, &s.window, [&] { s.Click("cmdStartProgram"); });
     QTimer::singleShot(300, &s.window, [&] {
       passesAtClose = passes;
-      timeAtClose = s.form.modelTime;
+      timeAtClose = s.form.run.modelTime;
       s.window.close();
     });
     QTimer watchdog;
@@ -349,7 +349,7 @@ class WindowTest : public QObject {
     QVERIFY(passesAtClose > 0);
     // No further step after the pass that closed the window.
     QCOMPARE(passes, passesAtClose + 1);
-    QCOMPARE(s.form.modelTime, timeAtClose);
+    QCOMPARE(s.form.run.modelTime, timeAtClose);
     QVERIFY(s.form.unloaded && s.host.ended() && !s.host.helpWindow()->isVisible());
   }
 };

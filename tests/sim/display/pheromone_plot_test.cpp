@@ -35,10 +35,10 @@ TEST(PheromonePlot, LevelsScaleWithAThirdOfTheAntsWhateverTheirNumber) {
   const Case kCases[] = {{1, 1, 255}, {2, 1, 255},  {4, 1, 191},  {4, 2, 255},  {5, 1, 153},
                          {10, 1, 76}, {10, 3, 230}, {899, 10, 9}, {901, 10, 8}, {1000, 2000000000, 255}};
   for (const Case& c : kCases) {
-    f.numAnts = c.ants;  // only the plot reads it here
-    f.pherGrid.cells().assign(f.pherGrid.cells().size(), 0);
-    f.pherGrid.Set(140, 140, c.units);
-    f.pherGrid.Set(280, 140, -7);
+    f.params.numAnts = c.ants;  // only the plot reads it here
+    f.run.pherGrid.cells().assign(f.run.pherGrid.cells().size(), 0);
+    f.run.pherGrid.Set(140, 140, c.units);
+    f.run.pherGrid.Set(280, 140, -7);
     t.p.cmdClearScreen.Click();
     f.pctWorld.PSet(420, 140, RGB(0, 0, 250));
     t.p.cmdPlotPher.Click();
@@ -53,10 +53,10 @@ TEST(PheromonePlot, AZoomDrawsTheVisiblePartWithItsPen) {
   MainForm& f = t.form;
   t.p.txtNumAnts.SetText("1");
   t.StartAndRun(2);
-  f.pherGrid.cells().assign(f.pherGrid.cells().size(), 0);
-  for (int32_t xy : {10, 20, 30, 40, 690}) f.pherGrid.Set(xy, xy, 1);
+  f.run.pherGrid.cells().assign(f.run.pherGrid.cells().size(), 0);
+  for (int32_t xy : {10, 20, 30, 40, 690}) f.run.pherGrid.Set(xy, xy, 1);
   for (int k = 0; k < 3; ++k) f.pctWorld_MouseDown(1, 0, 10, 10);  // 405 cm wide, pen 2
-  ASSERT_EQ(f.drawWidth, 2);
+  ASSERT_EQ(f.drawing.drawWidth, 2);
   t.p.cmdClearScreen.Click();
   t.p.cmdPlotPher.Click();
   const Canvas& c = f.pctWorld;
@@ -73,9 +73,9 @@ TEST(PheromonePlot, TheTrailsPictureIsThePlotOnAClearedCopyOfTheWorld) {
   const Raster blank = Snapshot(f.TrailsPicture());
   EXPECT_EQ(testing::CountPixels(f.TrailsPicture(), f.pctWorld.BackColor()), 500 * 500);  // before any run
   t.StartAndRun(3);
-  f.pherGrid.cells().assign(f.pherGrid.cells().size(), 0);
-  f.pherGrid.Set(140, 140, 100);  // 100 x 255 / 300 = 85: RGB(255, 170, 170)
-  f.pherGrid.Set(280, 140, 400);  // beyond a third of the 900 ants: full red
+  f.run.pherGrid.cells().assign(f.run.pherGrid.cells().size(), 0);
+  f.run.pherGrid.Set(140, 140, 100);  // 100 x 255 / 300 = 85: RGB(255, 170, 170)
+  f.run.pherGrid.Set(280, 140, 400);  // beyond a third of the 900 ants: full red
   const Raster world = Snapshot(f.pctWorld);
   const uint64_t version = f.pctWorld.version();
   const Canvas trails = f.TrailsPicture();

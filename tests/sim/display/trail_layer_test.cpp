@@ -32,8 +32,8 @@ class Trails : public BuiltWorld {
  protected:
   void SetUp() override {
     BuiltWorld::SetUp();
-    f.antsCreated = true;
-    f.numAnts = 300;
+    f.run.antsCreated = true;
+    f.params.numAnts = 300;
     f.pctWorld.Cls();
   }
   uint32_t At(const std::vector<uint32_t>& picture, int px, int py) const {
@@ -44,10 +44,10 @@ class Trails : public BuiltWorld {
 
 TEST_F(Trails, ShowThePheromoneWhereTheCanvasShowsSandAndTheStrongestPatchOfAPixel) {
   // 700 cm over 500 pixels: patch x lies in pixel floor(x * 500 / 700).
-  f.pherGrid.Set(350, 350, 100);  // pixel (250, 250)
-  f.pherGrid.Set(7, 7, 10);       // patches 7 and 8 both in pixel (5, 5)
-  f.pherGrid.Set(8, 7, 100);
-  f.pherGrid.Set(140, 140, 50);   // pixel (100, 100), under an ant's dot
+  f.run.pherGrid.Set(350, 350, 100);  // pixel (250, 250)
+  f.run.pherGrid.Set(7, 7, 10);       // patches 7 and 8 both in pixel (5, 5)
+  f.run.pherGrid.Set(8, 7, 100);
+  f.run.pherGrid.Set(140, 140, 50);  // pixel (100, 100), under an ant's dot
   f.pctWorld.PSet(140, 140, RGB(0, 0, 0));
   const std::vector<uint32_t> canvas = testing::Snapshot(f.pctWorld);
 
@@ -70,7 +70,7 @@ TEST_F(Trails, ZoomedInEachPixelShowsThePatchAtItsCentre) {
   f.pctWorld.SetScaleWidth(250);
   f.pctWorld.SetScaleHeight(250);
   f.pctWorld.Cls();
-  f.pherGrid.Set(101, 101, 100);
+  f.run.pherGrid.Set(101, 101, 100);
   const std::vector<uint32_t>& shown = layer.Compose(f);
   for (int p : {1, 2}) EXPECT_EQ(At(shown, p, p), kRed) << p;
   for (int p : {0, 3}) EXPECT_EQ(At(shown, p, p), ToArgb(kSand)) << p;
@@ -78,8 +78,8 @@ TEST_F(Trails, ZoomedInEachPixelShowsThePatchAtItsCentre) {
 }
 
 TEST_F(Trails, BeforeAnyRunTheViewIsTheCanvas) {
-  f.antsCreated = false;
-  f.pherGrid.Set(350, 350, 100);
+  f.run.antsCreated = false;
+  f.run.pherGrid.Set(350, 350, 100);
   EXPECT_EQ(layer.Compose(f), testing::Snapshot(f.pctWorld));
 }
 

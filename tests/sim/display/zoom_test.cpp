@@ -51,7 +51,7 @@ TEST(Zoom, APlainClickShiftsTheWindowAtEachEdgeOnly) {
     SetView(c, {100, 100, 480, 480});
     t.form.pctWorld_MouseDown(1, kPlain, k.x, k.y);
     ExpectView(c, {k.left, k.top, 400, 400});
-    EXPECT_EQ(t.form.drawWidth, 2);  // 700 / 400 rounds to 2
+    EXPECT_EQ(t.form.drawing.drawWidth, 2);  // 700 / 400 rounds to 2
     EXPECT_EQ(c.DrawWidth(), 2);
   }
 }
@@ -76,17 +76,17 @@ TEST(Zoom, ACtrlClickShowsTheWholeWorldOnceAnEdgeWouldReachTheEnd) {
   for (const Case& k : kCases) {
     SCOPED_TRACE(::testing::Message() << "from " << k.from[0] << ", " << k.from[1]);
     SetView(c, k.from);
-    t.form.drawWidth = 5;
+    t.form.drawing.drawWidth = 5;
     t.form.pctWorld_MouseDown(1, kCtrl, 360, 340);
     ExpectView(c, k.to);
-    EXPECT_EQ(t.form.drawWidth, 1);
+    EXPECT_EQ(t.form.drawing.drawWidth, 1);
   }
   // Shift, and combinations of keys, only show the mask.
   for (int mask : {kShift, kShift + kCtrl, kCtrl + kAlt, kShift + kAlt}) {
     t.form.pctWorld_MouseDown(1, mask, 100, 100);
     EXPECT_EQ(t.p.txtDebugMsg.text(), std::to_string(mask));
     ExpectView(c, whole);
-    EXPECT_FALSE(t.form.zoomSelecting);
+    EXPECT_FALSE(t.form.drawing.zoomSelecting);
   }
 }
 
@@ -121,10 +121,11 @@ TEST(Zoom, ANonSquareWorldZoomsInAndOutWithinItsSize) {
                                         << ", " << s.y);
       t.form.pctWorld_MouseDown(1, s.mask, s.x, s.y);
       ExpectView(t.form.pctWorld, s.view);
-      EXPECT_EQ(t.form.drawWidth, 1);
+      EXPECT_EQ(t.form.drawing.drawWidth, 1);
     }
     // However the user zooms, a zoom out never shows more than the world.
-    const float width = static_cast<float>(t.form.worldXinCm), height = static_cast<float>(t.form.worldYinCm);
+    const float width = static_cast<float>(t.form.params.worldXinCm),
+                height = static_cast<float>(t.form.params.worldYinCm);
     for (int k = 0; k < 60; ++k) {
       const float x = static_cast<float>((k * 263) % 1500) - 50, y = static_cast<float>((k * 377) % 1500) - 50;
       t.form.pctWorld_MouseDown(1, k % 5 < 2 ? kPlain : kCtrl, x, y);
@@ -151,15 +152,15 @@ TEST(Zoom, TheAltRectangleStopsAtTheRightAndBottomEdgesAndEndsFromFortyWide) {
   for (const Case& k : kCases) {
     f.pctWorld_MouseDown(1, kAlt, k.startX, k.startY);
     f.pctWorld_MouseMove(0, 0, k.x, k.y);  // no button or key needed
-    EXPECT_EQ(f.boxEndX == k.x && f.boxEndY == k.y, k.taken) << k.x << ", " << k.y;
-    EXPECT_EQ(f.boxEndX == k.startX && f.boxEndY == k.startY, !k.taken) << k.x << ", " << k.y;
+    EXPECT_EQ(f.drawing.boxEndX == k.x && f.drawing.boxEndY == k.y, k.taken) << k.x << ", " << k.y;
+    EXPECT_EQ(f.drawing.boxEndX == k.startX && f.drawing.boxEndY == k.startY, !k.taken) << k.x << ", " << k.y;
   }
   for (auto [width, ends] : {std::pair{39.0f, false}, {40.0f, true}, {41.0f, true}, {-39.0f, false}, {-40.0f, true}}) {
     f.pctWorld_MouseDown(1, kAlt, 300, 300);
     f.pctWorld_MouseMove(0, 0, 300 + width, 300);
     f.pctWorld_MouseUp(1, 0, 300 + width, 300);
     EXPECT_EQ(t.p.txtDebugMsg.text(), FormatSingle(width));
-    EXPECT_EQ(f.zoomSelecting, !ends) << width;
+    EXPECT_EQ(f.drawing.zoomSelecting, !ends) << width;
   }
 
   // Beyond the right edge the stored outline alternately goes and comes back.
@@ -167,7 +168,7 @@ TEST(Zoom, TheAltRectangleStopsAtTheRightAndBottomEdgesAndEndsFromFortyWide) {
   f.pctWorld_MouseMove(0, 0, 630, 320);  // aspect 1: 30 x 30
   const Raster shown = Snapshot(f.pctWorld);
   f.pctWorld_MouseMove(0, 0, 720, 320);
-  EXPECT_EQ(f.boxEndX, 630);
+  EXPECT_EQ(f.drawing.boxEndX, 630);
   EXPECT_FALSE(Snapshot(f.pctWorld) == shown);
   f.pctWorld_MouseMove(0, 0, 720, 320);
   EXPECT_TRUE(Snapshot(f.pctWorld) == shown);
@@ -190,12 +191,12 @@ TEST(Zoom, TheRectangleKeepsTheWorldsAspectRatio) {
   LoadedForm t;  // a world twice as wide as high
   t.p.txtWorldXinM.SetText("14");
   t.form.SetVariables();
-  ASSERT_EQ(t.form.worldAspect, 0.5f);
+  ASSERT_EQ(t.form.drawing.worldAspect, 0.5f);
   t.form.pctWorld_MouseDown(1, kAlt, 300, 200);
   t.form.pctWorld_MouseMove(1, kAlt, 400, 210);
-  EXPECT_EQ(t.form.boxEndY, 250);
+  EXPECT_EQ(t.form.drawing.boxEndY, 250);
   t.form.pctWorld_MouseMove(1, kAlt, 310, 300);
-  EXPECT_EQ(t.form.boxEndX, 500);
+  EXPECT_EQ(t.form.drawing.boxEndX, 500);
   EXPECT_EQ(t.p.txtDebugMsg.text(), "200");
 }
 

@@ -43,19 +43,19 @@ TEST(BigWorlds, TheLargestWorldThePanelAcceptsIsBuiltAndRuns) {
   LoadedForm t;
   t.p.txtWorldXinM.SetText("200");
   t.p.txtWorldYinM.SetText("200");
-  ASSERT_EQ(int64_t{t.form.worldXinCm} * t.form.worldYinCm, kMaxPatches) << t.p.txtDebugMsg.text();
+  ASSERT_EQ(int64_t{t.form.params.worldXinCm} * t.form.params.worldYinCm, kMaxPatches) << t.p.txtDebugMsg.text();
   t.p.txtNumAnts.SetText("50");
   t.StartAndRun(3);
-  if (!t.form.antsCreated) {
+  if (!t.form.run.antsCreated) {
     // A machine without 4 GB to spare refuses it, with a message.
     EXPECT_TRUE(Contains(t.p.txtDebugMsg.text(), "do not fit in memory")) << t.p.txtDebugMsg.text();
-    EXPECT_FALSE(t.form.pherGrid.exists());
+    EXPECT_FALSE(t.form.run.pherGrid.exists());
     return;
   }
-  EXPECT_EQ(t.form.pherGrid.width(), 20000);
-  EXPECT_EQ(t.form.antCountGrid.height(), 20000);
-  EXPECT_EQ(t.form.homeYPos, 19995);
-  EXPECT_GT(t.form.modelTime, 1.0f);
+  EXPECT_EQ(t.form.run.pherGrid.width(), 20000);
+  EXPECT_EQ(t.form.run.antCountGrid.height(), 20000);
+  EXPECT_EQ(t.form.params.homeYPos, 19995);
+  EXPECT_GT(t.form.run.modelTime, 1.0f);
   EXPECT_EQ(CheckInvariants(t.form), "");
 }
 
@@ -64,15 +64,15 @@ TEST(BigWorlds, AWorldWithMorePatchesThanFitIsRefusedByThePanelAndByStart) {
   t.p.txtWorldXinM.SetText("201");
   t.p.txtWorldYinM.SetText("200");  // one metre too many
   EXPECT_TRUE(Contains(t.p.txtDebugMsg.text(), "more patches than fit in memory")) << t.p.txtDebugMsg.text();
-  EXPECT_EQ(t.form.worldYinM, 7);
+  EXPECT_EQ(t.form.params.worldYinM, 7);
   t.p.txtWorldXinM.SetText("100000");
-  EXPECT_EQ(t.form.worldXinM, 201);
+  EXPECT_EQ(t.form.params.worldXinM, 201);
 
   // Start reads both boxes again, refuses them and builds the world it holds.
   t.StartAndRun(3);
-  EXPECT_TRUE(t.form.antsCreated);
-  EXPECT_EQ(t.form.pherGrid.width(), 20100);
-  EXPECT_EQ(t.form.pherGrid.height(), 700);
+  EXPECT_TRUE(t.form.run.antsCreated);
+  EXPECT_EQ(t.form.run.pherGrid.width(), 20100);
+  EXPECT_EQ(t.form.run.pherGrid.height(), 700);
   EXPECT_EQ(CheckInvariants(t.form), "");
 }
 
@@ -90,12 +90,12 @@ int RefusesAWorldBeyondTheMemoryAtHand() {
   const rlimit r{limit, limit};
   if (used < 0 || setrlimit(RLIMIT_AS, &r) != 0) return 3;
   t.StartAndRun(3);
-  const bool refused = !t.form.antsCreated && !t.form.pherGrid.exists() && !t.form.antCountGrid.exists() &&
-                       Contains(t.p.txtDebugMsg.text(), "do not fit in memory") && !t.form.programStarted;
+  const bool refused = !t.form.run.antsCreated && !t.form.run.pherGrid.exists() && !t.form.run.antCountGrid.exists() &&
+                       Contains(t.p.txtDebugMsg.text(), "do not fit in memory") && !t.form.run.programStarted;
   t.p.txtWorldXinM.SetText("7");
   t.p.txtWorldYinM.SetText("7");
   t.StartAndRun(3);
-  return refused && t.form.antsCreated && CheckInvariants(t.form).empty() ? 0 : 1;
+  return refused && t.form.run.antsCreated && CheckInvariants(t.form).empty() ? 0 : 1;
 }
 #endif
 

@@ -29,29 +29,29 @@ class ModelForm : public testing::LoadedForm {
   // Layers allocated, no ants yet.
   void BuildWorld() {
     ASSERT_TRUE(form.CreateWorld());
-    form.ants.assign(1, AntRecord{});
+    form.run.ants.assign(1, AntRecord{});
   }
 
   // Adds an ant at (x, y), counted on its patch; returns its index.
   int16_t AddAnt(float x, float y, AntState state = AntState::kOutbound) {
-    if (form.ants.empty()) form.ants.emplace_back();
+    if (form.run.ants.empty()) form.run.ants.emplace_back();
     AntRecord a;
-    a.antNum = static_cast<int32_t>(form.ants.size());
+    a.antNum = static_cast<int32_t>(form.run.ants.size());
     a.xPos = x;
     a.yPos = y;
     a.state = state;
-    form.ants.push_back(a);
-    form.numAnts = a.antNum;
-    form.antCountGrid.Add(MainForm::PatchOf(x), MainForm::PatchOf(y), 1);
+    form.run.ants.push_back(a);
+    form.params.numAnts = a.antNum;
+    form.run.antCountGrid.Add(MainForm::PatchOf(x), MainForm::PatchOf(y), 1);
     return static_cast<int16_t>(a.antNum);
   }
-  AntRecord& Ant(int16_t k) { return form.ants[static_cast<size_t>(k)]; }
+  AntRecord& Ant(int16_t k) { return form.run.ants[static_cast<size_t>(k)]; }
 
   // Puts ant k back at (x, y) in state `state`, keeping the ant counts right.
   void MoveBack(int16_t k, float x, float y, AntState state) {
     AntRecord& a = Ant(k);
-    form.antCountGrid.Add(MainForm::PatchOf(a.xPos), MainForm::PatchOf(a.yPos), -1);
-    form.antCountGrid.Add(MainForm::PatchOf(x), MainForm::PatchOf(y), 1);
+    form.run.antCountGrid.Add(MainForm::PatchOf(a.xPos), MainForm::PatchOf(a.yPos), -1);
+    form.run.antCountGrid.Add(MainForm::PatchOf(x), MainForm::PatchOf(y), 1);
     a.xPos = x;
     a.yPos = y;
     a.state = state;

@@ -20,81 +20,81 @@ TEST(ModelWorld, CreateWorldSizesTheLayersAndTakesTheNewFoodQualityAfterTheTotal
   f.panel.txtFoodQuality.SetText("2");
   f.SetVariables();  // holds the fixed 3 % and 50 again
   ASSERT_TRUE(f.CreateWorld());
-  EXPECT_EQ(f.pherGrid.width(), 700);
-  EXPECT_EQ(f.antCountGrid.height(), 700);
+  EXPECT_EQ(f.run.pherGrid.width(), 700);
+  EXPECT_EQ(f.run.antCountGrid.height(), 700);
   EXPECT_EQ(f.panel.lblWorldSizeInCm.caption(), "(700 cm x 700 cm)");
   // The totals use the quality held before the box is read.
   EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 735000");
   EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 14700");
-  EXPECT_EQ(f.foodQuality, 2);
+  EXPECT_EQ(f.params.foodQuality, 2);
 
   // Rebuilding while ants exist clears pheromone and counts, not the food or the ants.
   t.AddAnt(100, 100);
-  f.pherGrid.Set(100, 100, 7);
-  f.foodGrid.Allocate(700, 700);
-  f.foodGrid.Set(5, 5, 3);
+  f.run.pherGrid.Set(100, 100, 7);
+  f.run.foodGrid.Allocate(700, 700);
+  f.run.foodGrid.Set(5, 5, 3);
   ASSERT_TRUE(f.CreateWorld());
-  EXPECT_EQ(f.pherGrid.Get(100, 100), 0);
-  EXPECT_EQ(f.antCountGrid.Get(100, 100), 0);
-  EXPECT_EQ(f.foodGrid.Get(5, 5), 3);
+  EXPECT_EQ(f.run.pherGrid.Get(100, 100), 0);
+  EXPECT_EQ(f.run.antCountGrid.Get(100, 100), 0);
+  EXPECT_EQ(f.run.foodGrid.Get(5, 5), 3);
   EXPECT_EQ(t.Ant(1).xPos, 100.0f);
 
   // A quality that is not a number is refused and the old one stays.
   f.panel.txtFoodQuality.SetText("lots");
   ASSERT_TRUE(f.CreateWorld());
-  EXPECT_EQ(f.foodQuality, 2);
+  EXPECT_EQ(f.params.foodQuality, 2);
   EXPECT_NE(t.LastMessage().find("Food Quality: \"lots\" refused"), std::string::npos);
 }
 
 TEST_F(ModelFood, OnePercentOfQualityOneIsDrawnOnAClearedCanvasWhenShown) {
-  f.plotFood = true;
+  f.params.plotFood = true;
   f.MakeFood();
-  EXPECT_EQ(f.numFoodItems, 4900);
-  EXPECT_EQ(f.totalFood, 4900);
+  EXPECT_EQ(f.readouts.numFoodItems, 4900);
+  EXPECT_EQ(f.readouts.totalFood, 4900);
   EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 4900");
   EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 4900");
   EXPECT_EQ(t.LastMessage(), "Food Done.");
-  EXPECT_TRUE(f.foodMade);
-  EXPECT_EQ(Sum(f.foodGrid.cells()), 4900);
-  EXPECT_EQ(f.foodOnGround, 4900);
+  EXPECT_TRUE(f.run.foodMade);
+  EXPECT_EQ(Sum(f.run.foodGrid.cells()), 4900);
+  EXPECT_EQ(f.readouts.foodOnGround, 4900);
   EXPECT_GT(t.NonBackgroundPixels(), 4500);
   EXPECT_EQ(testing::CountPixels(f.pctWorld, RGB(0, 0, 250)), t.NonBackgroundPixels());  // the nest is gone
 }
 
 TEST_F(ModelFood, NoFoodToPlaceKeepsTheOldLayoutAndItemCount) {
   f.MakeFood();
-  const std::vector<int16_t> layout = f.foodGrid.cells();
+  const std::vector<int16_t> layout = f.run.foodGrid.cells();
 
   // A new run with "% Food" at 0: the world's totals use the loaded 3 %.
   f.panel.txtPercentFood.SetText("0");
   f.SetVariables();
   ASSERT_TRUE(f.CreateWorld());
-  EXPECT_EQ(f.numFoodItems, 14700);
+  EXPECT_EQ(f.readouts.numFoodItems, 14700);
   t.messages.clear();
   f.MakeFood();
-  EXPECT_EQ(f.totalFood, 0);
+  EXPECT_EQ(f.readouts.totalFood, 0);
   EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 0");
-  EXPECT_EQ(f.numFoodItems, 14700);
+  EXPECT_EQ(f.readouts.numFoodItems, 14700);
   EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 14700");
-  EXPECT_TRUE(f.foodGrid.cells() == layout);
-  EXPECT_EQ(f.foodOnGround, Sum(layout));  // the food still lies there
-  EXPECT_TRUE(f.foodMade);
+  EXPECT_TRUE(f.run.foodGrid.cells() == layout);
+  EXPECT_EQ(f.readouts.foodOnGround, Sum(layout));  // the food still lies there
+  EXPECT_TRUE(f.run.foodMade);
   EXPECT_TRUE(t.messages.empty());
 
   // A negative share, which the edit rule would not take, places nothing
   // either, and the food total does not fall below 0.
   f.panel.txtPercentFood.SetText("-1");
   f.MakeFood();
-  EXPECT_EQ(f.totalFood, 0);
+  EXPECT_EQ(f.readouts.totalFood, 0);
   EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 0");
-  EXPECT_TRUE(f.foodGrid.cells() == layout);
+  EXPECT_TRUE(f.run.foodGrid.cells() == layout);
 
   // A share so small that no item is due clears the grid.
   f.panel.txtPercentFood.SetText("0.0001");
   f.MakeFood();
-  EXPECT_EQ(f.numFoodItems, 0);
-  EXPECT_EQ(Sum(f.foodGrid.cells()), 0);
-  EXPECT_EQ(f.foodOnGround, 0);
+  EXPECT_EQ(f.readouts.numFoodItems, 0);
+  EXPECT_EQ(Sum(f.run.foodGrid.cells()), 0);
+  EXPECT_EQ(f.readouts.foodOnGround, 0);
   EXPECT_EQ(t.LastMessage(), "Food Done.");
 
   // A share that is not a number is refused; the loaded 3 % is used and the
@@ -102,7 +102,7 @@ TEST_F(ModelFood, NoFoodToPlaceKeepsTheOldLayoutAndItemCount) {
   f.SetVariables();
   f.panel.txtPercentFood.SetText("plenty");
   f.MakeFood();
-  EXPECT_EQ(f.numFoodItems, 14700);
+  EXPECT_EQ(f.readouts.numFoodItems, 14700);
   EXPECT_EQ(t.LastMessage(), "Food Done. % Food: \"plenty\" refused, not a number; used 3 %");
 }
 
@@ -115,15 +115,15 @@ TEST_F(ModelFood, ItemsLandUniformlyUpToTheLastColumnAndRowAndCapAt32767) {
   f.SetVariables();
   ASSERT_TRUE(f.CreateWorld());
   f.MakeFood();
-  ASSERT_EQ(f.foodGrid.width(), 100);
-  ASSERT_EQ(f.foodGrid.height(), 100);
-  EXPECT_EQ(f.numFoodItems, 10000);
-  EXPECT_EQ(Sum(f.foodGrid.cells()), 10000);
+  ASSERT_EQ(f.run.foodGrid.width(), 100);
+  ASSERT_EQ(f.run.foodGrid.height(), 100);
+  EXPECT_EQ(f.readouts.numFoodItems, 10000);
+  EXPECT_EQ(Sum(f.run.foodGrid.cells()), 10000);
   int columns[101] = {}, rows[101] = {};
   for (int x = 1; x <= 100; ++x)
     for (int y = 1; y <= 100; ++y) {
-      columns[x] += f.foodGrid.Get(x, y);
-      rows[y] += f.foodGrid.Get(x, y);
+      columns[x] += f.run.foodGrid.Get(x, y);
+      rows[y] += f.run.foodGrid.Get(x, y);
     }
   for (int edge : {1, 99}) {
     EXPECT_NEAR(columns[edge], 101, 40) << edge;
@@ -135,24 +135,24 @@ TEST_F(ModelFood, ItemsLandUniformlyUpToTheLastColumnAndRowAndCapAt32767) {
   f.panel.txtFoodQuality.SetText("30000");
   ASSERT_TRUE(f.CreateWorld());
   f.MakeFood();
-  const auto& cells = f.foodGrid.cells();
+  const auto& cells = f.run.foodGrid.cells();
   EXPECT_EQ(*std::max_element(cells.begin(), cells.end()), 32767);
   EXPECT_GE(*std::min_element(cells.begin(), cells.end()), 0);
-  EXPECT_EQ(f.totalFood, Sum(cells));  // only what was laid is counted
-  EXPECT_EQ(f.foodOnGround, Sum(cells));
-  EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: " + FormatInt(f.totalFood));
+  EXPECT_EQ(f.readouts.totalFood, Sum(cells));  // only what was laid is counted
+  EXPECT_EQ(f.readouts.foodOnGround, Sum(cells));
+  EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: " + FormatInt(f.readouts.totalFood));
   EXPECT_EQ(t.LastMessage().rfind("Food Done. ", 0), 0u);
   EXPECT_NE(t.LastMessage().find("32767"), std::string::npos);
 }
 
 TEST_F(ModelAnts, AntsStartOnTheNestRowWithStaggeredLeaveTimes) {
-  f.numAnts = 30000;
+  f.params.numAnts = 30000;
   f.CreateAnts();
-  ASSERT_EQ(f.ants.size(), 30001u);
-  EXPECT_TRUE(f.antsCreated);
+  ASSERT_EQ(f.run.ants.size(), 30001u);
+  EXPECT_TRUE(f.run.antsCreated);
   std::map<int, int> xs, leaves;
   for (int k = 1; k <= 30000; ++k) {
-    const AntRecord& a = f.ants[static_cast<size_t>(k)];
+    const AntRecord& a = f.run.ants[static_cast<size_t>(k)];
     ASSERT_TRUE(a.antNum == k && a.xPos == std::floor(a.xPos) && a.yPos == 695 && a.state == AntState::kAtHome &&
                 a.justLeft && a.movesThisStep && !a.hasFood)
         << k;
@@ -167,18 +167,18 @@ TEST_F(ModelAnts, AntsStartOnTheNestRowWithStaggeredLeaveTimes) {
   ASSERT_EQ(leaves.size(), 61u);
   EXPECT_EQ(leaves.begin()->first, 0);
   for (auto [x, n] : xs) {
-    EXPECT_EQ(f.antCountGrid.Get(x, 695), n) << x;
-    EXPECT_EQ(f.pherGrid.Get(x, 695), n) << x;
+    EXPECT_EQ(f.run.antCountGrid.Get(x, 695), n) << x;
+    EXPECT_EQ(f.run.pherGrid.Get(x, 695), n) << x;
   }
   EXPECT_NEAR((xs[335] + xs[350]) / 2000.0 / 2.0, 0.5, 0.06);
   EXPECT_NEAR(xs[342] / 2000.0, 1.0, 0.1);
   EXPECT_NEAR((leaves[0] + leaves[60]) / 500.0 / 2.0, 0.5, 0.1);
 
-  f.numAnts = 900;
+  f.params.numAnts = 900;
   f.panel.txtLeaveInterval.SetText("0");
   ASSERT_TRUE(f.CreateWorld());
   f.CreateAnts();
-  for (size_t k = 1; k < f.ants.size(); ++k) EXPECT_EQ(f.ants[k].leaveTime, 0);
+  for (size_t k = 1; k < f.run.ants.size(); ++k) EXPECT_EQ(f.run.ants[k].leaveTime, 0);
 }
 
 TEST_F(ModelAnts, UnusableSettingsAreRefusedOrKeptOnTheLattice) {
@@ -187,31 +187,31 @@ TEST_F(ModelAnts, UnusableSettingsAreRefusedOrKeptOnTheLattice) {
   f.CreateAnts();
   EXPECT_NE(t.LastMessage().find("Stagger Leave times: \"soon\" refused"), std::string::npos);
   int latest = 0;
-  for (size_t k = 1; k < f.ants.size(); ++k) latest = std::max(latest, f.ants[k].leaveTime);
+  for (size_t k = 1; k < f.run.ants.size(); ++k) latest = std::max(latest, f.run.ants[k].leaveTime);
   EXPECT_GT(latest, 50);
   EXPECT_LE(latest, 60);
 
   // A nest partly off the world: every ant starts on a patch of the lattice.
-  f.homeXPos = 5;
+  f.params.homeXPos = 5;
   ASSERT_TRUE(f.CreateWorld());
   f.CreateAnts();
   EXPECT_EQ(t.LastMessage(), "The nest lies partly off the world: ants start on the nearest patches");
   int64_t counted = 0;
-  for (int x = 1; x <= 5; ++x) counted += f.antCountGrid.Get(x, 695);
+  for (int x = 1; x <= 5; ++x) counted += f.run.antCountGrid.Get(x, 695);
   EXPECT_EQ(counted, 900);
 
   // More ants than the 16-bit ant pass can count are refused by the parameter load.
   f.panel.txtNumAnts.SetText("40000");
   f.SetVariables();
-  EXPECT_EQ(f.numAnts, 900);
+  EXPECT_EQ(f.params.numAnts, 900);
   EXPECT_TRUE(t.Said("Total # refused: at most 32767 ants"));
   // Should the field hold more anyway, the population stops at 32767.
-  f.numAnts = 40000;
+  f.params.numAnts = 40000;
   ASSERT_TRUE(f.CreateWorld());
   f.CreateAnts();
-  EXPECT_EQ(f.ants.size(), 32768u);
+  EXPECT_EQ(f.run.ants.size(), 32768u);
   f.RunAnts();
-  EXPECT_EQ(f.modelTime, 1.5f);
+  EXPECT_EQ(f.run.modelTime, 1.5f);
 }
 
 // ---- Food display and the redraw commands ------------------------------------------
@@ -222,19 +222,19 @@ TEST_F(ModelFoodDisplay, RedrawCommandsShowExactlyTheFoodWhenAsked) {
 
   // Before any food: "Show Ants?" off changes only the flag, "Show Food:" on draws nothing.
   f.panel.chkShowAnts.Click();
-  EXPECT_FALSE(f.showAnts);
+  EXPECT_FALSE(f.params.showAnts);
   f.panel.chkPlotFood.Click();
-  EXPECT_TRUE(f.plotFood);
+  EXPECT_TRUE(f.params.plotFood);
   EXPECT_EQ(t.PixelAt(350, 695), RGB(150, 0, 0));
   f.panel.chkShowAnts.Click();
-  EXPECT_TRUE(f.showAnts);
+  EXPECT_TRUE(f.params.showAnts);
   f.panel.chkPlotFood.Click();  // off: clears
   EXPECT_EQ(t.NonBackgroundPixels(), 0);
 
-  f.foodGrid.Allocate(700, 700);
-  f.foodGrid.Set(350, 350, 3);
-  f.foodGrid.Set(100, 600, 1);
-  f.foodMade = true;
+  f.run.foodGrid.Allocate(700, 700);
+  f.run.foodGrid.Set(350, 350, 3);
+  f.run.foodGrid.Set(100, 600, 1);
+  f.run.foodMade = true;
   f.PlotHome();
   f.cmdClearScreen_Click();
   EXPECT_EQ(t.NonBackgroundPixels(), 0);
@@ -249,18 +249,18 @@ TEST_F(ModelFoodDisplay, RedrawCommandsShowExactlyTheFoodWhenAsked) {
   EXPECT_EQ(t.NonBackgroundPixels(), 2);
 
   // After a start, hiding the ants redraws the canvas with the food only.
-  f.programStarted = true;
+  f.run.programStarted = true;
   f.PlotHome();
   f.panel.chkShowAnts.Click();
   EXPECT_EQ(t.NonBackgroundPixels(), 2);
   EXPECT_EQ(t.PixelAt(350, 350), blue);
 
   // A food layer smaller than the world, or none at all, shows what it has.
-  f.foodGrid.Allocate(100, 100);
-  f.foodGrid.Set(50, 50, 1);
+  f.run.foodGrid.Allocate(100, 100);
+  f.run.foodGrid.Set(50, 50, 1);
   f.PlotFood();
   EXPECT_EQ(t.NonBackgroundPixels(), 1);
-  f.foodGrid.Release();
+  f.run.foodGrid.Release();
   f.PlotFood();
   EXPECT_EQ(t.NonBackgroundPixels(), 0);
 }

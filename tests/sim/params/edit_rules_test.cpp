@@ -25,7 +25,7 @@ TEST(EditRules, TypingTheNumberOfAntsFollowsEveryKeystrokeBeforeAStart) {
   t.p.txtNumAnts.SetText("-4");  // refused, but the caption is written again
   t.p.lblAntsPerStep.SetCaption("");
   t.p.txtNumAnts.SetText("0");
-  EXPECT_EQ(t.form.numAnts, 1200);
+  EXPECT_EQ(t.form.params.numAnts, 1200);
   EXPECT_EQ(t.p.lblAntsPerStep.caption(), "(20 ants/sec)");
 }
 
@@ -99,15 +99,15 @@ TEST(EditRules, WorldEditsMoveTheNestAndTheView) {
   LoadedForm t;
   MainForm& f = t.form;
   t.p.txtWorldXinM.SetText("3");
-  EXPECT_EQ(f.homeXPos, 150);
+  EXPECT_EQ(f.params.homeXPos, 150);
   EXPECT_EQ(f.pctWorld.ScaleWidth(), 300);
   t.p.txtWorldYinM.SetText("4");
   EXPECT_EQ(t.p.scrColonyYPos.max(), 395);
-  EXPECT_EQ(f.homeYPos, 395);
+  EXPECT_EQ(f.params.homeYPos, 395);
   EXPECT_EQ(t.p.lblHomeYPos.caption(), "Home Y Position = 395");
   EXPECT_EQ(t.p.lblWorldSizeInCm.caption(), "(300 cm x 400 cm)");
   EXPECT_EQ(f.pctWorld.ScaleHeight(), 400);
-  EXPECT_EQ(f.worldAspect, 1.0f);  // until the next full load
+  EXPECT_EQ(f.drawing.worldAspect, 1.0f);  // until the next full load
 }
 
 // Every text box against texts that are no usable value: empty or blank ones
@@ -149,7 +149,7 @@ TEST(EditRules, EveryBoxRefusesTextsThatAreNoUsableValue) {
     box->SetText(good);
   }
   EXPECT_EQ(t.host.questions, 0);
-  EXPECT_FALSE(t.form.running);
+  EXPECT_FALSE(t.form.run.running);
 }
 
 }  // namespace

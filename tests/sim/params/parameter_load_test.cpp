@@ -15,9 +15,9 @@ TEST(ParameterLoad, DefaultsGiveTheDocumentedParametersAndCaptions) {
   LoadedForm t;
   t.host.appPath = "/opt/antraid";
   MainForm& f = t.form;
-  EXPECT_EQ(f.swarmMinX, 0);  // the nest x before the first load
+  EXPECT_EQ(f.readouts.swarmMinX, 0);  // the nest x before the first load
   f.SetVariables();
-  EXPECT_EQ(f.swarmMaxX, 350);  // ... and before this one
+  EXPECT_EQ(f.readouts.swarmMaxX, 350);  // ... and before this one
   const std::pair<const char*, const char*> kFields[] = {
       {"worldXinCm", "700"}, {"worldYinCm", "700"}, {"homeXPos", "350"}, {"homeYPos", "695"},
       {"minVel", "0.6"}, {"maxVel", "3.5"}, {"velSlope", "0.009666666"}, {"saveInterval", "2"},
@@ -28,7 +28,7 @@ TEST(ParameterLoad, DefaultsGiveTheDocumentedParametersAndCaptions) {
       {"zoomEnabled", "True"}, {"zoomFactor", "1.2"}, {"worldAspect", "1"}, {"curVel", "1"},
       {"saveFilePath", "/opt/antraid\\results\\"}, {"imageName", "TrackAnts"}, {"running", "False"}};
   for (auto [name, text] : kFields) EXPECT_EQ(f.FieldText(name).value_or("no such field"), text) << name;
-  EXPECT_EQ(f.velSlope, static_cast<float>(2.9 / 300));
+  EXPECT_EQ(f.params.velSlope, static_cast<float>(2.9 / 300));
   EXPECT_EQ(t.p.scrColonyYPos.max(), 695);
   EXPECT_EQ(t.p.scrColonyYPos.value(), 695);
   EXPECT_EQ(t.p.lblAntsPerStep.caption(), "(15 ants/sec)");
@@ -65,15 +65,15 @@ TEST(ParameterLoad, WorldSizeAndNestRowComeFromTheBoxesWhateverTheScrollBarShowe
   LoadedForm t;
   MainForm& f = t.form;
   t.p.scrColonyYPos.SetValue(300);
-  EXPECT_EQ(f.homeYPos, 300);
+  EXPECT_EQ(f.params.homeYPos, 300);
   t.p.txtWorldXinM.SetText("3");
   t.p.txtWorldYinM.SetText("14");
   f.SetVariables();
-  EXPECT_EQ(f.homeXPos, 150);
-  EXPECT_EQ(f.homeYPos, 1395);
+  EXPECT_EQ(f.params.homeXPos, 150);
+  EXPECT_EQ(f.params.homeYPos, 1395);
   EXPECT_EQ(t.p.scrColonyYPos.value(), 1395);
   EXPECT_EQ(t.p.scrColonyYPos.max(), 1395);
-  EXPECT_EQ(f.worldAspect, 1400.0f / 300.0f);
+  EXPECT_EQ(f.drawing.worldAspect, 1400.0f / 300.0f);
   EXPECT_EQ(t.p.lblWorldWidth.caption(), "Window Width: 300cm");
   EXPECT_EQ(t.p.lblWorldSizeInCm.caption(), "(300 cm x 1400 cm)");
   // The load brings back the whole-world view and pen width 1 after a zoom,
@@ -84,12 +84,12 @@ TEST(ParameterLoad, WorldSizeAndNestRowComeFromTheBoxesWhateverTheScrollBarShowe
   f.pctWorld_MouseDown(1, 4, 120, 100);  // restarted: invert mode saved as the mode to return to
   f.pctWorld_MouseMove(1, 4, 200, 300);
   f.pctWorld_MouseUp(1, 4, 200, 300);
-  EXPECT_FALSE(f.zoomSelecting);
+  EXPECT_FALSE(f.drawing.zoomSelecting);
   f.SetVariables();
   EXPECT_EQ(f.pctWorld.DrawMode(), kDrawCopyPen);
   EXPECT_EQ(f.pctWorld.ScaleWidth(), 300);
   EXPECT_EQ(f.pctWorld.ScaleTop(), 0);
-  EXPECT_EQ(f.drawWidth, 1);
+  EXPECT_EQ(f.drawing.drawWidth, 1);
 }
 
 TEST(ParameterLoad, UnusableBoxesKeepTheLastGoodValuesAndSaySo) {
@@ -100,22 +100,22 @@ TEST(ParameterLoad, UnusableBoxesKeepTheLastGoodValuesAndSaySo) {
   t.p.txtEmptyNodeWeightIn.SetText("abc");
   f.SetVariables();
   EXPECT_EQ(t.p.txtDebugMsg.text(), "Empty Patch Weight (In): \"abc\" refused, not a number");
-  EXPECT_EQ(f.emptyNodeWeightIn, 5);
+  EXPECT_EQ(f.params.emptyNodeWeightIn, 5);
   t.p.txtEmptyNodeWeightIn.SetText("5");
   t.p.txtMaxPherToSat.SetText("0");  // accepted by its rule, but no slope can be made with it
   f.SetVariables();
-  EXPECT_EQ(f.velSlope, static_cast<float>(2.9 / 300));
+  EXPECT_EQ(f.params.velSlope, static_cast<float>(2.9 / 300));
   t.p.txtMaxPherToSat.SetText("300");
   t.p.txtSaveTime.SetText("0.25");  // half a step rounds to no step at all
-  EXPECT_EQ(f.saveInterval, 2);
+  EXPECT_EQ(f.params.saveInterval, 2);
   f.SetVariables();
-  EXPECT_EQ(f.saveInterval, 2);
+  EXPECT_EQ(f.params.saveInterval, 2);
   EXPECT_EQ(t.p.txtDebugMsg.text(), "Save every refused: the period must be more than half a time step");
   t.p.txtSaveTime.SetText("0.26");
   t.p.txtNumAnts.SetText("0");  // its rule ignores 0 and leaves it in the box
   f.SetVariables();
-  EXPECT_EQ(f.numAnts, 900);
-  EXPECT_EQ(f.saveInterval, 0.52);
+  EXPECT_EQ(f.params.numAnts, 900);
+  EXPECT_EQ(f.params.saveInterval, 0.52);
   EXPECT_EQ(t.p.txtDebugMsg.text(), "Total # refused: at least 1 ant");
 }
 
@@ -150,7 +150,7 @@ TEST(ResponseCurve, FiveHundredPointsRiseThroughHalfHeightAtTheFiftyPercentAmoun
     EXPECT_EQ(pts.size(), 500u) << refused;  // the graph stays as it was
   }
   t.p.txtFiftyPercProb.SetText("0");
-  EXPECT_EQ(t.form.fiftyPercProb, 50);
+  EXPECT_EQ(t.form.params.fiftyPercProb, 50);
   t.p.txtMaxPherValue.SetText("700");  // a scale of 0 draws nothing
   EXPECT_TRUE(pts.empty());
   t.p.txtFiftyPercProb.SetText("50");
