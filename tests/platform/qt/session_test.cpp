@@ -1,11 +1,11 @@
-// Sessions kept and replayed: parameter files through the File menu, a
-// recorded session that antraid-script replays exactly, a seed fixed from
-// the Run menu, and frames that stop before the disk fills.
+// Sessions kept and replayed: a recorded session that antraid-script
+// replays exactly, a seed fixed from the Run menu, and frames that stop
+// before the disk fills (parameter files from the File menu: the usability
+// tests).
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,24 +30,6 @@ class SessionTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void parameterFilesGoRoundThroughTheMenus() {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("p.script");
-    Session changed;
-    changed.TypeKeys("txtNumAnts", "400");
-    changed.TypeKeys("txtWorldYinM", "5");
-    changed.TypeKeys("txtPherToDropIn", "12.5");
-    changed.Click("chkPlotFood");
-    changed.Widget<QScrollBar>("scrColWidth")->setValue(30);
-    changed.window.dialogs.saveFile = [&](auto&&...) { return file; };
-    changed.Trigger("actionSaveParameters");
-
-    Session fresh;
-    fresh.window.dialogs.openFile = [&](auto&&...) { return file; };
-    fresh.Trigger("actionOpenParameters");
-    QCOMPARE(State(fresh.form), State(changed.form));
-  }
-
   // The contract of a recorded session: replayed by the script runner with
   // the same seed, it leaves every field, control and raster pixel as the
   // window left them, whatever the speed and the waits of the window.
