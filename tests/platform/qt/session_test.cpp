@@ -1,11 +1,7 @@
 // Sessions kept and replayed: a recorded session that antraid-script
-// replays exactly, a seed fixed from the Run menu, and frames that stop
-// before the disk fills (parameter files from the File menu: the usability
-// tests).
-#include <QCheckBox>
-#include <QDir>
+// replays exactly, and a seed fixed from the Run menu (parameter files from
+// the File menu: the usability tests).
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,7 +10,6 @@
 #include <vector>
 
 #include "sim/test_form.h"
-#include "platform/qt/message_log.h"
 #include "platform/qt/window_fixture.h"
 
 using namespace antraid;
@@ -101,22 +96,6 @@ class SessionTest : public QObject {
     s.Trigger("actionFixedSeed");
     QCOMPARE(s.Text("txtDebugMsg"), QString("Fixed seed: \"-1\" refused, not a whole number from 0 to 18446744073709551615"));
     QCOMPARE(heard.lines.size(), size_t{3});
-  }
-
-  void framesStopBeforeTheDiskFills() {
-    Session s;
-    QTemporaryDir frames(QCoreApplication::applicationDirPath() + "/framesXXXXXX");
-    s.form.panel.txtSaveFilePath.SetText(QString("\\%1\\").arg(QDir(frames.path()).dirName()).toStdString());
-    s.Click("chkSaveImages");
-    s.host.freeSpace = (uint64_t{1} << 30) - 1;
-    s.host.afterEvents = [&] {
-      if (s.form.run.modelTime >= 10) s.Click("cmdPause");
-    };
-    s.Click("cmdStartProgram");
-    QVERIFY(QDir(frames.path()).isEmpty(QDir::Files));
-    QVERIFY(!s.form.params.saveImages && !s.Widget<QCheckBox>("chkSaveImages")->isChecked());
-    QVERIFY(s.window.messageLog()->view()->toPlainText().contains(
-        "Image saving switched off: less than 1 GiB free on " + frames.path() + "/"));
   }
 };
 
