@@ -13,19 +13,12 @@
 namespace antraid {
 namespace {
 
-using testing::RunCommand;
 using testing::ScriptSession;
 using testing::TempFolder;
 
-// "codec,width,height,frames" of the file's video stream as ffprobe reads it.
+// The movie's stream, probed in its own folder.
 std::string Probe(const std::string& file) {
-  const testing::CommandResult r = RunCommand(
-      "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-      "stream=codec_name,width,height,nb_read_frames -of csv=p=0 '" + file + "'",
-      std::filesystem::path(file).parent_path());  // its own folder: the output files are per folder
-  std::string out = r.out;
-  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
-  return r.status == 0 ? out : "ffprobe failed: " + r.err;
+  return testing::MovieProbe(file, std::filesystem::path(file).parent_path());
 }
 
 TEST(Movie, AFrameAfterEveryNthStepUntilTheScriptStopsOrEnds) {

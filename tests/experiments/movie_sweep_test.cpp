@@ -2,7 +2,6 @@
 // by its own script (so antraid-script replays it), and a run whose movie is
 // missing is run again by the next sweep.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,20 +15,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using antraid::testing::CommandResult;
+using antraid::testing::MovieProbe;
 using antraid::testing::RunCommand;
 
 const std::string kSweep = ANTRAID_SWEEP_EXE;
-
-// "codec,width,height,frames" of the movie's video stream, as ffprobe reads it.
-std::string Probe(const fs::path& file, const fs::path& folder) {
-  const CommandResult r = RunCommand(
-      "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-      "stream=codec_name,width,height,nb_read_frames -of csv=p=0 '" + file.string() + "'",
-      folder);  // the test's own folder: ffprobe's output files are per folder
-  std::string out = r.out;
-  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
-  return r.status == 0 ? out : "ffprobe failed: " + r.err;
-}
 
 TEST(MovieSweep, TheScriptRecordsAFrameEveryNStepsAndStopsAtTheEnd) {
   using namespace antraid::experiments;
@@ -49,23 +38,21 @@ TEST(MovieSweep, TheScriptRecordsAFrameEveryNStepsAndStopsAtTheEnd) {
 }
 
 TEST(MovieSweep, EveryRunLeavesItsMovieAndAMissingOneIsMadeAgain) {
-  const fs::path dir = fs::temp_directory_path() / ("antraid-movie-sweep-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  const antraid::testing::TempFolder folder;
+  const fs::path& dir = folder.path();
   std::ofstream(dir / "m.toml") << "[experiment]\nsteps = 120\nrepetitions = 2\nmeasures = [\"colonyFood\"]\n"
                                    "[set]\ntxtNumAnts = 60\n[pictures]\nmovie = true\nmovie_every = 4\n";
   CommandResult r = RunCommand(kSweep + " m.toml --out res --jobs 2 --quiet", dir);
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(Probe(dir / "res/runs/00001.mp4", dir), "h264,500,500,30");
-  EXPECT_EQ(Probe(dir / "res/runs/00002.mp4", dir), "h264,500,500,30");
+  EXPECT_EQ(MovieProbe(dir / "res/runs/00001.mp4", dir), "h264,500,500,30");
+  EXPECT_EQ(MovieProbe(dir / "res/runs/00002.mp4", dir), "h264,500,500,30");
   EXPECT_FALSE(fs::exists(dir / "res/runs/00001-ants.png"));
 
   fs::remove(dir / "res/runs/00002.mp4");
   r = RunCommand(kSweep + " m.toml --out res --jobs 1", dir);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.err.find("running run 2 again: runs/00002.mp4 is missing"), std::string::npos) << r.err;
-  EXPECT_EQ(Probe(dir / "res/runs/00002.mp4", dir), "h264,500,500,30");
-  fs::remove_all(dir);
+  EXPECT_EQ(MovieProbe(dir / "res/runs/00002.mp4", dir), "h264,500,500,30");
 }
 
 }  // namespace

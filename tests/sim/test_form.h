@@ -217,6 +217,18 @@ inline CommandResult RunCommand(const std::string& command, const std::filesyste
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
 }
 
+// "codec,width,height,frames" of a movie's video stream as ffprobe reads it,
+// run in `dir` (ffprobe's own output files are per folder).
+inline std::string MovieProbe(const std::filesystem::path& file, const std::filesystem::path& dir) {
+  const CommandResult r = RunCommand(
+      "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+      "stream=codec_name,width,height,nb_read_frames -of csv=p=0 '" + file.string() + "'",
+      dir);
+  std::string out = r.out;
+  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+  return r.status == 0 ? out : "ffprobe failed: " + r.err;
+}
+
 // The window as it stands after opening: controls at their defaults and the
 // parameters read once. `pauseAfter` passes of event processing after a run
 // starts, the Pause button is clicked, so every run of a test ends.

@@ -2,8 +2,8 @@
 // raid's end that pauses as the Pause button and replays exactly, and Run >
 // Step, whose steps replay exactly.
 #include <QAction>
+#include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -39,13 +39,9 @@ void ExpectExactReplay(Session& s, uint64_t seed) {
   QCOMPARE(State(replay.form()), State(s.form));
 }
 
-// "codec,width,height,frames" of a movie's video stream as ffprobe reads it.
+// The movie's stream as ffprobe reads it.
 QString Probe(const QString& file) {
-  QProcess p;
-  p.start("ffprobe", {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
-                      "stream=codec_name,width,height,nb_read_frames", "-of", "csv=p=0", file});
-  if (!p.waitForFinished(60000) || p.exitCode() != 0) return "ffprobe failed: " + p.readAllStandardError();
-  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+  return QString::fromStdString(MovieProbe(file.toStdString(), QFileInfo(file).path().toStdString()));
 }
 
 }  // namespace
