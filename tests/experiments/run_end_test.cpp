@@ -26,15 +26,6 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-std::vector<std::string> Cells(const std::string& line) {
-  std::vector<std::string> cells;
-  std::string cell;
-  std::istringstream in(line);
-  while (std::getline(in, cell, ',')) cells.push_back(cell);
-  if (!line.empty() && line.back() == ',') cells.emplace_back();
-  return cells;
-}
-
 // Runs a sweep of `toml` in a folder of its own; returns its folder.
 class Sweeps : public ::testing::Test {
  protected:
@@ -62,11 +53,11 @@ TEST_F(Sweeps, FinalMeasuresFillOnlyTheLastRowAndAreSummarised) {
   ASSERT_EQ(table.size(), 7u);
   EXPECT_EQ(table[0], "run,repetition,seed,step,modelTime,colonyFood,trailCount_400,antSteps");
   for (int row : {1, 2, 4, 5}) {
-    const std::vector<std::string> c = Cells(table[row]);
+    const std::vector<std::string> c = testing::CsvCells(table[row]);
     ASSERT_EQ(c.size(), 8u) << table[row];
     EXPECT_EQ(c[6] + c[7], "") << table[row];
   }
-  const std::vector<std::string> last1 = Cells(table[3]), last2 = Cells(table[6]);
+  const std::vector<std::string> last1 = testing::CsvCells(table[3]), last2 = testing::CsvCells(table[6]);
   EXPECT_EQ(last1[3], "100");
   EXPECT_NE(last1[7], "");
   // runs.csv: the last row's values; summary.csv: their mean, min and max.
@@ -78,7 +69,7 @@ TEST_F(Sweeps, FinalMeasuresFillOnlyTheLastRowAndAreSummarised) {
   ASSERT_EQ(summary.size(), 2u);
   EXPECT_NE(summary[0].find(",antSteps_mean,antSteps_sd,antSteps_min,antSteps_max"), std::string::npos);
   const long long a = std::stoll(last1[7]), b = std::stoll(last2[7]);
-  const std::vector<std::string> s = Cells(summary[1]);
+  const std::vector<std::string> s = testing::CsvCells(summary[1]);
   EXPECT_EQ(s[s.size() - 4], FormatDouble((a + b) / 2.0));
   EXPECT_EQ(s[s.size() - 2], FormatInt(std::min(a, b)));
   EXPECT_EQ(s[s.size() - 1], FormatInt(std::max(a, b)));
@@ -121,7 +112,7 @@ TEST_F(Sweeps, StopConditionsEndARunOnTheFirstStepThatMeetsOne) {
   EXPECT_EQ(runs[0], "run,repetition,seed,status,message,steps,stopped,maxDistTraveled,antSteps");
   const std::vector<std::string> table = Lines(testing::ReadFile(out / "table.csv"));
   for (int run = 1; run <= 2; ++run) {
-    const std::vector<std::string> r = Cells(runs[run]);
+    const std::vector<std::string> r = testing::CsvCells(runs[run]);
     ASSERT_EQ(r.size(), 9u) << runs[run];
     EXPECT_EQ(r[6], "maxDistTraveled >= 60");
     const long long steps = std::stoll(r[5]);
@@ -132,7 +123,7 @@ TEST_F(Sweeps, StopConditionsEndARunOnTheFirstStepThatMeetsOne) {
     // clock 1 + steps / 2 with the final measures.
     std::vector<std::vector<std::string>> rows;
     for (size_t i = 1; i < table.size(); ++i)
-      if (table[i].starts_with(std::to_string(run) + ",")) rows.push_back(Cells(table[i]));
+      if (table[i].starts_with(std::to_string(run) + ",")) rows.push_back(testing::CsvCells(table[i]));
     ASSERT_EQ(static_cast<long long>(rows.size()), (steps - 1) / 50 + 1);
     for (size_t i = 0; i + 1 < rows.size(); ++i) EXPECT_EQ(rows[i][3], FormatInt(50 * (i + 1)));
     EXPECT_EQ(rows.back()[3], r[5]);

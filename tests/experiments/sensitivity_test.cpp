@@ -16,6 +16,7 @@
 #include "common/numbers.h"
 #include "experiments/morris_design.h"
 #include "experiments/sobol_design.h"
+#include "sim/test_form.h"
 
 namespace antraid::experiments {
 namespace {
@@ -47,10 +48,7 @@ std::map<std::string, std::vector<double>> Rows(const std::string& csv) {
   std::string line;
   std::getline(in, line);
   while (std::getline(in, line)) {
-    std::vector<std::string> cells;
-    std::stringstream cellStream(line);
-    for (std::string c; std::getline(cellStream, c, ',');) cells.push_back(c);
-    if (line.back() == ',') cells.push_back("");
+    const std::vector<std::string> cells = testing::CsvCells(line);
     std::vector<double>& row = rows[cells.at(1)];
     for (size_t i = 2; i < cells.size(); ++i) row.push_back(cells[i].empty() ? std::nan("") : ParseNumber(cells[i]).value);
   }
@@ -65,10 +63,11 @@ TEST(SobolIndices, IshigamiIndicesLieWithinTheirBootstrapIntervals) {
                            "txtPercentFood = [-3.14159265358979, 3.14159265358979]\n"
                            "txtFoodQuality = [-3.14159265358979, 3.14159265358979]\n"
                            "txtMinVel = [-3.14159265358979, 3.14159265358979]\n";
-  const std::string csv = Indices(file, [](const std::vector<double>& x) {
+  const Model ishigami = [](const std::vector<double>& x) {
     const double s2 = std::sin(x[1]);
     return std::sin(x[0]) + 7 * s2 * s2 + 0.1 * std::pow(x[2], 4) * std::sin(x[0]);
-  });
+  };
+  const std::string csv = Indices(file, ishigami);
   ASSERT_EQ(csv.substr(0, csv.find('\n')), "measure,parameter,S1,S1_low,S1_high,ST,ST_low,ST_high");
   auto rows = Rows(csv);
   // The analytic indices of a = 7, b = 0.1 (Ishigami and Homma 1990).
@@ -86,10 +85,7 @@ TEST(SobolIndices, IshigamiIndicesLieWithinTheirBootstrapIntervals) {
     EXPECT_LT(r[2] - r[1], 0.2) << name;  // an interval that says something
   }
   // The same seed gives the same intervals.
-  EXPECT_EQ(csv, Indices(file, [](const std::vector<double>& x) {
-              const double s2 = std::sin(x[1]);
-              return std::sin(x[0]) + 7 * s2 * s2 + 0.1 * std::pow(x[2], 4) * std::sin(x[0]);
-            }));
+  EXPECT_EQ(csv, Indices(file, ishigami));
 }
 
 TEST(SobolIndices, AdditiveModelSharesItsVarianceByHand) {

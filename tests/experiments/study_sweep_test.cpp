@@ -1,46 +1,20 @@
 // antraid-sweep with the designs that answer questions: Sobol' indices
 // written at the end of the sweep and again by merge; a search with the same
 // files whatever the jobs, resumed after a kill, listed, and never sharded.
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "sim/test_form.h"
+#include "experiments/sweep_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace antraid::testing;
 
-const std::string kSweep = ANTRAID_SWEEP_EXE;
-
-using antraid::testing::CommandResult;
-using antraid::testing::RunCommand;
-std::string Read(const fs::path& p) { return antraid::testing::ReadFile(p); }
-
-class StudySweep : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("antraid-study-test-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  void Write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
-  CommandResult Sweep(const std::string& args) { return RunCommand(kSweep + " " + args, dir_); }
-  fs::path dir_;
-};
+using StudySweep = SweepFolder;
 
 TEST_F(StudySweep, SobolIndicesAreWrittenByTheSweepAndAgainByMerge) {
   // Four base points x (two ranges + 2) = 16 combinations. The leave
@@ -73,7 +47,8 @@ constexpr const char* kSearch =
     "txtLeaveInterval = [1, 6]\ntxtNumAnts = [20, 300]\n";
 
 std::string SearchFiles(const fs::path& dir) {
-  return Read(dir / "search.csv") + Read(dir / "best.toml") + Read(dir / "runs.csv") + Read(dir / "table.csv");
+  return ReadFile(dir / "search.csv") + ReadFile(dir / "best.toml") + ReadFile(dir / "runs.csv") +
+         ReadFile(dir / "table.csv");
 }
 
 TEST_F(StudySweep, ASearchGivesTheSameFilesWithOneAndTwoJobsAndAfterAKill) {
@@ -98,20 +73,7 @@ TEST_F(StudySweep, ASearchGivesTheSameFilesWithOneAndTwoJobsAndAfterAKill) {
 
   // A search killed in its second generation, and started again, reads back
   // the runs it has and ends the same.
-  const pid_t child = fork();
-  if (child == 0) {
-    ::chdir(dir_.c_str());
-    ::execl(kSweep.c_str(), kSweep.c_str(), "search.toml", "--out", "killed", "--jobs", "1", "--quiet",
-            static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!fs::exists(dir_ / "killed" / "runs" / "00013.csv") && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  ::kill(child, SIGKILL);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status)) << "the search ended before it was killed";
+  ASSERT_TRUE(SweepKilledAt("search.toml", "killed", "00013")) << "the search ended before it was killed";
   EXPECT_FALSE(fs::exists(dir_ / "killed" / "search.csv"));
   ASSERT_EQ(Sweep("search.toml --out killed --jobs 2 --quiet").status, 0);
   EXPECT_EQ(SearchFiles(dir_ / "one"), SearchFiles(dir_ / "killed"));
@@ -153,9 +115,7 @@ TEST_F(StudySweep, ASearchRunReplaysAndACandidateThePanelRefusesIsNeverTheBest) 
   std::getline(runs, line);
   int failed = 0, replayed = 0;
   while (std::getline(runs, line)) {
-    std::vector<std::string> cells;
-    std::stringstream cellStream(line);
-    for (std::string c; std::getline(cellStream, c, ',');) cells.push_back(c);
+    const std::vector<std::string> cells = CsvCells(line);
     if (cells[7] == "failed") {
       EXPECT_EQ(cells[5], "0") << line;
       ++failed;
@@ -164,7 +124,7 @@ TEST_F(StudySweep, ASearchRunReplaysAndACandidateThePanelRefusesIsNeverTheBest) 
     // An ordinary run: its script, replayed with its seed, prints the antsOut of runs.csv last.
     if (cells[0].size() != 1) continue;  // runs 1 to 9 are enough
     const std::string script = (dir_ / "res" / "runs" / ("0000" + cells[0] + ".script")).string();
-    const CommandResult replay = RunCommand(std::string(ANTRAID_SCRIPT_EXE) + " --seed " + cells[2] + " " + script, dir_);
+    const CommandResult replay = RunCommand(kScript + " --seed " + cells[2] + " " + script, dir_);
     ASSERT_EQ(replay.status, 0) << replay.err;
     EXPECT_NE(replay.out.rfind("antsOut=" + cells.back() + "\n"), std::string::npos) << replay.out;
     ++replayed;

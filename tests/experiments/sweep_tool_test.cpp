@@ -1,26 +1,18 @@
 // antraid-sweep as a user runs it: the same tables whatever the jobs or
 // shards (the shards run by GNU parallel), every run replayed by
 // antraid-script, a sweep killed part-way and resumed, and the exit statuses.
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 
-#include "sim/test_form.h"
+#include "experiments/sweep_folder.h"
 #include "stb_image.h"  // the decoder built into the experiments library
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kSweep = ANTRAID_SWEEP_EXE;
-const std::string kScript = ANTRAID_SCRIPT_EXE;
+using namespace antraid::testing;
 
 // Eight short runs: two cases, two food settings, two repetitions; rows
 // every 50 steps and at the last step.
@@ -31,27 +23,12 @@ constexpr const char* kExperiment =
     "[vary]\ntxtPercentFood = [1, 4.5]\n"
     "[[case]]\nchkUseVel = 0\n[[case]]\ntxtLeaveInterval = 2\n";
 
-using antraid::testing::CommandResult;
-using antraid::testing::RunCommand;
-std::string Read(const fs::path& p) { return antraid::testing::ReadFile(p); }
-
-class SweepTool : public ::testing::Test {
+class SweepTool : public SweepFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("antraid-sweep-test-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    Write("exp.toml", kExperiment);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  void Write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
-  CommandResult Sweep(const std::string& args) { return RunCommand(kSweep + " " + args, dir_); }
+  void SetUp() override { Write("exp.toml", kExperiment); }
   std::string Tables(const std::string& out) {
     return Read(dir_ / out / "table.csv") + Read(dir_ / out / "runs.csv") + Read(dir_ / out / "summary.csv");
   }
-  fs::path dir_;
 };
 
 // The last line of standard error, a pipe here, says what was done and where.
@@ -94,9 +71,7 @@ TEST_F(SweepTool, EveryRunScriptReplaysThroughAntraidScriptToTheRecordedFinalMea
   std::getline(runs, line);
   int replayed = 0;
   while (std::getline(runs, line)) {
-    std::vector<std::string> cells;
-    std::stringstream row(line);
-    for (std::string c; std::getline(row, c, ',');) cells.push_back(c);
+    const std::vector<std::string> cells = CsvCells(line);
     // run, repetition, seed, 3 names, status, message, steps, stopped, 4 measures
     ASSERT_EQ(cells.size(), 14u) << line;
     EXPECT_EQ(cells[8] + "," + cells[9], "120,");
@@ -115,21 +90,8 @@ TEST_F(SweepTool, EveryRunScriptReplaysThroughAntraidScriptToTheRecordedFinalMea
 
 TEST_F(SweepTool, ASweepKilledPartWayAndRunAgainEndsWithTheSameTables) {
   ASSERT_EQ(Sweep("exp.toml --out whole --quiet").status, 0);
-  const pid_t child = fork();
-  if (child == 0) {
-    ::chdir(dir_.c_str());
-    ::execl(kSweep.c_str(), kSweep.c_str(), "exp.toml", "--out", "killed", "--jobs", "1", "--quiet",
-            static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  // Kill it as soon as some runs are complete and others are not.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!fs::exists(dir_ / "killed" / "runs" / "00003.csv") && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  ::kill(child, SIGKILL);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status)) << "the sweep ended before it was killed";
+  // Killed as soon as some runs are complete and others are not.
+  ASSERT_TRUE(SweepKilledAt("exp.toml", "killed", "00003")) << "the sweep ended before it was killed";
   EXPECT_FALSE(fs::exists(dir_ / "killed" / "table.csv"));
   EXPECT_FALSE(fs::exists(dir_ / "killed" / "runs" / "00008.csv"));
 
@@ -139,7 +101,7 @@ TEST_F(SweepTool, ASweepKilledPartWayAndRunAgainEndsWithTheSameTables) {
 
 // Cuts a file to its first `keep` bytes.
 void Cut(const fs::path& p, size_t keep) {
-  const std::string text = Read(p);
+  const std::string text = ReadFile(p);
   std::ofstream(p, std::ios::binary | std::ios::trunc) << text.substr(0, keep);
 }
 

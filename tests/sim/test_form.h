@@ -117,6 +117,16 @@ inline std::string ReadFile(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// The cells of a CSV line without quoted commas (a trailing comma is an
+// empty last cell).
+inline std::vector<std::string> CsvCells(const std::string& line) {
+  std::vector<std::string> cells;
+  std::stringstream in(line);
+  for (std::string c; std::getline(in, c, ',');) cells.push_back(c);
+  if (!line.empty() && line.back() == ',') cells.emplace_back();
+  return cells;
+}
+
 // A random user of the window: edits from pools of usable and refused
 // values, clicks, scroll bar moves, thumb drags and releases, clicks and ALT
 // rectangles on the canvas, seeds. Start and a new number of ants, which
