@@ -4,7 +4,6 @@
 #include "common/program_folders.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "sim/test_form.h"
 
 namespace antraid {
 namespace {
@@ -20,13 +20,6 @@ namespace fs = std::filesystem;
 
 class ProgramFolders : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("antraid-folders-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   void Touch(const fs::path& p) {
     fs::create_directories(p.parent_path());
     std::ofstream(p) << "{\\rtf1 }";
@@ -37,7 +30,8 @@ class ProgramFolders : public ::testing::Test {
       return it == vars.end() ? nullptr : it->second.c_str();
     };
   }
-  fs::path dir_;
+  testing::TempFolder folder_;
+  const fs::path dir_ = folder_.path();
 };
 
 TEST_F(ProgramFolders, TheProgramFolderIsBesideTheExecutableUnlessTheInstalledDataFolderHoldsTheHelp) {

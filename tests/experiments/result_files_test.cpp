@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string>
 
+#include "sim/test_form.h"
+
 namespace antraid::experiments {
 namespace {
 
@@ -17,20 +19,15 @@ namespace fs = std::filesystem;
 
 class ResultFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("antraid-result-files-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "runs");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { fs::create_directories(dir_ / "runs"); }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const auto& f : fs::directory_iterator(dir_ / "runs")) names.push_back(f.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
-  fs::path dir_;
+  testing::TempFolder folder_;
+  const fs::path dir_ = folder_.path();
 };
 
 TEST_F(ResultFiles, TemporaryNamesNameTheHostAndTheProcess) {
