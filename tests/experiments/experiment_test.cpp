@@ -6,19 +6,12 @@
 
 #include <string>
 
+#include "experiments/parse_problem.h"
+
 namespace antraid::experiments {
 namespace {
 
 constexpr const char* kHead = "[experiment]\nsteps = 10\nmeasures = [\"colonyFood\"]\n";
-
-std::string Problem(const std::string& text) {
-  try {
-    ParseExperiment(text, "exp.toml");
-  } catch (const ExperimentError& e) {
-    return e.what();
-  }
-  return "";
-}
 
 TEST(ExperimentFile, EachMistakeIsNamedWithItsLineAndColumn) {
   const struct {
@@ -62,7 +55,8 @@ TEST(ExperimentFile, EachMistakeIsNamedWithItsLineAndColumn) {
       {std::string(kHead) + "[pictures]\nmovie = true\nmovie_every = 0\n", "exp.toml:6:15: movie_every must be from 1 to"},
       {"[set]\ntxtNumAnts = 5\n", "the file needs an [experiment] table"},
   };
-  for (const auto& c : cases) EXPECT_NE(Problem(c.text).find(c.message), std::string::npos) << c.text << "\ngave: " << Problem(c.text);
+  for (const auto& c : cases)
+    EXPECT_NE(ParseProblem(c.text).find(c.message), std::string::npos) << c.text << "\ngave: " << ParseProblem(c.text);
 }
 
 TEST(ExperimentFile, ValuesBecomeTheWordsAUserTypes) {

@@ -11,6 +11,7 @@
 
 #include "sim/test_form.h"
 #include "experiments/experiment.h"
+#include "experiments/parse_problem.h"
 #include "experiments/run_script.h"
 #include "experiments/sweep.h"
 
@@ -84,20 +85,12 @@ TEST_F(Sweeps, FinalMeasuresFillOnlyTheLastRowAndAreSummarised) {
 }
 
 TEST(FinalMeasures, AreCheckedAsMeasures) {
-  auto problem = [](const std::string& text) -> std::string {
-    try {
-      ParseExperiment(text, "exp.toml");
-    } catch (const ExperimentError& e) {
-      return e.what();
-    }
-    return "";
-  };
-  EXPECT_EQ(problem("[experiment]\nsteps = 5\nfinal = [\"antSteps\"]\n"), "");
-  EXPECT_EQ(problem("[experiment]\nsteps = 5\n"), "exp.toml:1:1: [experiment] needs measures or final");
-  EXPECT_EQ(problem("[experiment]\nsteps = 5\nfinal = []\n"), "exp.toml:3:9: final is an empty list");
-  EXPECT_EQ(problem("[experiment]\nsteps = 5\nmeasures = [\"antsOut\"]\nfinal = [\"antsOut\"]\n"),
+  EXPECT_EQ(ParseProblem("[experiment]\nsteps = 5\nfinal = [\"antSteps\"]\n"), "");
+  EXPECT_EQ(ParseProblem("[experiment]\nsteps = 5\n"), "exp.toml:1:1: [experiment] needs measures or final");
+  EXPECT_EQ(ParseProblem("[experiment]\nsteps = 5\nfinal = []\n"), "exp.toml:3:9: final is an empty list");
+  EXPECT_EQ(ParseProblem("[experiment]\nsteps = 5\nmeasures = [\"antsOut\"]\nfinal = [\"antsOut\"]\n"),
             "exp.toml:4:10: measure \"antsOut\" is measured already (line 3)");
-  EXPECT_EQ(problem("[experiment]\nsteps = 5\nfinal = [\"trailWidth 700\"]\n"),
+  EXPECT_EQ(ParseProblem("[experiment]\nsteps = 5\nfinal = [\"trailWidth 700\"]\n"),
             "exp.toml:3:10: measure \"trailWidth 700\": the row 700 cm above the nest (row -5) lies off the world "
             "(700 cm high)");
 }
@@ -153,13 +146,8 @@ TEST_F(Sweeps, StopConditionsEndARunOnTheFirstStepThatMeetsOne) {
 }
 
 TEST(StopConditions, MistakesAreNamedWithTheirPlaceInTheFile) {
-  auto problem = [](const std::string& stop) -> std::string {
-    try {
-      ParseExperiment("[experiment]\nsteps = 5\nmeasures = [\"antsOut\"]\nstop = " + stop + "\n", "exp.toml");
-    } catch (const ExperimentError& e) {
-      return e.what();
-    }
-    return "";
+  auto problem = [](const std::string& stop) {
+    return ParseProblem("[experiment]\nsteps = 5\nmeasures = [\"antsOut\"]\nstop = " + stop + "\n");
   };
   EXPECT_EQ(problem("[\"antsOut == 0 and step > 100\", \"colonyFood>=5\"]"), "");
   EXPECT_EQ(problem("\"antsOut == 0\""), "exp.toml:4:8: stop must be a list of conditions (\"antsOut == 0 and step > 100\")");

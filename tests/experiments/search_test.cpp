@@ -10,16 +10,16 @@
 #include <string>
 
 #include "common/numbers.h"
+#include "experiments/parse_problem.h"
 
 namespace antraid::experiments {
 namespace {
 
 double Num(const std::string& s) { return ParseNumber(s).value; }
 
-Experiment Search(const std::string& table) {
-  return ParseExperiment("[experiment]\nsteps = 5\nseed = 11\nmeasures = [\"antsOut\", \"colonyFood\"]\n[search]\n" + table,
-                         "opt.toml");
-}
+const std::string kHead = "[experiment]\nsteps = 5\nseed = 11\nmeasures = [\"antsOut\", \"colonyFood\"]\n[search]\n";
+
+Experiment Search(const std::string& table) { return ParseExperiment(kHead + table, "opt.toml"); }
 
 // A hill with its top 10 at food = 1.5, quality = -2, ants = 37.
 std::vector<double> Hill(const std::vector<std::string>& v) {
@@ -116,14 +116,7 @@ TEST(SearchOptimisers, FailedCandidatesNeverCountAsBestAndTwoOfThreeByHandFormTh
 }
 
 TEST(SearchFile, MistakesAreReportedWithTheirPlace) {
-  auto error = [](const std::string& table) {
-    try {
-      Search(table);
-    } catch (const ExperimentError& e) {
-      return std::string(e.what());
-    }
-    return std::string("no error");
-  };
+  auto error = [](const std::string& table) { return ParseProblem(kHead + table, "opt.toml"); };
   const std::string ranges = "txtNumAnts = [10, 90]\n";
   EXPECT_EQ(error("algorithm = \"bfgs\"\nmaximize = \"antsOut\"\npopulation = 8\ngenerations = 2\n" + ranges),
             "opt.toml:6:13: unknown algorithm \"bfgs\" (the algorithms are \"cmaes\", \"sga\", \"de\", \"pso\" and \"nsga2\")");

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "experiments/parse_problem.h"
 #include "experiments/run_plan.h"
 #include "experiments/run_script.h"
 #include "experiments/run_session.h"
@@ -15,12 +16,7 @@ namespace antraid::experiments {
 namespace {
 
 std::string Problem(const std::string& measure, const std::string& rest = "") {
-  try {
-    ParseExperiment("[experiment]\nsteps = 3\nmeasures = [\"" + measure + "\"]\n" + rest, "exp.toml");
-  } catch (const ExperimentError& e) {
-    return e.what();
-  }
-  return "";
+  return ParseProblem("[experiment]\nsteps = 3\nmeasures = [\"" + measure + "\"]\n" + rest);
 }
 
 TEST(WorldCheck, TheFileRefusesMeasuresOffTheSmallestWorld) {
