@@ -16,20 +16,18 @@ using testing::LoadedForm;
 
 TEST(BoxFields, AFreshPanelAndAcceptedValuesAreInEffect) {
   LoadedForm t;
-  for (const Control* c : t.p.all()) {
-    if (auto* box = dynamic_cast<const TextBox*>(c)) {
-      EXPECT_EQ(ValueInEffect(t.form, *box), std::nullopt) << box->name();
+  auto expectAllInEffect = [&] {
+    for (const Control* c : t.p.all()) {
+      auto* box = dynamic_cast<const TextBox*>(c);
+      EXPECT_TRUE(!box || !ValueInEffect(t.form, *box)) << c->name();
     }
-  }
+  };
+  expectAllInEffect();
   t.form.actions.Type(t.p.txtMaxVel, "3");
   t.form.actions.Type(t.p.txtNumAnts, "40");
   t.form.actions.Type(t.p.txtPercentFood, "2");
   t.form.actions.Type(t.p.txtSaveFilePath, "frames/");
-  for (const Control* c : t.p.all()) {
-    if (auto* box = dynamic_cast<const TextBox*>(c)) {
-      EXPECT_EQ(ValueInEffect(t.form, *box), std::nullopt) << box->name();
-    }
-  }
+  expectAllInEffect();
 }
 
 TEST(BoxFields, ARefusedOrClampedTextShowsTheValueInEffectInTheBoxsUnits) {

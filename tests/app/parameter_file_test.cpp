@@ -215,18 +215,13 @@ TEST(ParameterFile, OpeningAFileRestoresEveryControlWhateverThePanelShowed) {
   ASSERT_NE(text.find("\nclick chkShowAnts\n"), std::string::npos);
 
   LoadedForm other(dir.str());
-  struct Heard : ActionListener {
-    std::vector<std::string> lines;
-    void ActionStarting(const UserAction& a) override { lines.push_back(a.ScriptLine()); }
-  } heard;
   other.form.actions.Click(other.p.chkShowAnts);  // already as the file wants it
   other.form.actions.Click(other.p.chkPlotFood);  // the file does not name it: back to fresh
   other.form.actions.Click(other.p.chkUseVel);
   other.form.actions.Type(other.p.txtFoodQuality, "7");
-  other.form.actions.Subscribe(heard);
+  testing::HeardActions heard(other.form);
   HeardMessages messages(other.form);
   ASSERT_TRUE(PerformParameters(other.form, text, "p.script"));
-  other.form.actions.Unsubscribe(heard);
   EXPECT_EQ(Inputs(other.p), Inputs(saved.p));
   EXPECT_EQ(other.form.params.percentFood, 3.0f);
   EXPECT_EQ(other.form.params.foodQuality, 1);
@@ -264,16 +259,11 @@ TEST(ParameterFile, RestoringTheInitialParametersEditsThePanelBackThroughItsRule
   EXPECT_EQ(t.form.params.modelTimeStep, 0.5f);
   EXPECT_EQ(messages.Last(), "Initial parameters restored");
   // Restoring a fresh panel performs no rule at all.
-  struct Counted : ActionListener {
-    int n = 0;
-    void ActionStarting(const UserAction&) override { ++n; }
-  } counted;
-  fresh.form.actions.Subscribe(counted);
+  testing::HeardActions heard(fresh.form);
   fresh.p.txtDebugMsg.SetText("x");
   const std::string before = testing::FormState(fresh.form, true);
   ASSERT_TRUE(RestoreInitialParameters(fresh.form));
-  fresh.form.actions.Unsubscribe(counted);
-  EXPECT_EQ(counted.n, 0);
+  EXPECT_TRUE(heard.lines.empty());
   fresh.p.txtDebugMsg.SetText("x");
   EXPECT_EQ(testing::FormState(fresh.form, true), before);
 }

@@ -13,15 +13,9 @@ namespace {
 using testing::LoadedForm;
 using testing::ScriptSession;
 
-struct Heard : ActionListener {
-  std::vector<std::string> lines;
-  void ActionStarting(const UserAction& a) override { lines.push_back(a.ScriptLine()); }
-};
-
 TEST(Step, OnlyAPausedBuiltRunStepsAndEachStepIsOneIterationOfTheLoop) {
   LoadedForm t;
-  Heard heard;
-  t.form.actions.Subscribe(heard);
+  testing::HeardActions heard(t.form);
   const float loaded = t.form.run.modelTime;
   t.form.actions.Step();  // before the first start: nothing, unheard
   EXPECT_EQ(t.form.run.modelTime, loaded);
@@ -40,7 +34,6 @@ TEST(Step, OnlyAPausedBuiltRunStepsAndEachStepIsOneIterationOfTheLoop) {
   EXPECT_EQ(t.p.cmdPause.caption(), "Go");
   EXPECT_EQ(t.p.txtDebugMsg.text(), "Framenumber = 120");
   EXPECT_EQ(heard.lines, (std::vector<std::string>{"step", "step"}));
-  t.form.actions.Unsubscribe(heard);
 }
 
 TEST(Step, AScriptStepsAPausedRunAndIgnoresAStepWhileItRuns) {

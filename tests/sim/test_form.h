@@ -1,7 +1,7 @@
 // A loaded main form on a headless host, a scripted session, the form's whole
-// state as text, a random user of the window, a temporary folder that removes
-// itself and a shell command's output: the common ground of the form-level
-// tests.
+// state as text, a random user of the window, a listener of the user's
+// actions, a temporary folder that removes itself, a shell command's output,
+// CSV cells and a movie's stream: the common ground of the form-level tests.
 #pragma once
 
 #include <sys/wait.h>
@@ -211,6 +211,19 @@ struct RandomUser {
         break;
     }
   }
+};
+
+// Hears the user's actions as script lines.
+struct HeardActions : ActionListener {
+  explicit HeardActions(MainForm& form) : form(form) { form.actions.Subscribe(*this); }
+  ~HeardActions() { form.actions.Unsubscribe(*this); }
+  void ActionStarting(const UserAction& a) override {
+    lines.push_back(a.ScriptLine());
+    actions.push_back(a);
+  }
+  MainForm& form;
+  std::vector<std::string> lines;
+  std::vector<UserAction> actions;
 };
 
 // What a command printed and its exit status (-1 when it did not exit).

@@ -1,5 +1,5 @@
-// What the window tests share: a loaded program with its window on screen,
-// a listener of the user's actions and a clock for the pacing.
+// What the window tests share: a loaded program with its window on screen
+// and a clock for the pacing (with the form-level tests' helpers).
 #pragma once
 
 #include <QAction>
@@ -19,6 +19,7 @@
 #include "platform/qt/main_window.h"
 #include "platform/qt/pacer.h"
 #include "platform/qt/world_view.h"
+#include "sim/test_form.h"
 
 namespace antraid::testing {
 
@@ -78,19 +79,6 @@ struct Session : WindowProgram {
     edit->selectAll();
     QTest::keyClicks(edit, text);
   }
-};
-
-// Hears the user's actions as script lines.
-struct HeardActions : ActionListener {
-  explicit HeardActions(MainForm& form) : form(form) { form.actions.Subscribe(*this); }
-  ~HeardActions() { form.actions.Unsubscribe(*this); }
-  void ActionStarting(const UserAction& a) override {
-    lines.push_back(a.ScriptLine());
-    actions.push_back(a);
-  }
-  MainForm& form;
-  std::vector<std::string> lines;
-  std::vector<UserAction> actions;
 };
 
 // A clock for the pacing that moves only when the host waits: each wait
