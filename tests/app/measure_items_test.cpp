@@ -17,15 +17,9 @@ namespace {
 // row 695, so D = 400 looks at row 295, which no ant has reached yet.
 constexpr const char* kPaused = "click cmdStartProgram\nwait 2\nclick cmdPause\nwait 2\n";
 
-struct Output {
-  int rc;
-  std::string out, err;
-};
+using Output = testing::CommandResult;
 
-Output Session(const std::string& script) {
-  testing::ScriptSession<> s(script, 1);
-  return {s.rc, s.out.str(), s.err.str()};
-}
+Output Session(const std::string& script) { return testing::ScriptOutput(script); }
 
 // The three trail items of row 295 after setting the given patches of it.
 std::string Trail(std::initializer_list<std::pair<int, int>> patches) {
@@ -33,7 +27,7 @@ std::string Trail(std::initializer_list<std::pair<int, int>> patches) {
   for (auto [x, p] : patches) script += "set pherGrid " + std::to_string(x) + " 295 " + std::to_string(p) + "\n";
   script += "print trailExtent 400 trailWidth 400 trailCount 400\n";
   const Output o = Session(script);
-  EXPECT_EQ(o.rc, 0) << o.err;
+  EXPECT_EQ(o.status, 0) << o.err;
   return o.out;
 }
 
@@ -87,7 +81,7 @@ std::string Spread(int ants, const std::vector<float>& searching) {
     if (out) script += "set ant " + std::to_string(k) + " xPos " + FormatSingle(searching[k - 1]) + "\n";
   }
   const Output o = Session(script + "print searchSpread\n");
-  EXPECT_EQ(o.rc, 0) << o.err;
+  EXPECT_EQ(o.status, 0) << o.err;
   return o.out;
 }
 
@@ -111,7 +105,7 @@ TEST(EffortItems, CountOutAndReturningAntsAtTheEndOfEachStep) {
   std::string script = "type txtNumAnts 3\nclick cmdStartProgram\nprint antSteps foodPerAntStep\n";
   for (int i = 0; i < 60; ++i) script += "wait 1\nprint antSteps ant 1 ant 2 ant 3\n";
   const Output o = Session(script);
-  ASSERT_EQ(o.rc, 0) << o.err;
+  ASSERT_EQ(o.status, 0) << o.err;
   std::istringstream in(o.out);
   std::string line;
   std::getline(in, line);
@@ -138,7 +132,7 @@ TEST(EffortItems, CountOutAndReturningAntsAtTheEndOfEachStep) {
                              "print antSteps\nset ant 1 state 9\nset ant 2 state 9\n"
                              "click cmdPause\nwait 4\nclick cmdPause\nwait 2\nprint antSteps\n"
                              "answer Yes\nclick cmdStartProgram\nprint antSteps\n");
-  ASSERT_EQ(stopped.rc, 0) << stopped.err;
+  ASSERT_EQ(stopped.status, 0) << stopped.err;
   const std::string before = stopped.out.substr(0, stopped.out.find('\n') + 1);
   EXPECT_EQ(stopped.out, before + before + "msgbox: " + stopped.out.substr(stopped.out.find("msgbox: ") + 8));
   EXPECT_TRUE(stopped.out.ends_with("\nantSteps=0\n")) << stopped.out;
@@ -146,7 +140,7 @@ TEST(EffortItems, CountOutAndReturningAntsAtTheEndOfEachStep) {
 
 TEST(EffortItems, FoodPerAntStepIsTheDeliveredFoodOverTheEffort) {
   const Output o = Session("click cmdStartProgram\nwait 1500\nprint colonyFood antSteps foodPerAntStep\n");
-  ASSERT_EQ(o.rc, 0) << o.err;
+  ASSERT_EQ(o.status, 0) << o.err;
   std::istringstream in(o.out);
   std::string food, steps, ratio;
   std::getline(in, food);
@@ -175,7 +169,7 @@ TEST(MeasureItems, RowsAndPatchesOffTheWorldAreErrorsOfTheirLine) {
   };
   for (const auto& c : cases) {
     const Output o = Session(c.script);
-    EXPECT_EQ(o.rc, 2) << c.script;
+    EXPECT_EQ(o.status, 2) << c.script;
     EXPECT_EQ(o.err, c.err) << c.script;
   }
 }
@@ -189,7 +183,7 @@ TEST(MeasureItems, ColumnNamesJoinTheWordsOfAnItem) {
   testing::TempFolder dir;
   const std::string csv = dir / "t.csv";
   const Output o = Session("record 2 " + csv + " trailCount 400 pherGrid 3 4 antSteps\n" + kPaused);
-  ASSERT_EQ(o.rc, 0) << o.err;
+  ASSERT_EQ(o.status, 0) << o.err;
   const std::string text = testing::ReadFile(csv);
   EXPECT_EQ(text.substr(0, text.find('\n')), "modelTime,trailCount_400,pherGrid_3_4,antSteps");
 }

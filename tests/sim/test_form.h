@@ -232,6 +232,12 @@ struct CommandResult {
   std::string out, err;
 };
 
+// What a script session with seed 1 printed, and its exit status.
+inline CommandResult ScriptOutput(std::string_view script) {
+  ScriptSession<> s(script, 1);
+  return {s.rc, s.out.str(), s.err.str()};
+}
+
 // Runs a shell command line in `dir`, which keeps what it printed.
 inline CommandResult RunCommand(const std::string& command, const std::filesystem::path& dir) {
   const std::filesystem::path out = dir / "cmd.out", err = dir / "cmd.err";

@@ -20,10 +20,7 @@ using testing::TempFolder;
 
 using testing::CommandResult;
 
-CommandResult RunScript(const std::string& script) {
-  testing::ScriptSession<> s(script, 1);
-  return {s.rc, s.out.str(), s.err.str()};
-}
+CommandResult RunScript(const std::string& script) { return testing::ScriptOutput(script); }
 
 // A run stopped and back outside any run loop, clock at 3.
 constexpr const char* kStartedAndPaused = "click cmdStartProgram\nwait 2\nclick cmdPause\nwait 2\n";

@@ -9,15 +9,9 @@
 namespace antraid {
 namespace {
 
-struct Output {
-  int rc;
-  std::string out, err;
-};
+using Output = testing::CommandResult;
 
-Output Session(const std::string& script) {
-  testing::ScriptSession<> s(script, 1);
-  return {s.rc, s.out.str(), s.err.str()};
-}
+Output Session(const std::string& script) { return testing::ScriptOutput(script); }
 
 // The clock starts at 1 s and a step is 0.5 s: after step S it reads 1 + S / 2.
 TEST(WaitUntil, EndsAfterTheFirstStepAtWhoseEndAConditionHolds) {
@@ -48,7 +42,7 @@ TEST(WaitUntil, EndsAfterTheFirstStepAtWhoseEndAConditionHolds) {
   };
   for (const auto& c : cases) {
     const Output o = Session(c.script);
-    EXPECT_EQ(o.rc, 0) << c.script << o.err;
+    EXPECT_EQ(o.status, 0) << c.script << o.err;
     EXPECT_EQ(o.out, c.out) << c.script;
   }
 }
@@ -79,7 +73,7 @@ TEST(WaitUntil, BadConditionsAreErrorsOfTheirLine) {
   };
   for (const auto& c : cases) {
     const Output o = Session(c.script);
-    EXPECT_EQ(o.rc, 2) << c.script;
+    EXPECT_EQ(o.status, 2) << c.script;
     EXPECT_EQ(o.err.rfind("antraid-script: " + c.err, 0), 0u) << c.script << "\ngave: " << o.err;
   }
 }
