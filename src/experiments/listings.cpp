@@ -11,40 +11,6 @@ namespace antraid::experiments {
 
 namespace {
 
-// What each settable text box takes, in a few words: its edit rule and
-// limits (src/sim/params/edit_rules.cpp, limits.h) told to a user.
-constexpr struct {
-  std::string_view control, takes;
-} kTakes[] = {
-    {"txtNumAnts", "a whole number of ants from 1 to 32767"},
-    {"txtLeaveInterval", "a number, rounded half to even to a whole number from -32768 to 32767"},
-    {"txtAntsPerPatch", "a number more than 0, rounded half to even to a whole number up to 32767"},
-    {"txtEmptyNodeWeightOut", "a number more than 0, rounded half to even to a whole number up to 32767"},
-    {"txtEmptyNodeWeightIn", "a number, rounded half to even to a whole number from -32768 to 32767; read at Start"},
-    {"txtPherToDropOut", "a number, rounded half to even to a whole number from -32768 to 32767"},
-    {"txtPherToDropIn", "a number, kept as typed"},
-    {"txtFiftyPercProb", "a number more than 0, rounded half to even to a whole number up to 32767"},
-    {"txtMaxPherValue", "a number more than 0 (the top of the response graph)"},
-    {"txtModelTimeStep", "seconds per step: a number more than 0, at most 1000000000"},
-    {"txtMaxVel", "a number, times the time step as a 32-bit real"},
-    {"txtMinVel", "a number, times the time step"},
-    {"txtMaxPherToSat", "a number up to 30000, rounded half to even to a whole number"},
-    {"txtWorldXinM", "whole metres, at least 1; width x height at most 40000 square metres"},
-    {"txtWorldYinM", "whole metres from 1 to 327; width x height at most 40000 square metres"},
-    {"txtAntNumber", "a number from 1 to the number of ants, rounded half to even"},
-    {"txtPercentFood", "a percentage of the patches from 0 to 100"},
-    {"txtFoodQuality", "a whole number of food units per item from 0 to 32767"},
-    {"txtSaveTime", "seconds between saved frames: a number more than 0"},
-    {"txtSaveFilePath", "a folder, kept as typed"},
-    {"txtImageName", "a file name, kept as typed (an empty box keeps the old name)"},
-};
-
-std::string TakesOf(std::string_view control) {
-  for (const auto& t : kTakes)
-    if (t.control == control) return std::string(t.takes);
-  return {};  // a box without a text here: the listing test names it
-}
-
 // Beside the table of measure items, any control and any other field of the
 // form is a measure too.
 constexpr struct {
@@ -92,7 +58,7 @@ std::vector<ControlListing> SettableControls() {
     } else if (c.type == ControlType::TextBox && FindBinding(name)) {
       l.kind = "text box";
       l.initial = panel.FindTextBox(name)->text();
-      l.takes = TakesOf(name);
+      l.takes = std::string(c.binding.takes);
     } else {
       continue;  // buttons, labels and read-outs are not settings
     }

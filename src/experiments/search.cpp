@@ -1,18 +1,16 @@
 #include "experiments/search.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <ostream>
 #include <sstream>
-#include <thread>
 
 #include "common/csv.h"
 #include "common/numbers.h"
 #include "experiments/progress.h"
+#include "experiments/run_pool.h"
 #include "experiments/result_files.h"
 #include "experiments/run_plan.h"
 #include "experiments/run_script.h"
@@ -119,33 +117,7 @@ class Searcher {
         if (!o_.perform) throw MissingRun{run.number};
         todo.push_back(std::move(run));
       }
-    std::atomic<size_t> next{0};
-    std::atomic<bool> stop{false};
-    std::mutex errorMutex;
-    std::optional<IoError> error;
-    auto worker = [&] {
-      while (!stop) {
-        const size_t i = next++;
-        if (i >= todo.size()) return;
-        const RunScript script = MakeRunScript(e_, todo[i]);
-        const RunResult result = PerformRun(e_, todo[i], script, o_.dir);
-        try {
-          WriteRunFiles(o_.dir, e_, plan_, todo[i], script, result);
-        } catch (const std::exception& ex) {
-          std::lock_guard<std::mutex> lock(errorMutex);
-          if (!error) error = IoError(ex.what());
-          stop = true;
-          return;
-        }
-        progress_.Done();
-      }
-    };
-    std::vector<std::thread> threads;
-    const size_t n = std::min(todo.size(), static_cast<size_t>(std::max(1, o_.jobs)));
-    for (size_t t = 1; t < n; ++t) threads.emplace_back(worker);
-    worker();
-    for (auto& t : threads) t.join();
-    if (error) throw *error;
+    experiments::PerformRuns(o_.dir, e_, plan_, todo.size(), [&](size_t i) { return todo[i]; }, o_.jobs, progress_);
   }
 
   // The candidate's objectives: the means of its runs' final values; a run

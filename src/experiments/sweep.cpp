@@ -2,11 +2,9 @@
 
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
-#include <mutex>
 #include <optional>
 #include <ostream>
 #include <thread>
@@ -19,6 +17,7 @@
 #include "experiments/merge.h"
 #include "experiments/progress.h"
 #include "experiments/result_files.h"
+#include "experiments/run_pool.h"
 #include "experiments/run_session.h"
 #include "experiments/search.h"
 #include "experiments/sha256.h"
@@ -92,44 +91,6 @@ void ListRuns(const RunPlan& plan, const std::vector<int64_t>& runs, std::ostrea
     for (const std::string& c : r.columns) out << ',' << CsvCell(c);
     out << '\n';
   }
-}
-
-// Performs the runs on `jobs` threads. The first file error stops every
-// thread after its current run and is thrown again here.
-void PerformRuns(const std::string& dir, const Experiment& e, const RunPlan& plan, const std::vector<int64_t>& todo,
-                 int jobs, Progress& progress) {
-  std::atomic<size_t> next{0};
-  std::atomic<bool> stop{false};
-  std::mutex errorMutex;
-  std::optional<IoError> error;
-  auto worker = [&] {
-    while (!stop) {
-      const size_t i = next++;
-      if (i >= todo.size()) return;
-      if (RunComplete(dir, todo[i])) {  // another process on the same runs was quicker
-        progress.Done();
-        continue;
-      }
-      const PlannedRun run = plan.Run(todo[i]);
-      const RunScript script = MakeRunScript(e, run);
-      const RunResult result = PerformRun(e, run, script, dir);
-      try {
-        WriteRunFiles(dir, e, plan, run, script, result);
-      } catch (const std::exception& ex) {  // a file error, or memory that ran out
-        std::lock_guard<std::mutex> lock(errorMutex);
-        if (!error) error = IoError(ex.what());
-        stop = true;
-        return;
-      }
-      progress.Done(result.ok);
-    }
-  };
-  std::vector<std::thread> threads;
-  const size_t n = std::min(todo.size(), static_cast<size_t>(jobs));
-  for (size_t t = 1; t < n; ++t) threads.emplace_back(worker);
-  worker();
-  for (auto& t : threads) t.join();
-  if (error) throw *error;
 }
 
 // 0 when all runs succeeded, 1 when any failed.
@@ -217,7 +178,7 @@ int RunSweep(const SweepOptions& o, std::ostream& out, std::ostream& err) {
       return status;
     };
     try {
-      PerformRuns(dir, e, plan, todo, jobs, progress);
+      PerformRuns(dir, e, plan, todo.size(), [&](size_t i) { return plan.Run(todo[i]); }, jobs, progress);
     } catch (const IoError& ex) {
       progress.Finish();
       err << "antraid-sweep: " << ex.what() << " (the runs completed so far are kept)\n";

@@ -26,7 +26,8 @@ Label* Panel::FindLabel(std::string_view name) { return dynamic_cast<Label*>(Fin
 
 namespace {
 #define ANTRAID_PLACE(group, order, shape, gap, tab) PanelPlace{PanelGroup::group, order, RowShape::shape, gap, tab}
-#define ANTRAID_BINDING(field, stores, atStart) FieldBinding{field, Stores::stores, atStart}
+#define ANTRAID_BINDING(field, stores, atStart, ...) \
+  FieldBinding{field, Stores::stores, atStart, std::string_view{__VA_ARGS__}}
 #define ANTRAID_SPEC(type, name, initial, captions, handler, place, file, binding)                          \
   ControlSpec{#name, ControlType::type, ANTRAID_COLUMN captions, HandlerKind::handler, ANTRAID_PLACE place, file, \
               ANTRAID_BINDING binding},

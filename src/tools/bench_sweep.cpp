@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kExperiment =
     "[experiment]\nsteps = 2000\nrepetitions = 2\nmeasures = [\"colonyFood\", \"antsOut\"]\n"
-    "[vary]\ntxtPherToDropOut = [1, 2]\ntxtFoodQuality = [1, 2]\n";
+    "[vary]\ntxtPherToDropOut = [1, 2]\ntxtPherToDropIn = [10, 20]\n";
 
 double Seconds(const std::function<void()>& f) {
   const auto start = std::chrono::steady_clock::now();

@@ -37,7 +37,7 @@ TEST(Listings, TheControlsListedAreExactlyThoseAnExperimentMaySet) {
     EXPECT_EQ(it != listed.end(), takes) << c->name();
     if (it == listed.end()) continue;
     ++found;
-    EXPECT_FALSE(it->takes.empty()) << it->name << ": say what it takes in src/experiments/listings.cpp";
+    EXPECT_FALSE(it->takes.empty()) << it->name << ": say what it takes in its row of src/sim/panel_controls.h";
     // The initial value, written as the kind of control takes it, is accepted.
     const std::string value = it->kind == "text box" ? "'" + it->initial + "'" : it->initial;  // a literal string
     EXPECT_NO_THROW(ParseExperiment(kHead + it->name + " = " + value + "\n", "exp.toml")) << it->name;
