@@ -22,7 +22,6 @@ TEST(ModelWorld, CreateWorldSizesTheLayersAndTakesTheNewFoodQualityAfterTheTotal
   ASSERT_TRUE(f.CreateWorld());
   EXPECT_EQ(f.run.pherGrid.width(), 700);
   EXPECT_EQ(f.run.antCountGrid.height(), 700);
-  EXPECT_EQ(f.panel.lblWorldSizeInCm.caption(), "(700 cm x 700 cm)");
   // The totals use the quality held before the box is read.
   EXPECT_EQ(f.panel.lblTotalFood.caption(), "TotalFood: 735000");
   EXPECT_EQ(f.panel.lblTotalFoodItems.caption(), "Food Items: 14700");
