@@ -30,8 +30,10 @@ class WindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void everyControlHasAVisibleWidgetInsideTheWindow() {
+  void everyControlHasAVisibleWidgetInsideTheWindowUnderTheProgramsTitle() {
     Session s;
+    // The window's own title (the message boxes' caption is the modal box test's).
+    QCOMPARE(s.window.windowTitle(), QString("788.348"));
     for (Control* c : s.form.panel.all()) {
       QWidget* w = s.Widget<QWidget>(c->name().c_str());
       QVERIFY2(w && w->isVisible() && s.window.rect().contains(QRect(w->mapTo(&s.window, QPoint()), w->size())),
