@@ -54,6 +54,20 @@ TEST(RtfReaderTest, ParagraphsTabsAndEscapedCharacters) {
   EXPECT_EQ(Text("{caf\xe9}"), "caf\u00E9");
 }
 
+// Named characters, table cells and the other breaks; every underline style
+// underlines.
+TEST(RtfReaderTest, NamedCharactersTablesAndUnderlineStyles) {
+  EXPECT_EQ(Text("{\\bullet\\emdash\\endash\\lquote x\\rquote\\ldblquote y\\rdblquote\\emspace\\enspace\\qmspace}"),
+            "\u2022\u2014\u2013\u2018x\u2019\u201Cy\u201D\u2003\u2002\u2005");
+  EXPECT_EQ(Text("{\\trowd a\\cell b\\cell\\row c\\cell d\\cell\\row}"), "a\tb\t\nc\td\t");
+  EXPECT_EQ(Text("{p\\page q\\sect r}"), "p\nq\nr");
+  for (const char* style : {"ul", "uld", "uldash", "uldb", "ulth", "ulw", "ulwave"}) {
+    RtfDocument doc = ReadRtf(std::string("{a\\") + style + " b\\ulnone c}");
+    EXPECT_TRUE(RunWith(doc, "b") && RunWith(doc, "b")->underline) << style;
+    EXPECT_TRUE(RunWith(doc, "c") && !RunWith(doc, "c")->underline) << style;
+  }
+}
+
 TEST(RtfReaderTest, UnicodeSkipsItsFallbackCharacters) {
   EXPECT_EQ(Text("{\\u8364?x}"), "\u20ACx");
   EXPECT_EQ(Text("{\\uc2\\u8364 EUx}"), "\u20ACx");
