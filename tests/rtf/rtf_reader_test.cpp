@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "../../fuzz/rtf_checks.h"
 
@@ -98,6 +99,24 @@ TEST(RtfReaderTest, DestinationsWithoutVisibleTextAreSkipped) {
     ASSERT_NE(r, nullptr) << text;
     EXPECT_EQ(r->color, colour) << text;
   }
+}
+
+// Colour components clamp to a byte, a font size of 0 or none is the default
+// 12 points, and control characters are not text in any spelling but a tab.
+TEST(RtfReaderTest, OutOfRangeFormatsAndControlCharacters) {
+  RtfDocument doc = ReadRtf(
+      "{\\colortbl;\\red300\\green-5\\blue128;}{\\cf1 c}{\\fs0 d}{\\fs e}{\\fs7 f}"
+      "{\\*\\colortbl;\\red1;}{\\cf1 g}{\\colortbl;\\blue7;}{\\cf1 h}");
+  EXPECT_EQ(doc.PlainText(), "cdefgh");
+  const std::tuple<const char*, double, std::optional<uint32_t>> kRuns[] = {
+      {"c", 12, 0xFF0080u}, {"d", 12, {}}, {"e", 12, {}}, {"f", 3.5, {}}, {"g", 12, 0xFF0080u}, {"h", 12, 0x000007u}};
+  for (const auto& [text, size, colour] : kRuns) {
+    const RtfRun* r = RunWith(doc, text);
+    ASSERT_NE(r, nullptr) << text;
+    EXPECT_EQ(r->font_size, size) << text;
+    EXPECT_EQ(r->color, colour) << text;
+  }
+  EXPECT_EQ(Text("{a\\'09b\\'0ac\x01\x7f\\u7?d\\u9?e\\'4z{\\*\\b hidden}}"), "a\tbcd\tez");
 }
 
 TEST(RtfReaderTest, MalformedAndTruncatedInputGivesBestEffortText) {
