@@ -1,7 +1,9 @@
 #include "rtf/rtf_reader.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -160,6 +162,19 @@ TEST(RtfReaderTest, LoadsFilesAndReportsUnreadableOnes) {
   EXPECT_FALSE(LoadRtfFile("/nonexistent/help.rtf", &error).has_value());
   EXPECT_NE(error.find("help.rtf"), std::string::npos);
   EXPECT_FALSE(LoadRtfFile(std::filesystem::temp_directory_path().string(), nullptr).has_value());
+  // A file of exactly the largest size reads; one byte more is refused.
+  const std::filesystem::path large =
+      std::filesystem::temp_directory_path() / ("antraid_large_help_" + std::to_string(::getpid()) + ".rtf");
+  std::filesystem::remove(large);
+  std::FILE* f = std::fopen(large.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  std::filesystem::resize_file(large, kRtfMaxFileBytes);
+  EXPECT_TRUE(LoadRtfFile(large.string(), nullptr).has_value());
+  std::filesystem::resize_file(large, kRtfMaxFileBytes + 1);
+  EXPECT_FALSE(LoadRtfFile(large.string(), &error).has_value());
+  EXPECT_EQ(error, "cannot read " + large.string() + ": file too large");
+  std::filesystem::remove(large);
 
   // The program's own help document reads as styled text.
   std::optional<RtfDocument> help = LoadRtfFile(std::string(ANTRAID_SOURCE_DIR) + "/assets/help.rtf", &error);
