@@ -103,6 +103,21 @@ TEST(RtfReaderTest, DestinationsWithoutVisibleTextAreSkipped) {
   }
 }
 
+// A control word ends at its parameter (a '-' is the parameter's only before
+// a digit) and one blank; \binN passes over exactly N bytes; a leading UTF-8
+// byte-order mark is not text.
+TEST(RtfReaderTest, ControlWordsEndAtTheirParameterAndOneBlank) {
+  RtfDocument doc = ReadRtf("\xEF\xBB\xBF{\\b1x\\b0  y\\i-z\\plain\\fs-4 w\\bin2 \\}v}");
+  EXPECT_EQ(doc.PlainText(), "x y-zwv");
+  const RtfRun* x = RunWith(doc, "x");
+  const RtfRun* y = RunWith(doc, " y");
+  const RtfRun* z = RunWith(doc, "-z");
+  const RtfRun* w = RunWith(doc, "wv");
+  ASSERT_TRUE(x && y && z && w);
+  EXPECT_TRUE(x->bold && !y->bold && !y->italic && z->italic && !z->bold && !w->italic);
+  EXPECT_EQ(w->font_size, 12.0);
+}
+
 // Colour components clamp to a byte, a font size of 0 or none is the default
 // 12 points, and control characters are not text in any spelling but a tab.
 TEST(RtfReaderTest, OutOfRangeFormatsAndControlCharacters) {
