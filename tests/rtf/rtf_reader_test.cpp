@@ -55,6 +55,8 @@ TEST(RtfReaderTest, ParagraphsTabsAndEscapedCharacters) {
   // \'hh is Windows-1252: its 0x80..0x9F block differs from Latin-1.
   EXPECT_EQ(Text("{\\'e9\\'80\\'93\\'FC\\'81}"), "\u00E9\u20AC\u201C\u00FC\uFFFD");
   EXPECT_EQ(Text("{caf\xe9}"), "caf\u00E9");
+  // The block's edges: DEL is no text, 0x9F is its last entry, 0xA0 is Latin-1 again.
+  EXPECT_EQ(Text("{\\'7f\\'9F\\'a0}"), "\u0178\u00A0");
 }
 
 // Named characters, table cells and the other breaks; every underline style
