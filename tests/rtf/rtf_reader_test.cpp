@@ -66,6 +66,7 @@ TEST(RtfReaderTest, NamedCharactersTablesAndUnderlineStyles) {
             "\u2022\u2014\u2013\u2018x\u2019\u201Cy\u201D\u2003\u2002\u2005");
   EXPECT_EQ(Text("{\\trowd a\\cell b\\cell\\row c\\cell d\\cell\\row}"), "a\tb\t\nc\td\t");
   EXPECT_EQ(Text("{p\\page q\\sect r}"), "p\nq\nr");
+  EXPECT_TRUE(ReadRtf("{a\\par\\par b}").paragraphs.at(1).runs.empty());  // a blank line has no runs
   for (const char* style : {"ul", "uld", "uldash", "uldb", "ulth", "ulw", "ulwave"}) {
     RtfDocument doc = ReadRtf(std::string("{a\\") + style + " b\\ulnone c}");
     EXPECT_TRUE(RunWith(doc, "b") && RunWith(doc, "b")->underline) << style;
