@@ -26,8 +26,6 @@ std::string RecordRow(const MainForm& f) {
   return row + "\n";
 }
 
-std::vector<size_t> AllFigures() { return {0, 1, 2, 3, 4, 5}; }
-
 TEST(PlotSeries, KeepsEveryStepThenTheStepsOfADoublingIntervalWithTheFiguresRecordWouldWrite) {
   LoadedForm t;
   t.p.txtNumAnts.SetText("300");
@@ -56,7 +54,7 @@ TEST(PlotSeries, KeepsEveryStepThenTheStepsOfADoublingIntervalWithTheFiguresReco
       std::string expected = header;
       for (int s = static_cast<int>(c.interval); s <= done; s += static_cast<int>(c.interval))
         expected += rows[static_cast<size_t>(s - 1)];
-      EXPECT_EQ(series.Csv(AllFigures()), expected) << "after " << c.steps << " steps";
+      EXPECT_EQ(series.Csv(std::vector<size_t>{0, 1, 2, 3, 4, 5}), expected) << "after " << c.steps << " steps";
     }
     if (next == std::size(checkpoints)) t.form.run.running = false;  // one more step, then the run ends
   };
