@@ -88,7 +88,7 @@ TEST_F(SweepTool, EveryRunScriptReplaysThroughAntraidScriptToTheRecordedFinalMea
   EXPECT_EQ(replayed, 8);
 }
 
-TEST_F(SweepTool, AKilledSweepAndDamagedOrHalfWrittenRunsAreRunAgainToTheSameTables) {
+TEST_F(SweepTool, KilledDamagedAndDoubledSweepsEndWithTheTablesOfOneWholeSweep) {
   ASSERT_EQ(Sweep("exp.toml --out whole --quiet").status, 0);
   // Killed as soon as some runs are complete and others are not.
   ASSERT_TRUE(SweepKilledAt("exp.toml", "killed", "00003")) << "the sweep ended before it was killed";
@@ -119,12 +119,9 @@ TEST_F(SweepTool, AKilledSweepAndDamagedOrHalfWrittenRunsAreRunAgainToTheSameTab
             "antraid-sweep: running run 3 again: runs/00003.csv and runs/00003.status disagree on the steps\n"
             "antraid-sweep: running run 5 again: runs/00005.status does not parse\n");
   EXPECT_EQ(Tables("hurt"), Tables("whole"));
-}
 
-TEST_F(SweepTool, TwoSweepsOnTheSameRunsAtOnceBothSucceedWithTheSameTables) {
   // A shard resubmitted while the first is still running: both processes
   // perform the same runs into one folder, and both merge.
-  ASSERT_EQ(Sweep("exp.toml --out whole --quiet").status, 0);
   const CommandResult both = RunCommand(
       "parallel --will-cite -j 2 -N0 " + kSweep + " exp.toml --out twice --jobs 1 --quiet --shard 1/1 ::: a b", dir_);
   ASSERT_EQ(both.status, 0) << both.err;
