@@ -23,13 +23,6 @@ struct TestClock {
   }
 };
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) lines.push_back(l);
-  return lines;
-}
-
 // The lines shown while `runs` runs of `each` end one after the other (run
 // `failing` fails), and the closing line for the folder "out".
 std::vector<std::string> Shown(int runs, Clock::duration each, int failing = 0) {
@@ -40,7 +33,9 @@ std::vector<std::string> Shown(int runs, Clock::duration each, int failing = 0) 
     clock.t += each;
     p.Done(k != failing);
   }
-  std::vector<std::string> lines = Lines(err.str());
+  std::vector<std::string> lines;
+  std::istringstream in(err.str());
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
   lines.push_back(p.Summary("out"));
   return lines;
 }
