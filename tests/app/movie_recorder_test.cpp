@@ -26,22 +26,12 @@ TEST(Movie, AFrameAfterEveryNthStepUntilTheScriptStopsOrEnds) {
   const std::string every = dir / "every.mp4", seventh = dir / "seventh.mp4", stopped = dir / "stopped.mp4";
   // Start, then 300 passes each followed by a step; the close comes in the
   // 301st pass, before a step.
-  ScriptSession<> s("type txtNumAnts 50\n"
-                    "movie " + every + " 1\n"
-                    "click cmdStartProgram\n"
-                    "wait 300\n"
-                    "close\n",
-                    1);
+  ScriptSession<> s("type txtNumAnts 50\nmovie " + every + " 1\nclick cmdStartProgram\nwait 300\nclose\n", 1);
   ASSERT_EQ(s.rc, 0) << s.err.str();
   EXPECT_EQ(Probe(every), "h264,500,500,300");
 
-  ScriptSession<> t("movie " + seventh + " 7\n"
-                    "click cmdStartProgram\n"
-                    "wait 100\n"
-                    "movie stop\n"
-                    "movie " + stopped + " 2\n"
-                    "wait 60\n",  // the end of the script finishes it
-                    1);
+  const std::string script = "movie " + seventh + " 7\nclick cmdStartProgram\nwait 100\nmovie stop\nmovie " + stopped;
+  ScriptSession<> t(script + " 2\nwait 60\n", 1);  // the end of the script finishes the second movie
   ASSERT_EQ(t.rc, 0) << t.err.str();
   EXPECT_EQ(Probe(seventh), "h264,500,500,14");  // steps 7, 14, ... 98
   EXPECT_EQ(Probe(stopped), "h264,500,500,30");

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "sim/test_form.h"
@@ -26,8 +27,6 @@ std::string RecordRow(const MainForm& f) {
   return row + "\n";
 }
 
-std::vector<size_t> AllFigures() { return {0, 1, 2, 3, 4, 5}; }
-
 TEST(PlotSeries, KeepsEveryStepThenTheStepsOfADoublingIntervalWithTheFiguresRecordWouldWrite) {
   LoadedForm t;
   t.p.txtNumAnts.SetText("300");
@@ -35,28 +34,24 @@ TEST(PlotSeries, KeepsEveryStepThenTheStepsOfADoublingIntervalWithTheFiguresReco
   std::vector<std::string> rows;  // after every step
   StepListener each(t.form, [&] { rows.push_back(RecordRow(t.form)); });
 
-  struct Checkpoint {
-    int steps;
-    int64_t interval;
-    size_t size;
-  };
-  // Full at 2000; the next due sample halves the series first.
-  const Checkpoint checkpoints[] = {{1, 1, 1}, {2000, 1, 2000}, {2001, 2, 1000}, {2002, 2, 1001},
-                                    {4000, 2, 2000}, {4002, 4, 1000}, {4500, 4, 1125}};
+  // Steps done, then the interval and size of the series: full at 2000; the
+  // next due sample halves the series first.
+  const std::tuple<int, int64_t, size_t> checkpoints[] = {{1, 1, 1},       {2000, 1, 2000}, {2001, 2, 1000},
+                                                          {2002, 2, 1001}, {4000, 2, 2000}, {4002, 4, 1000},
+                                                          {4500, 4, 1125}};
   std::string header = "modelTime";
   for (const PlotFigure& figure : PlotFigures()) header.append(",").append(figure.item);
-  header += "\n";
   size_t next = 0;
   t.host.onDoEvents = [&] {
     const int done = t.host.passes - 1;  // steps before this pass
-    if (next < std::size(checkpoints) && done == checkpoints[next].steps) {
-      const Checkpoint& c = checkpoints[next++];
-      EXPECT_EQ(series.interval(), c.interval) << "after " << c.steps << " steps";
-      EXPECT_EQ(series.size(), c.size) << "after " << c.steps << " steps";
-      std::string expected = header;
-      for (int s = static_cast<int>(c.interval); s <= done; s += static_cast<int>(c.interval))
+    if (next < std::size(checkpoints) && done == std::get<0>(checkpoints[next])) {
+      const auto& [steps, interval, size] = checkpoints[next++];
+      EXPECT_EQ(series.interval(), interval) << "after " << steps << " steps";
+      EXPECT_EQ(series.size(), size) << "after " << steps << " steps";
+      std::string expected = header + "\n";
+      for (int s = static_cast<int>(interval); s <= done; s += static_cast<int>(interval))
         expected += rows[static_cast<size_t>(s - 1)];
-      EXPECT_EQ(series.Csv(AllFigures()), expected) << "after " << c.steps << " steps";
+      EXPECT_EQ(series.Csv(std::vector<size_t>{0, 1, 2, 3, 4, 5}), expected) << "after " << steps << " steps";
     }
     if (next == std::size(checkpoints)) t.form.run.running = false;  // one more step, then the run ends
   };

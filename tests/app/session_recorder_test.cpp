@@ -131,18 +131,9 @@ TEST(SessionRecorder, TypingStartZoomPauseGoAndPauseAgainReplayExactly) {
   s.a.Click(s.p.cmdPause);
   s.a.Close();
   EXPECT_EQ(s.Body(),
-            "type txtNumAnts 100\n"
-            "click cmdStartProgram\n"
-            "wait 2\n"
-            "mouse down 1 0 350 347.5\n"
-            "wait 2\n"
-            "click cmdPause\n"
+            "type txtNumAnts 100\nclick cmdStartProgram\nwait 2\nmouse down 1 0 350 347.5\nwait 2\nclick cmdPause\n"
             "wait 2\n"  // Pause's own pass, then the rest of pass 5
-            "click cmdPause\n"
-            "wait 1\n"
-            "click cmdPause\n"
-            "wait 2\n"
-            "close\n");
+            "click cmdPause\nwait 1\nclick cmdPause\nwait 2\nclose\n");
   EXPECT_EQ(s.recorder->Script().substr(0, s.recorder->Script().find("type")),
             "# antraid " + std::string(kVersion) + " session, recorded by the window\n"
             "# Seed 42, fixed at start-up: replay with antraid-script --seed 42 FILE\n"

@@ -21,8 +21,7 @@ void Write(const std::string& path, const std::string& text) { std::ofstream(pat
 
 // Two food settings, three repetitions; run 4 (the first at 3 %) was refused.
 constexpr const char* kExperiment =
-    "[experiment]\nsteps = 10\nrepetitions = 3\n"
-    "measures = [\"colonyFood\", \"antsOut\", \"txtImageName\"]\n"
+    "[experiment]\nsteps = 10\nrepetitions = 3\nmeasures = [\"colonyFood\", \"antsOut\", \"txtImageName\"]\n"
     "[vary]\ntxtPercentFood = [1, 3]\n";
 constexpr const char* kHeader = "run,repetition,seed,txtPercentFood,step,modelTime,colonyFood,antsOut,txtImageName\n";
 

@@ -30,17 +30,12 @@ std::vector<std::string> Lines(const std::string& text) {
 // Runs a sweep of `toml` in a folder of its own; returns its folder.
 class Sweeps : public ::testing::Test {
  protected:
-  fs::path Sweep(const std::string& toml, int expectStatus = kAllRunsOk) {
-    const fs::path file = dir_.path() / "exp.toml";
-    std::ofstream(file) << toml;
-    SweepOptions o;
-    o.experimentFile = file.string();
-    o.outDir = (dir_.path() / "out").string();
-    o.jobs = 2;
-    o.quiet = true;
-    o.fresh = true;
+  fs::path Sweep(const std::string& toml) {
+    std::ofstream(dir_ / "exp.toml") << toml;
+    const SweepOptions o{.experimentFile = dir_ / "exp.toml", .outDir = dir_ / "out", .jobs = 2, .fresh = true,
+                         .quiet = true, .commandLine = ""};
     std::ostringstream out, err;
-    EXPECT_EQ(RunSweep(o, out, err), expectStatus) << err.str();
+    EXPECT_EQ(RunSweep(o, out, err), kAllRunsOk) << err.str();
     return dir_.path() / "out";
   }
   testing::TempFolder dir_;

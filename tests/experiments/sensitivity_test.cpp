@@ -69,7 +69,6 @@ TEST(SobolIndices, IshigamiIndicesLieWithinTheirBootstrapIntervals) {
     return std::sin(x[0]) + 7 * s2 * s2 + 0.1 * std::pow(x[2], 4) * std::sin(x[0]);
   };
   const std::string csv = Indices(file, ishigami);
-  ASSERT_EQ(csv.substr(0, csv.find('\n')), "measure,parameter,S1,S1_low,S1_high,ST,ST_low,ST_high");
   auto rows = Rows(csv);
   // The analytic indices of a = 7, b = 0.1 (Ishigami and Homma 1990).
   const std::map<std::string, std::pair<double, double>> known = {

@@ -12,23 +12,14 @@
 namespace antraid::experiments {
 namespace {
 
-// The variables Slurm sets for a task: "ID COUNT MIN MAX STEP", "-" for unset.
-ShardReading FromSlurm(const std::map<std::string, std::string>& vars) {
+// The shard of a task whose Slurm variables are ID COUNT MIN MAX STEP, "-" for unset.
+ShardReading FromSlurm(const char* id, const char* count, const char* min, const char* max, const char* step) {
+  const std::map<std::string, std::string> vars = {{"SLURM_ARRAY_TASK_ID", id}, {"SLURM_ARRAY_TASK_COUNT", count},
+      {"SLURM_ARRAY_TASK_MIN", min}, {"SLURM_ARRAY_TASK_MAX", max}, {"SLURM_ARRAY_TASK_STEP", step}};
   return ReadShard("slurm", [&](const char* name) -> const char* {
     auto it = vars.find(name);
-    return it == vars.end() ? nullptr : it->second.c_str();
+    return it == vars.end() || it->second == "-" ? nullptr : it->second.c_str();
   });
-}
-
-std::map<std::string, std::string> Task(const char* id, const char* count, const char* min, const char* max,
-                                        const char* step) {
-  std::map<std::string, std::string> v;
-  const char* names[] = {"SLURM_ARRAY_TASK_ID", "SLURM_ARRAY_TASK_COUNT", "SLURM_ARRAY_TASK_MIN",
-                         "SLURM_ARRAY_TASK_MAX", "SLURM_ARRAY_TASK_STEP"};
-  const char* values[] = {id, count, min, max, step};
-  for (int i = 0; i < 5; ++i)
-    if (std::string(values[i]) != "-") v[names[i]] = values[i];
-  return v;
 }
 
 TEST(Shard, IOverNIsTakenAsTypedAndRefusedOutsideOneToN) {
@@ -60,7 +51,7 @@ TEST(Shard, SlurmTaskIsItsRankAmongTheArraysIds) {
       {"9", "1", "9", "9", "-", 1, 1},
   };
   for (const auto& c : cases) {
-    const ShardReading r = FromSlurm(Task(c.id, c.count, c.min, c.max, c.step));
+    const ShardReading r = FromSlurm(c.id, c.count, c.min, c.max, c.step);
     EXPECT_EQ(r.problem, "") << c.id << " of " << c.min << "-" << c.max << ":" << c.step;
     EXPECT_EQ(r.shard.index, c.index) << c.id << " of " << c.min << "-" << c.max << ":" << c.step;
     EXPECT_EQ(r.shard.count, c.count_) << c.id;
@@ -69,25 +60,25 @@ TEST(Shard, SlurmTaskIsItsRankAmongTheArraysIds) {
 
 TEST(Shard, SlurmArraysWhoseTaskPlaceIsUnknownAreRefusedWithHowToSubmit) {
   // --array=1,3,5,7: Slurm gives the list a step of 1.
-  const ShardReading list = FromSlurm(Task("5", "4", "1", "7", "1"));
+  const ShardReading list = FromSlurm("5", "4", "1", "7", "1");
   EXPECT_EQ(list.problem,
             "--shard slurm: the array's 4 task ids from 1 to 7 are not a range A-B:S (a list such as 1,3,5,7 is "
             "not), so this task's shard is unknown; submit a range (sbatch --array=1-N, or A-B:S with a step), or "
             "give each task its shard with --shard I/N");
-  EXPECT_EQ(FromSlurm(Task("1", "4", "1", "7", "1")).problem, list.problem);  // refused in every task
+  EXPECT_EQ(FromSlurm("1", "4", "1", "7", "1").problem, list.problem);  // refused in every task
   // --array=1,2,5,9 and 1,5-9:2 (the step of its last part).
-  EXPECT_NE(FromSlurm(Task("5", "4", "1", "9", "-")).problem.find("are not a range"), std::string::npos);
-  EXPECT_NE(FromSlurm(Task("7", "4", "1", "9", "2")).problem.find("are not a range"), std::string::npos);
+  EXPECT_NE(FromSlurm("5", "4", "1", "9", "-").problem.find("are not a range"), std::string::npos);
+  EXPECT_NE(FromSlurm("7", "4", "1", "9", "2").problem.find("are not a range"), std::string::npos);
   // An id off the array's ids.
-  EXPECT_EQ(FromSlurm(Task("13", "4", "10", "16", "2")).problem,
+  EXPECT_EQ(FromSlurm("13", "4", "10", "16", "2").problem,
             "--shard slurm: SLURM_ARRAY_TASK_ID=13 and SLURM_ARRAY_TASK_COUNT=4 do not name a task of the array "
             "(ids 10 to 16 in steps of 2)");
-  EXPECT_NE(FromSlurm(Task("17", "4", "1", "4", "1")).problem.find("do not name a task of the array (ids 1 to 4)"),
+  EXPECT_NE(FromSlurm("17", "4", "1", "4", "1").problem.find("do not name a task of the array (ids 1 to 4)"),
             std::string::npos);
-  for (const auto& vars : {Task("x", "4", "1", "4", "1"), Task("1", "0", "1", "4", "1"), Task("1", "4", "1", "4", "0"),
-                           Task("1", "4", "one", "4", "1")})
-    EXPECT_NE(FromSlurm(vars).problem.find("do not name a task of a job array"), std::string::npos);
-  EXPECT_NE(FromSlurm(Task("1", "-", "1", "4", "1")).problem.find("needs SLURM_ARRAY_TASK_ID and"), std::string::npos);
+  for (const ShardReading& r : {FromSlurm("x", "4", "1", "4", "1"), FromSlurm("1", "0", "1", "4", "1"),
+                                FromSlurm("1", "4", "1", "4", "0"), FromSlurm("1", "4", "one", "4", "1")})
+    EXPECT_NE(r.problem.find("do not name a task of a job array"), std::string::npos);
+  EXPECT_NE(FromSlurm("1", "-", "1", "4", "1").problem.find("needs SLURM_ARRAY_TASK_ID and"), std::string::npos);
 }
 
 }  // namespace

@@ -35,8 +35,7 @@ std::vector<fs::path> Inputs() {
 
 std::string TestName(const ::testing::TestParamInfo<fs::path>& info) {
   std::string name = info.param.parent_path().filename().string() + "_" + info.param.filename().string();
-  for (char& c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
   return name;
 }
 
