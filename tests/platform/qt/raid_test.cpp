@@ -15,7 +15,6 @@
 #include <utility>
 
 #include "app/raid_watch.h"
-#include "app/session_recorder.h"
 #include "sim/test_form.h"
 #include "sim/display/trail_layer.h"
 #include "platform/qt/message_log.h"
@@ -28,16 +27,6 @@ using namespace antraid::testing;
 namespace {
 
 QString State(const MainForm& form) { return QString::fromStdString(FormState(form, true)); }
-
-// Replays the window's session so far with antraid-script and compares every
-// field, control and raster pixel.
-void ExpectExactReplay(Session& s, uint64_t seed) {
-  const std::string script = s.window.recorder().Script();
-  ScriptSession replay(script, seed, s.host.AppPath());
-  QCOMPARE(replay.rc, 0);
-  QCOMPARE(QString::fromStdString(replay.err.str()), QString());
-  QCOMPARE(State(replay.form()), State(s.form));
-}
 
 // The movie's stream as ffprobe reads it.
 QString Probe(const QString& file) {

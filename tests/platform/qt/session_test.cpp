@@ -15,12 +15,6 @@
 using namespace antraid;
 using namespace antraid::testing;
 
-namespace {
-
-QString State(const MainForm& form) { return QString::fromStdString(FormState(form, false)); }
-
-}  // namespace
-
 class SessionTest : public QObject {
   Q_OBJECT
 
@@ -65,11 +59,7 @@ class SessionTest : public QObject {
     QVERIFY(script.find("\n# Seed 7, fixed at start-up") != std::string::npos);
     QVERIFY(script.find("\nmouse down 1 0 ") != std::string::npos);
 
-    ScriptSession replay(script, kSeed, s.host.AppPath());
-    QCOMPARE(replay.rc, 0);
-    QCOMPARE(QString::fromStdString(replay.err.str()), QString());
-    QCOMPARE(State(replay.form()), State(s.form));
-    QVERIFY(Snapshot(replay.form().pctWorld) == Snapshot(s.form.pctWorld));
+    ExpectExactReplay(s, kSeed, script);
 
     // --session writes the same session when the window closes, `close` last.
     s.window.SetSessionFile(dir.filePath("closed.script").toStdString());
