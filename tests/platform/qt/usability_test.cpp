@@ -1,6 +1,7 @@
 // The window as a new user meets it: boxes that mark a value not in effect,
-// the help window's ways out, the panel at every size, the message log, the
-// picture at a chosen size, parameter files from the File menu.
+// the panel at every size, the message log, the picture at a chosen size,
+// parameter files from the File menu (the help window's ways out: the window
+// tests).
 #include <QApplication>
 #include <QDebug>
 #include <QCheckBox>
@@ -65,24 +66,6 @@ class UsabilityTest : public QObject {
     s.TypeKeys("txtMaxVel", "x");
     s.window.SyncAll();
     QCOMPARE(s.Widget<QLineEdit>("txtMaxVel")->toolTip(), QString("In effect: 7 (the text in the box was not taken)"));
-  }
-
-  void theHelpWindowClosesByItsButtonAndByEscape() {
-    Session s;
-    s.Click("cmdViewHelp");
-    HelpWindow* help = s.host.helpWindow();
-    QVERIFY(help && help->isVisible());
-    QVERIFY(QTest::qWaitForWindowExposed(help));
-    QVERIFY(help->closeButton()->isVisible());
-    QTest::mouseClick(help->closeButton(), Qt::LeftButton);
-    QVERIFY(!help->isVisible() && !s.form.help.helpOpen);
-    s.Click("cmdViewHelp");
-    QVERIFY(help->isVisible() && s.form.help.helpOpen);
-    help->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(help));
-    QTest::keyClick(help->viewer(), Qt::Key_Escape);
-    QVERIFY(!help->isVisible() && !s.form.help.helpOpen);
-    QCOMPARE(s.form.help.helpLoads, 2);
   }
 
   // At every size from the first to 2560 x 1440, wide or tall, the picture is
