@@ -75,10 +75,7 @@ class SessionTest : public QObject {
     s.Trigger("actionFixedSeed");
     QCOMPARE(seed->text(), QString("Seed 42 from the next Start"));
     QCOMPARE(heard.lines, std::vector<std::string>{"seed 42"});
-    bool paused = false;
-    s.host.afterEvents = [&] {
-      if (!std::exchange(paused, true)) s.Click("cmdPause");
-    };
+    s.PauseOnPass(1);
     s.Click("cmdStartProgram");
     QCOMPARE(seed->text(), QString("Seed 42"));
     // A text that is not a seed changes nothing and says why.

@@ -74,6 +74,12 @@ struct Session : WindowProgram {
   }
   QAction* Action(const char* name) { return window.findChild<QAction*>(name); }
   void Trigger(const char* name) { Action(name)->trigger(); }
+  // Clicks Pause in the n-th pass of the run loop from now on (1: the next).
+  void PauseOnPass(int n) {
+    host.afterEvents = [this, n, passes = 0]() mutable {
+      if (++passes == n) Click("cmdPause");
+    };
+  }
   // Types into a text box as a user does: focus, select all, keys.
   void TypeKeys(const char* box, const char* text) {
     auto* edit = Widget<QLineEdit>(box);
