@@ -1,6 +1,5 @@
 // The window as an instrument: the message log, menus and shortcuts, the
 // pace of a run against a clock of the test's own, the command line.
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>

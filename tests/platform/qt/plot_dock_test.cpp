@@ -2,7 +2,6 @@
 // figures, stay bounded however long the run, start afresh with a new run
 // (with the trail chart's), and save what `record` writes; in the window,
 // the File menu's entry and the charts' right-click menu save them.
-#include <QAction>
 #include <QApplication>
 #include <QChartView>
 #include <QContextMenuEvent>
@@ -19,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "sim/test_form.h"
 #include "platform/qt/plot_dock.h"
 #include "platform/qt/trail_chart.h"
 #include "platform/qt/window_fixture.h"

@@ -1,7 +1,6 @@
 // Watching a raid in the window: trails that leave the canvas alone, the
 // raid's end that pauses as the Pause button and replays exactly, and Run >
 // Step, whose steps replay exactly.
-#include <QAction>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -12,10 +11,8 @@
 #include <fstream>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "app/raid_watch.h"
-#include "sim/test_form.h"
 #include "sim/display/trail_layer.h"
 #include "platform/qt/message_log.h"
 #include "platform/qt/raid_controls.h"

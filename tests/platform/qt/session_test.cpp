@@ -6,10 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "sim/test_form.h"
 #include "platform/qt/window_fixture.h"
 
 using namespace antraid;

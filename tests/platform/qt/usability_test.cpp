@@ -3,28 +3,17 @@
 // parameter files from the File menu (the help window's ways out: the window
 // tests).
 #include <QApplication>
-#include <QDebug>
 #include <QCheckBox>
-#include <QDir>
-#include <QDockWidget>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTextEdit>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "app/parameter_file.h"
-#include "app/session_recorder.h"
-#include "sim/test_form.h"
-#include "platform/qt/help_window.h"
 #include "platform/qt/message_log.h"
-#include "platform/qt/panel_area.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/window_fixture.h"
 

@@ -16,7 +16,6 @@
 #include <QTimer>
 #include <QWindow>
 #include <cmath>
-#include <utility>
 
 #include "rtf/rtf_reader.h"
 #include "platform/qt/help_window.h"
