@@ -73,16 +73,18 @@ class InstrumentTest : public QObject {
       return true;
     };
     QVERIFY(itemsFollowButtons() && !s.Action("actionPause")->isEnabled());
-    bool followedInRun = false, pausedEnabledInRun = false;
+    // In the run: the items as their buttons, Pause enabled and so named, the
+    // count of ants locked; after it, the count free again.
+    bool asInRun = false;
     s.host.afterEvents = [&] {
       if (heard.lines.size() != 1) return;
-      followedInRun = itemsFollowButtons();
-      pausedEnabledInRun = s.Action("actionPause")->isEnabled();
+      asInRun = itemsFollowButtons() && s.Action("actionPause")->isEnabled() && s.Text("cmdPause") == "Pause" &&
+                !s.Widget<QLineEdit>("txtNumAnts")->isEnabled();
       s.Trigger("actionPause");
     };
     s.Trigger("actionStart");
     s.host.afterEvents = nullptr;
-    QVERIFY(followedInRun && pausedEnabledInRun);
+    QVERIFY(asInRun && s.Widget<QLineEdit>("txtNumAnts")->isEnabled());
     s.Trigger("actionClearScreen");
     QCOMPARE(heard.lines, (std::vector<std::string>{"click cmdStartProgram", "click cmdPause", "click cmdClearScreen"}));
     // The status bar tells the speed and the model time.

@@ -119,24 +119,6 @@ class WindowTest : public QObject {
     QCOMPARE(s.Widget<QLineEdit>("txtPathColorOut")->palette().color(QPalette::Base), Rgb(90, 0, 0));
   }
 
-  void startAndPauseThroughClicks() {
-    Session s;
-    int passes = 0;
-    s.host.afterEvents = [&] { ++passes; };
-    QString captionWhileRunning;
-    bool antsBoxEnabledWhileRunning = true;
-    QTimer::singleShot(300, &s.window, [&] {
-      captionWhileRunning = s.Text("cmdPause");
-      antsBoxEnabledWhileRunning = s.Widget<QLineEdit>("txtNumAnts")->isEnabled();
-      s.Click("cmdPause");
-    });
-    s.Click("cmdStartProgram");  // returns when the run loop has stopped
-    QCOMPARE(captionWhileRunning, QString("Pause"));
-    QVERIFY(!antsBoxEnabledWhileRunning && !s.form.run.running && passes > 10);
-    QCOMPARE(s.Text("cmdPause"), QString("Go"));
-    QVERIFY(s.Widget<QLineEdit>("txtNumAnts")->isEnabled());
-  }
-
   void startDuringARunAsksInAModalBox() {
     Session s;
     int pauseRuns = 0;
