@@ -184,10 +184,7 @@ class RaidTest : public QObject {
     QCOMPARE(headless.rc, 0);
     QTemporaryDir dir;
     const QString file = dir.filePath("00003.script");
-    {
-      std::ofstream out(file.toStdString(), std::ios::binary);
-      out << run;
-    }
+    std::ofstream(file.toStdString(), std::ios::binary) << run;
     s.window.raid().askRun = [&] { return file; };
     s.Trigger("actionOpenRun");
     QVERIFY(!s.window.raid().performing());
