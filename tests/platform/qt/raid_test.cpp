@@ -1,6 +1,6 @@
 // Watching a raid in the window: trails that leave the canvas alone, the
-// raid's end that pauses as the Pause button and replays exactly, and Run >
-// Step, whose steps replay exactly.
+// raid's end that pauses as the Pause button, and Run > Step after it, whose
+// steps replay exactly.
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -75,10 +75,14 @@ class RaidTest : public QObject {
     { Session next; QVERIFY(!next.Action("actionTrails")->isChecked()); }
   }
 
-  void theRaidsEndPausesAsThePauseButtonAndReplaysExactly() {
+  void theRaidsEndPausesAsThePauseButtonAndItsStepsReplayExactly() {
     constexpr uint64_t kSeed = 3;
     Session s(kSeed, /*pauseAtRaidEnd=*/true);
     QVERIFY(s.Action("actionPauseWhenRaidOver")->isChecked());  // on by default
+    const float loaded = s.form.run.modelTime;
+    s.Trigger("actionStep");  // nothing to step yet
+    QCOMPARE(s.form.run.modelTime, loaded);
+    QCOMPARE(s.window.statusBar()->currentMessage(), QString("Step: start a run first"));
     HeardActions heard(s.form);
     s.TypeKeys("txtNumAnts", "60");
     s.Click("cmdStartProgram");  // returns when the raid's end pauses the run
@@ -94,6 +98,12 @@ class RaidTest : public QObject {
     QCOMPARE(s.window.statusBar()->currentMessage(), said);
     const QString log = s.window.messageLog()->view()->toPlainText();
     QCOMPARE(log.count(said), 1);
+    // Run > Step and Ctrl+T step the paused run once each; all of it replays.
+    const float paused = s.form.run.modelTime;
+    s.Trigger("actionStep");
+    QTest::keyClick(&s.window, Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(s.form.run.modelTime, paused + 2 * s.form.params.modelTimeStep);
+    QVERIFY(!s.form.run.running);
     ExpectExactReplay(s, kSeed);
 
     // Switched off, the run goes on after the raid's end, said once.
@@ -109,24 +119,6 @@ class RaidTest : public QObject {
     QCOMPARE(on.form.run.modelTime, on.window.raid().watch().overAt() + 21.0f);
     QCOMPARE(on.window.messageLog()->view()->toPlainText().count("Raid over"), 1);
     on.Trigger("actionPauseWhenRaidOver");  // leaves the setting as it was
-  }
-
-  void stepsOfAPausedRunReplayExactly() {
-    constexpr uint64_t kSeed = 9;
-    Session s(kSeed);
-    const float loaded = s.form.run.modelTime;
-    s.Trigger("actionStep");  // nothing to step yet
-    QCOMPARE(s.form.run.modelTime, loaded);
-    QCOMPARE(s.window.statusBar()->currentMessage(), QString("Step: start a run first"));
-    s.TypeKeys("txtNumAnts", "200");
-    s.PauseOnPass(6);
-    s.Click("cmdStartProgram");
-    const float paused = s.form.run.modelTime;
-    s.Trigger("actionStep");
-    QTest::keyClick(&s.window, Qt::Key_T, Qt::ControlModifier);
-    QCOMPARE(s.form.run.modelTime, paused + 2 * s.form.params.modelTimeStep);
-    QVERIFY(!s.form.run.running);
-    ExpectExactReplay(s, kSeed);
   }
 
   void aMovieOfTheViewIsFinishedOnStopAndOnClose() {
