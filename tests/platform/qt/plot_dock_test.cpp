@@ -117,8 +117,7 @@ class PlotDockTest : public QObject {
   void trailChartSamplesTheRowAtItsDistanceWhileShown() {
     DockSession s;
     TrailChart& chart = *s.dock.trailChart();
-    QVERIFY(!chart.isVisible());
-    QVERIFY(!chart.sampling());
+    QVERIFY(!chart.isVisible() && !chart.sampling());
     QCOMPARE(chart.distanceBox()->value(), 400);
     s.Run(5);
     s.dock.Refresh();
@@ -147,8 +146,7 @@ class PlotDockTest : public QObject {
     QCOMPARE(s.dock.curve(2)->points().first().x(), 1.5 / 60.0);
 
     s.dock.trailChartAction()->setChecked(false);
-    QVERIFY(!chart.sampling());
-    QVERIFY(!chart.isVisible());
+    QVERIFY(!chart.sampling() && !chart.isVisible());
   }
 
   void savedDataIsWhatRecordWritesAndPicturesArePng() {
