@@ -9,10 +9,6 @@
 namespace antraid {
 namespace {
 
-using Output = testing::CommandResult;
-
-Output Session(const std::string& script) { return testing::ScriptOutput(script); }
-
 // The clock starts at 1 s and a step is 0.5 s: after step S it reads 1 + S / 2.
 TEST(WaitUntil, EndsAfterTheFirstStepAtWhoseEndAConditionHolds) {
   const struct {
@@ -41,7 +37,7 @@ TEST(WaitUntil, EndsAfterTheFirstStepAtWhoseEndAConditionHolds) {
       {"wait until antsOut == 0 max 3\nprint modelTime\n", "modelTime=1\n"},
   };
   for (const auto& c : cases) {
-    const Output o = Session(c.script);
+    const testing::CommandResult o = testing::ScriptOutput(c.script);
     EXPECT_EQ(o.status, 0) << c.script << o.err;
     EXPECT_EQ(o.out, c.out) << c.script;
   }
@@ -72,7 +68,7 @@ TEST(WaitUntil, BadConditionsAreErrorsOfTheirLine) {
        "line 2: trailCount(900): the row 900 cm above the nest (row -205) lies off the world (700 cm high)"},
   };
   for (const auto& c : cases) {
-    const Output o = Session(c.script);
+    const testing::CommandResult o = testing::ScriptOutput(c.script);
     EXPECT_EQ(o.status, 2) << c.script;
     EXPECT_EQ(o.err.rfind("antraid-script: " + c.err, 0), 0u) << c.script << "\ngave: " << o.err;
   }

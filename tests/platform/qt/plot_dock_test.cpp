@@ -1,8 +1,7 @@
 // The plot dock on the offscreen platform: its curves follow the run's
-// figures, stay bounded however long the run, start afresh with a new run,
-// and save what `record` writes; in the window, the File menu's entry and
-// the charts' right-click menu save them.
-#include <QAction>
+// figures, stay bounded however long the run, start afresh with a new run
+// (with the trail chart's), and save what `record` writes; in the window,
+// the File menu's entry and the charts' right-click menu save them.
 #include <QApplication>
 #include <QChartView>
 #include <QContextMenuEvent>
@@ -19,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "sim/test_form.h"
 #include "platform/qt/plot_dock.h"
 #include "platform/qt/trail_chart.h"
 #include "platform/qt/window_fixture.h"
@@ -113,31 +111,18 @@ class PlotDockTest : public QObject {
     }
   }
 
-  void aNewRunClearsTheCurves() {
-    DockSession s;
-    s.Run(50);
-    s.dock.Refresh();
-    QCOMPARE(s.dock.curve(2)->count(), 50);
-    s.t.host.answers = {true};
-    s.t.PauseOnPass(3);
-    s.t.p.cmdStartProgram.Click();
-    s.dock.Refresh();
-    QVERIFY(s.dock.curve(2)->count() < 10);
-    QCOMPARE(s.dock.curve(2)->points().first().x(), 1.5 / 60.0);
-  }
-
   // The trail chart, hidden at start, samples only while shown; its curves
   // are the trail items of the row, here prepared by hand: 5, 10, 1, 2 at
   // x = 10, 11, 15, 16 give extent 7, width 18^2 / 130 and one trail.
   void trailChartSamplesTheRowAtItsDistanceWhileShown() {
     DockSession s;
     TrailChart& chart = *s.dock.trailChart();
-    QVERIFY(!chart.isVisible());
-    QVERIFY(!chart.sampling());
+    QVERIFY(!chart.isVisible() && !chart.sampling());
     QCOMPARE(chart.distanceBox()->value(), 400);
     s.Run(5);
     s.dock.Refresh();
     QCOMPARE(chart.curve(0)->count(), 0);
+    QCOMPARE(s.dock.curve(2)->count(), 5);
 
     s.dock.trailChartAction()->setChecked(true);
     QVERIFY(chart.isVisible());
@@ -156,10 +141,12 @@ class PlotDockTest : public QObject {
     QCOMPARE(chart.curve(1)->at(4).y(), 324.0 / 130.0);
     QCOMPARE(chart.curve(2)->at(4).y(), 1.0);
     QCOMPARE(chart.curve(2)->at(4).x(), 3.5 / 60.0);  // clock 3.5 s, in minutes
+    // The run's own curves start afresh with it too.
+    QCOMPARE(s.dock.curve(2)->count(), 5);
+    QCOMPARE(s.dock.curve(2)->points().first().x(), 1.5 / 60.0);
 
     s.dock.trailChartAction()->setChecked(false);
-    QVERIFY(!chart.sampling());
-    QVERIFY(!chart.isVisible());
+    QVERIFY(!chart.sampling() && !chart.isVisible());
   }
 
   void savedDataIsWhatRecordWritesAndPicturesArePng() {

@@ -6,20 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "sim/test_form.h"
 #include "platform/qt/window_fixture.h"
 
 using namespace antraid;
 using namespace antraid::testing;
-
-namespace {
-
-QString State(const MainForm& form) { return QString::fromStdString(FormState(form, false)); }
-
-}  // namespace
 
 class SessionTest : public QObject {
   Q_OBJECT
@@ -65,11 +57,7 @@ class SessionTest : public QObject {
     QVERIFY(script.find("\n# Seed 7, fixed at start-up") != std::string::npos);
     QVERIFY(script.find("\nmouse down 1 0 ") != std::string::npos);
 
-    ScriptSession replay(script, kSeed, s.host.AppPath());
-    QCOMPARE(replay.rc, 0);
-    QCOMPARE(QString::fromStdString(replay.err.str()), QString());
-    QCOMPARE(State(replay.form()), State(s.form));
-    QVERIFY(Snapshot(replay.form().pctWorld) == Snapshot(s.form.pctWorld));
+    ExpectExactReplay(s, kSeed, script);
 
     // --session writes the same session when the window closes, `close` last.
     s.window.SetSessionFile(dir.filePath("closed.script").toStdString());
@@ -85,10 +73,7 @@ class SessionTest : public QObject {
     s.Trigger("actionFixedSeed");
     QCOMPARE(seed->text(), QString("Seed 42 from the next Start"));
     QCOMPARE(heard.lines, std::vector<std::string>{"seed 42"});
-    bool paused = false;
-    s.host.afterEvents = [&] {
-      if (!std::exchange(paused, true)) s.Click("cmdPause");
-    };
+    s.PauseOnPass(1);
     s.Click("cmdStartProgram");
     QCOMPARE(seed->text(), QString("Seed 42"));
     // A text that is not a seed changes nothing and says why.

@@ -13,9 +13,11 @@
 #include <QTest>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/session_recorder.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/pacer.h"
 #include "platform/qt/world_view.h"
@@ -72,6 +74,12 @@ struct Session : WindowProgram {
   }
   QAction* Action(const char* name) { return window.findChild<QAction*>(name); }
   void Trigger(const char* name) { Action(name)->trigger(); }
+  // Clicks Pause in the n-th pass of the run loop from now on (1: the next).
+  void PauseOnPass(int n) {
+    host.afterEvents = [this, n, passes = 0]() mutable {
+      if (++passes == n) Click("cmdPause");
+    };
+  }
   // Types into a text box as a user does: focus, select all, keys.
   void TypeKeys(const char* box, const char* text) {
     auto* edit = Widget<QLineEdit>(box);
@@ -80,6 +88,16 @@ struct Session : WindowProgram {
     QTest::keyClicks(edit, text);
   }
 };
+
+// Replays `script` (by default the window's session so far) with
+// antraid-script and compares every field, control and raster pixel with the
+// window's.
+inline void ExpectExactReplay(Session& s, uint64_t seed, const std::optional<std::string>& script = {}) {
+  ScriptSession replay(script ? *script : s.window.recorder().Script(), seed, s.host.AppPath());
+  QCOMPARE(replay.rc, 0);
+  QCOMPARE(QString::fromStdString(replay.err.str()), QString());
+  QCOMPARE(QString::fromStdString(FormState(replay.form(), true)), QString::fromStdString(FormState(s.form, true)));
+}
 
 // A clock for the pacing that moves only when the host waits: each wait
 // handles the pending events and then lets the time it asked for go by.
