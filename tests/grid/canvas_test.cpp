@@ -23,8 +23,7 @@ using testing::Snapshot;
 // The default world: 700 cm on 500 pixels.
 Canvas WorldCanvas() {
   Canvas c;
-  c.SetScaleWidth(700);
-  c.SetScaleHeight(700);
+  testing::SetScale(c, {0, 0, 700, 700});
   return c;
 }
 
@@ -121,10 +120,7 @@ TEST(Canvas, InvertingABoxTwiceRestoresEveryPixelAtAnyPenWidth) {
 
 TEST(Canvas, PointsOutsideTheScaleWindowAreClippedAndTheFarEdgesAreDrawn) {
   Canvas c = WorldCanvas();
-  c.SetScaleLeft(100);
-  c.SetScaleTop(200);
-  c.SetScaleWidth(250);
-  c.SetScaleHeight(250);
+  testing::SetScale(c, {100, 200, 250, 250});
   const Raster clear = Snapshot(c);
   c.SetDrawWidth(1);
   for (float x : {50.0f, 99.9f, 351.0f}) c.PSet(x, 300, RGB(255, 0, 0));

@@ -204,9 +204,7 @@ TEST_F(ImageSeries, SavingStopsBeforeTheDiskFills) {
 TEST(Host, FreeSpaceIsThatOfTheNearestFolderThatExists) {
   TempFolder dir;
   HeadlessHost host;
-  const auto here = host.FreeSpace(dir.str());
-  ASSERT_TRUE(here.has_value());
-  EXPECT_GT(*here, 0u);
+  EXPECT_GT(host.FreeSpace(dir.str()).value_or(0), 0u);
   EXPECT_TRUE(host.FreeSpace((dir.path() / "not" / "yet" / "frame0.bmp").string()).has_value());
 }
 

@@ -40,23 +40,12 @@ TEST(Step, AScriptStepsAPausedRunAndIgnoresAStepWhileItRuns) {
   // A step's own pass reads the lines after it: `wait 1` lets the step come
   // first, as a recorded session writes it.
   ScriptSession<> s(
-      "type txtNumAnts 20\n"
-      "step\n"  // not started: nothing
-      "click cmdStartProgram\n"
-      "wait 3\n"
-      "step\n"  // running: nothing
-      "click cmdPause\n"
-      "wait 1\n"
-      "print modelTime\n"
-      "step\n"
-      "wait 1\n"
-      "print modelTime\n"
-      "step\n"
-      "wait 1\n"
-      "step\n"
-      "wait 1\n"
-      "print modelTime\n"
-      "step now\n",
+      "type txtNumAnts 20\nstep\n"             // not started: nothing
+      "click cmdStartProgram\nwait 3\nstep\n"  // running: nothing
+      "click cmdPause\nwait 1\nprint modelTime\n"
+      "step\nwait 1\nprint modelTime\n"
+      "step\nwait 1\nstep\nwait 1\nprint modelTime\n"
+      "step now\n",  // line 17
       1);
   EXPECT_EQ(s.rc, 2);
   // From 1 s: three steps of the run, the one Pause makes, then one and two more.

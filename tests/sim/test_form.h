@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -55,6 +56,14 @@ inline std::vector<uint32_t> Snapshot(const Canvas& c) {
   return std::vector<uint32_t>(c.pixels(), c.pixels() + c.width() * c.height());
 }
 
+// Sets the canvas's scale: left, top, width and height in world units.
+inline void SetScale(Canvas& c, const std::array<float, 4>& scale) {
+  c.SetScaleLeft(scale[0]);
+  c.SetScaleTop(scale[1]);
+  c.SetScaleWidth(scale[2]);
+  c.SetScaleHeight(scale[3]);
+}
+
 // How many pixels of the canvas show `colour`.
 inline int CountPixels(const Canvas& c, uint32_t colour) {
   int n = 0;
@@ -97,18 +106,15 @@ struct ScriptSession {
   Runner runner;
   int rc;
   ScriptSession(std::string_view script, std::optional<uint64_t> seed, std::string appPath = ".")
-      : ScriptSession(script, Options(seed, std::move(appPath))) {}
+      : ScriptSession(script, [&] {
+          ScriptOptions options;
+          options.seed = seed;
+          options.appPath = std::move(appPath);
+          return options;
+        }()) {}
   ScriptSession(std::string_view script, const ScriptOptions& options)
       : runner(out, err, options), rc(runner.Run(script)) {}
   MainForm& form() { return *runner.form(); }
-
- private:
-  static ScriptOptions Options(std::optional<uint64_t> seed, std::string appPath) {
-    ScriptOptions options;
-    options.seed = seed;
-    options.appPath = std::move(appPath);
-    return options;
-  }
 };
 
 // The whole content of a file ("" when it cannot be read).

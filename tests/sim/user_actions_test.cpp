@@ -85,23 +85,22 @@ TEST(UserActions, MouseCoordinatesReadBackToTheSameFloat) {
   }
 }
 
-std::string Session(const std::string& script, std::optional<uint64_t> seed) {
-  testing::ScriptSession<> s(script, seed);
+// What a session printed that builds a run of 50 ants after `seed`.
+std::string Session(int seed, std::optional<uint64_t> sessionSeed) {
+  testing::ScriptSession<> s(
+      "type txtNumAnts 50\nseed " + std::to_string(seed) +
+          "\nclick cmdStartProgram\nwait 40\nprint colonyFood antsOut maxDistTraveled ant 7 ant 31\n",
+      sessionSeed);
   return s.out.str() + s.err.str();
 }
 
+// Without --seed the clock seeds the session; a seed given before a Start
+// makes the run built by that Start the same every time.
 TEST(UserActions, SeedFixesTheRunsBuiltAfterIt) {
-  // Without --seed the clock seeds the session; a seed given before a Start
-  // makes the run built by that Start the same every time.
-  const std::string script =
-      "type txtNumAnts 50\nseed 42\nclick cmdStartProgram\nwait 40\nprint colonyFood antsOut maxDistTraveled "
-      "ant 7 ant 31\n";
-  const std::string first = Session(script, std::nullopt);
-  EXPECT_EQ(first, Session(script, std::nullopt));
-  EXPECT_EQ(first, Session(script, 99));
-  EXPECT_NE(first, Session("type txtNumAnts 50\nseed 43\nclick cmdStartProgram\nwait 40\nprint colonyFood antsOut "
-                       "maxDistTraveled ant 7 ant 31\n",
-                       std::nullopt));
+  const std::string first = Session(42, std::nullopt);
+  EXPECT_EQ(first, Session(42, std::nullopt));
+  EXPECT_EQ(first, Session(42, 99));
+  EXPECT_NE(first, Session(43, std::nullopt));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // units and more) are printed by tests/scenarios/pheromone_plot.script.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "sim/test_form.h"
@@ -13,36 +14,31 @@ using testing::LoadedForm;
 using Raster = std::vector<uint32_t>;
 using testing::Snapshot;
 
-TEST(PheromonePlot, BeforeTheFirstStartNothingHappens) {
-  LoadedForm t;
-  const Raster before = Snapshot(t.form.pctWorld);
-  t.p.cmdPlotPher.Click();
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "");
-  EXPECT_EQ(t.host.passes, 0);
-  EXPECT_TRUE(Snapshot(t.form.pctWorld) == before);
-}
-
+// Before the first start the plot does nothing, not even a pass of events.
 // A level is the amount times 255 / (ants / 3) in double precision, rounded
 // half to even and capped at 255; cells holding nothing are left as drawn.
 TEST(PheromonePlot, LevelsScaleWithAThirdOfTheAntsWhateverTheirNumber) {
   LoadedForm t;
   MainForm& f = t.form;
+  const Raster before = Snapshot(f.pctWorld);
+  t.p.cmdPlotPher.Click();
+  EXPECT_EQ(t.p.txtDebugMsg.text(), "");
+  EXPECT_EQ(t.host.passes, 0);
+  EXPECT_TRUE(Snapshot(f.pctWorld) == before);
+
   t.StartAndRun(2);
-  struct Case {
-    int32_t ants, units;
-    int level;
-  };
-  const Case kCases[] = {{1, 1, 255}, {2, 1, 255},  {4, 1, 191},  {4, 2, 255},  {5, 1, 153},
-                         {10, 1, 76}, {10, 3, 230}, {899, 10, 9}, {901, 10, 8}, {1000, 2000000000, 255}};
-  for (const Case& c : kCases) {
-    f.params.numAnts = c.ants;  // only the plot reads it here
+  const std::tuple<int32_t, int32_t, int> kCases[] = {
+      {1, 1, 255}, {2, 1, 255},  {4, 1, 191},  {4, 2, 255},  {5, 1, 153},
+      {10, 1, 76}, {10, 3, 230}, {899, 10, 9}, {901, 10, 8}, {1000, 2000000000, 255}};  // ants, units, level
+  for (auto [ants, units, level] : kCases) {
+    f.params.numAnts = ants;  // only the plot reads it here
     f.run.pherGrid.cells().assign(f.run.pherGrid.cells().size(), 0);
-    f.run.pherGrid.Set(140, 140, c.units);
+    f.run.pherGrid.Set(140, 140, units);
     f.run.pherGrid.Set(280, 140, -7);
     t.p.cmdClearScreen.Click();
     f.pctWorld.PSet(420, 140, RGB(0, 0, 250));
     t.p.cmdPlotPher.Click();
-    EXPECT_EQ(f.pctWorld.Pixel(100, 100), RGB(255, 255 - c.level, 255 - c.level)) << c.ants << " ants, " << c.units;
+    EXPECT_EQ(f.pctWorld.Pixel(100, 100), RGB(255, 255 - level, 255 - level)) << ants << " ants, " << units;
     EXPECT_EQ(f.pctWorld.Pixel(200, 100), f.pctWorld.BackColor());
     EXPECT_EQ(f.pctWorld.Pixel(300, 100), RGB(0, 0, 250));
   }

@@ -65,10 +65,7 @@ TEST_F(Trails, ShowThePheromoneWhereTheCanvasShowsSandAndTheStrongestPatchOfAPix
 TEST_F(Trails, ZoomedInEachPixelShowsThePatchAtItsCentre) {
   // World 100..350 over 500 pixels: half a centimetre a pixel. Pixel p's
   // centre is 100 + (p + 0.5) / 2, which rounds to patch 101 for p = 1 and 2.
-  f.pctWorld.SetScaleLeft(100);
-  f.pctWorld.SetScaleTop(100);
-  f.pctWorld.SetScaleWidth(250);
-  f.pctWorld.SetScaleHeight(250);
+  testing::SetScale(f.pctWorld, {100, 100, 250, 250});
   f.pctWorld.Cls();
   f.run.pherGrid.Set(101, 101, 100);
   const std::vector<uint32_t>& shown = layer.Compose(f);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "sim/test_form.h"
@@ -15,16 +17,10 @@ namespace {
 using testing::LoadedForm;
 using View = std::array<float, 4>;  // ScaleLeft, ScaleTop, ScaleWidth, ScaleHeight
 using Raster = std::vector<uint32_t>;
+using testing::SetScale;
 using testing::Snapshot;
 
 constexpr int kPlain = 0, kShift = 1, kCtrl = 2, kAlt = 4;  // modifier masks
-
-void SetView(Canvas& c, const View& v) {
-  c.SetScaleLeft(v[0]);
-  c.SetScaleTop(v[1]);
-  c.SetScaleWidth(v[2]);
-  c.SetScaleHeight(v[3]);
-}
 
 void ExpectView(const Canvas& c, const View& v) {
   const View now = {c.ScaleLeft(), c.ScaleTop(), c.ScaleWidth(), c.ScaleHeight()};
@@ -39,18 +35,16 @@ void ExpectView(const Canvas& c, const View& v) {
 TEST(Zoom, APlainClickShiftsTheWindowAtEachEdgeOnly) {
   LoadedForm t;
   Canvas& c = t.form.pctWorld;
-  struct Case {
-    float x, y, left, top;
-  };
-  const Case kCases[] = {{379, 300, 179, 100}, {380, 300, 180, 100}, {381, 300, 180, 100},  // right
-                         {300, 379, 100, 179}, {300, 380, 100, 180}, {300, 381, 100, 180},  // bottom
-                         {201, 300, 1, 100},   {200, 300, 0, 100},   {199, 300, 0, 100},    // left
-                         {300, 201, 100, 1},   {300, 200, 100, 0},   {300, 199, 100, 0}};   // top
-  for (const Case& k : kCases) {
-    SCOPED_TRACE(::testing::Message() << "click at " << k.x << ", " << k.y);
-    SetView(c, {100, 100, 480, 480});
-    t.form.pctWorld_MouseDown(1, kPlain, k.x, k.y);
-    ExpectView(c, {k.left, k.top, 400, 400});
+  // Where the click is, and the left and top of the new window.
+  const std::array<float, 4> kCases[] = {{379, 300, 179, 100}, {380, 300, 180, 100}, {381, 300, 180, 100},  // right
+                                         {300, 379, 100, 179}, {300, 380, 100, 180}, {300, 381, 100, 180},  // bottom
+                                         {201, 300, 1, 100},   {200, 300, 0, 100},   {199, 300, 0, 100},    // left
+                                         {300, 201, 100, 1},   {300, 200, 100, 0},   {300, 199, 100, 0}};   // top
+  for (auto [x, y, left, top] : kCases) {
+    SCOPED_TRACE(::testing::Message() << "click at " << x << ", " << y);
+    SetScale(c, {100, 100, 480, 480});
+    t.form.pctWorld_MouseDown(1, kPlain, x, y);
+    ExpectView(c, {left, top, 400, 400});
     EXPECT_EQ(t.form.drawing.drawWidth, 2);  // 700 / 400 rounds to 2
     EXPECT_EQ(c.DrawWidth(), 2);
   }
@@ -62,23 +56,19 @@ TEST(Zoom, APlainClickShiftsTheWindowAtEachEdgeOnly) {
 TEST(Zoom, ACtrlClickShowsTheWholeWorldOnceAnEdgeWouldReachTheEnd) {
   LoadedForm t;
   Canvas& c = t.form.pctWorld;
-  struct Case {
-    View from;
-    View to;
-  };
   // A click at (360, 340); 500 x 500 grows to 600 x 600, 600 x 600 to the world's 700 x 700.
   const View whole = {0, 0, 700, 700}, centred = {60, 40, 600, 600};
-  const Case kCases[] = {
+  const std::pair<View, View> kCases[] = {
       {{99, 50, 500, 500}, centred}, {{100, 50, 500, 500}, whole}, {{101, 50, 500, 500}, whole},  // left edge
       {{50, 99, 500, 500}, centred}, {{50, 100, 500, 500}, whole}, {{50, 101, 500, 500}, whole},  // top edge
       {{-100, -100, 600, 600}, {10, -10, 700, 700}},                                              // beyond it
       {whole, whole}};
-  for (const Case& k : kCases) {
-    SCOPED_TRACE(::testing::Message() << "from " << k.from[0] << ", " << k.from[1]);
-    SetView(c, k.from);
+  for (const auto& [from, to] : kCases) {
+    SCOPED_TRACE(::testing::Message() << "from " << from[0] << ", " << from[1]);
+    SetScale(c, from);
     t.form.drawing.drawWidth = 5;
     t.form.pctWorld_MouseDown(1, kCtrl, 360, 340);
-    ExpectView(c, k.to);
+    ExpectView(c, to);
     EXPECT_EQ(t.form.drawing.drawWidth, 1);
   }
   // Shift, and combinations of keys, only show the mask.
@@ -142,18 +132,16 @@ TEST(Zoom, ANonSquareWorldZoomsInAndOutWithinItsSize) {
 TEST(Zoom, TheAltRectangleStopsAtTheRightAndBottomEdgesAndEndsFromFortyWide) {
   LoadedForm t;
   MainForm& f = t.form;
-  struct Case {
-    float startX, startY, x, y;  // a drag straight across keeps its shape
-    bool taken;
-  };
-  const Case kCases[] = {{600, 300, 699, 300, true}, {600, 300, 700, 300, true}, {600, 300, 701, 300, false},
-                         {300, 600, 300, 699, true}, {300, 600, 300, 700, true}, {300, 600, 300, 701, false},
-                         {100, 300, -50, 300, true}, {300, 100, 300, -50, true}};
-  for (const Case& k : kCases) {
-    f.pctWorld_MouseDown(1, kAlt, k.startX, k.startY);
-    f.pctWorld_MouseMove(0, 0, k.x, k.y);  // no button or key needed
-    EXPECT_EQ(f.drawing.boxEndX == k.x && f.drawing.boxEndY == k.y, k.taken) << k.x << ", " << k.y;
-    EXPECT_EQ(f.drawing.boxEndX == k.startX && f.drawing.boxEndY == k.startY, !k.taken) << k.x << ", " << k.y;
+  // From a start to a corner, straight across so that the shape is kept; whether the corner is taken.
+  const std::tuple<float, float, float, float, bool> kCases[] = {
+      {600, 300, 699, 300, true}, {600, 300, 700, 300, true}, {600, 300, 701, 300, false},  // the right edge
+      {300, 600, 300, 699, true}, {300, 600, 300, 700, true}, {300, 600, 300, 701, false},  // the bottom edge
+      {100, 300, -50, 300, true}, {300, 100, 300, -50, true}};                              // left and up
+  for (auto [startX, startY, x, y, taken] : kCases) {
+    f.pctWorld_MouseDown(1, kAlt, startX, startY);
+    f.pctWorld_MouseMove(0, 0, x, y);  // no button or key needed
+    EXPECT_EQ(f.drawing.boxEndX == x && f.drawing.boxEndY == y, taken) << x << ", " << y;
+    EXPECT_EQ(f.drawing.boxEndX == startX && f.drawing.boxEndY == startY, !taken) << x << ", " << y;
   }
   for (auto [width, ends] : {std::pair{39.0f, false}, {40.0f, true}, {41.0f, true}, {-39.0f, false}, {-40.0f, true}}) {
     f.pctWorld_MouseDown(1, kAlt, 300, 300);

@@ -1,6 +1,7 @@
 // The turns of single ants: the outbound choice and the border, the food
 // pick-up, homing and the two pheromone deposits.
 #include <array>
+#include <tuple>
 
 #include "sim/model/model_fixture.h"
 
@@ -14,12 +15,6 @@ using ModelPheromone = BuiltWorld;
 
 constexpr float kX = 350, kY = 400;  // a place far from every border and the nest
 enum { kLeft, kStraight, kRight, kStill };
-
-// A place and whether a rule holds there.
-struct At {
-  float x, y;
-  bool holds;
-};
 
 // Lets ant k take `turns` turns from (x, y), putting it back after each, and
 // tells how often it went ahead-left, straight, ahead-right or stayed.
@@ -162,17 +157,17 @@ TEST_F(ModelOutbound, StepLengthFollowsThePheromoneOfTheChosenPatch) {
 // the bottom edge is rounded half to even first (4.5 rounds to 4), the others
 // are not rounded.
 TEST_F(ModelOutbound, TheBorderStopsAntsAfterTheirLastTurnOnEachSide) {
-  const At kCases[] = {
+  const std::tuple<float, float, bool> kCases[] = {
       {4.5f, kY, true},    {5, kY, false},      {5.5f, kY, false},   // left
       {694.5f, kY, false}, {695, kY, false},    {695.4f, kY, true},  // right
       {kX, 4.5f, true},    {kX, 5, false},      {kX, 5.5f, false},   // top
       {kX, 695.0f, false}, {kX, 695.4f, false}, {kX, 695.5f, true},  // bottom
   };
-  for (const At& c : kCases) {
-    const int16_t k = t.AddAnt(c.x, c.y);
+  for (auto [x, y, stops] : kCases) {
+    const int16_t k = t.AddAnt(x, y);
     f.DeneubourghMove(k);
-    EXPECT_EQ(t.Ant(k).state, c.holds ? AntState::kStopped : AntState::kOutbound) << c.x << ", " << c.y;
-    EXPECT_LT(t.Ant(k).yPos, c.y) << "the last turn still moves";
+    EXPECT_EQ(t.Ant(k).state, stops ? AntState::kStopped : AntState::kOutbound) << x << ", " << y;
+    EXPECT_LT(t.Ant(k).yPos, y) << "the last turn still moves";
   }
 
   // The last turn may still pick up the food where the ant stood.
@@ -223,23 +218,19 @@ TEST_F(ModelOutbound, FirstTurnCountsTheAntAndTheRaidFrontIsShown) {
 // off it stands on the same patch.
 TEST_F(ModelPheromone, DepositsStopAtTheirThresholdsAndOnTheNestRowOnly) {
   f.params.pherToDropOut = 5;
-  struct Case {
-    bool out;
-    float y;
-    int32_t before, after;
-  };
-  const Case kCases[] = {
+  // Outbound or inbound, where the ant is, the patch's amount before and after.
+  const std::tuple<bool, float, int32_t, int32_t> kCases[] = {
       {true, 400, 999, 1004}, {true, 400, 1000, 1000}, {true, 400, 1001, 1001}, {false, 400, 299, 309},
       {false, 400, 300, 300}, {false, 400, 301, 301},  {true, 694.9f, 0, 5},    {true, 695, 0, 0},
       {true, 695.1f, 0, 5},   {false, 694.9f, 0, 10},  {false, 695, 0, 0},      {false, 695.1f, 0, 10},
   };
   const int16_t k = t.AddAnt(100, 400);
-  for (const Case& c : kCases) {
-    t.Ant(k).yPos = c.y;
-    const int64_t y = MainForm::PatchOf(c.y);
-    f.run.pherGrid.Set(100, y, c.before);
-    c.out ? f.DropPherOut(k) : f.DropPherIn(k);
-    EXPECT_EQ(f.run.pherGrid.Get(100, y), c.after) << (c.out ? "out at " : "in at ") << c.y << " on " << c.before;
+  for (auto [out, at, before, after] : kCases) {
+    t.Ant(k).yPos = at;
+    const int64_t y = MainForm::PatchOf(at);
+    f.run.pherGrid.Set(100, y, before);
+    out ? f.DropPherOut(k) : f.DropPherIn(k);
+    EXPECT_EQ(f.run.pherGrid.Get(100, y), after) << (out ? "out at " : "in at ") << at << " on " << before;
   }
   // The inbound amount is the box's text; the sum is rounded half to even.
   t.Ant(k).yPos = 400;
@@ -305,11 +296,7 @@ TEST_F(ModelFoodPickUp, OneUnitIsTakenFromThePatchUnderTheAnt) {
 // it is, in its state, turn after turn.
 TEST_F(ModelHoming, ArrivalAndTheBorderBandNeedTheirStrictLimitsOnEverySide) {
   enum Outcome { kWalks, kHome, kHeld };
-  struct Case {
-    float x, y;
-    Outcome outcome;
-  };
-  const Case kCases[] = {
+  const std::tuple<float, float, Outcome> kCases[] = {
       {334, 694, kWalks}, {335, 694, kWalks}, {336, 694, kHome},   // left of the nest
       {364, 694, kHome},  {365, 694, kWalks}, {366, 694, kWalks},  // right of it
       {350, 692, kWalks}, {350, 693, kWalks}, {350, 694, kHome},   // above its row
@@ -319,11 +306,11 @@ TEST_F(ModelHoming, ArrivalAndTheBorderBandNeedTheirStrictLimitsOnEverySide) {
       {kX, 1, kHeld},     {kX, 2, kHeld},     {kX, 3, kWalks},     // top
       {100, 697, kWalks}, {100, 698, kHeld},  {100, 699, kHeld},   // bottom
   };
-  for (const Case& c : kCases) {
-    const int16_t k = t.AddAnt(c.x, c.y, AntState::kReturning);
+  for (auto [x, y, outcome] : kCases) {
+    const int16_t k = t.AddAnt(x, y, AntState::kReturning);
     f.ReturningAnt(k);
-    EXPECT_EQ(t.Ant(k).state, c.outcome == kHome ? AntState::kAtHome : AntState::kReturning) << c.x << ", " << c.y;
-    EXPECT_EQ(t.Ant(k).yPos != c.y, c.outcome == kWalks) << c.x << ", " << c.y;
+    EXPECT_EQ(t.Ant(k).state, outcome == kHome ? AntState::kAtHome : AntState::kReturning) << x << ", " << y;
+    EXPECT_EQ(t.Ant(k).yPos != y, outcome == kWalks) << x << ", " << y;
   }
 
   f.readouts.antsOut = 3;

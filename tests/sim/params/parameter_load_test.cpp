@@ -29,17 +29,12 @@ TEST(ParameterLoad, DefaultsGiveTheDocumentedParametersAndCaptions) {
       {"saveFilePath", "/opt/antraid\\results\\"}, {"imageName", "TrackAnts"}, {"running", "False"}};
   for (auto [name, text] : kFields) EXPECT_EQ(f.FieldText(name).value_or("no such field"), text) << name;
   EXPECT_EQ(f.params.velSlope, static_cast<float>(2.9 / 300));
-  EXPECT_EQ(t.p.scrColonyYPos.max(), 695);
-  EXPECT_EQ(t.p.scrColonyYPos.value(), 695);
+  // The home-row bar's range and caption: tests/tools/script_runner_test.cpp;
+  // its value: tests/app/parameter_file_test.cpp.
   EXPECT_EQ(t.p.lblAntsPerStep.caption(), "(15 ants/sec)");
   EXPECT_EQ(t.p.lblWorldSizeInCm.caption(), "(700 cm x 700 cm)");
   EXPECT_EQ(t.p.lblWorldWidth.caption(), "Window Width: 700cm");
-  EXPECT_EQ(t.p.lblHomeYPos.caption(), "Home Y Position = 695");
   EXPECT_EQ(t.p.lblTotalFood.caption(), "Total Food: ");
-  EXPECT_EQ(t.p.txtColonyWidth.text(), "15");
-  EXPECT_EQ(t.p.txtPathColorOut.backColor(), RGB(200, 0, 0));
-  EXPECT_EQ(t.p.txtPathColorIn.backColor(), RGB(0, 200, 0));
-  EXPECT_EQ(t.p.txtDebugMsg.text(), "");
   // The canvas shows the whole world and only the nest (its pixels:
   // tests/scenarios/pheromone_plot.script).
   EXPECT_EQ(f.pctWorld.ScaleWidth(), 700);
