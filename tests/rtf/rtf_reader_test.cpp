@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -183,10 +183,7 @@ TEST(RtfReaderTest, LoadsFilesAndReportsUnreadableOnes) {
   // A file of exactly the largest size reads; one byte more is refused.
   const std::filesystem::path large =
       std::filesystem::temp_directory_path() / ("antraid_large_help_" + std::to_string(::getpid()) + ".rtf");
-  std::filesystem::remove(large);
-  std::FILE* f = std::fopen(large.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fclose(f);
+  std::ofstream(large, std::ios::binary | std::ios::trunc).close();
   std::filesystem::resize_file(large, kRtfMaxFileBytes);
   EXPECT_TRUE(LoadRtfFile(large.string(), nullptr).has_value());
   std::filesystem::resize_file(large, kRtfMaxFileBytes + 1);
